@@ -1,0 +1,119 @@
+#pragma once
+
+// The device layer: one object for all input ports, one for all output ports, each keeping
+// its ports' open handles next to their names. Every platform result goes through
+// CheckResult, which turns a failure into a MidiError carrying the platform's text.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "midi/ByteStream.h"
+#include "midi/MidiPlatform.h"
+
+namespace velmora {
+
+class MidiError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class TMidiDevices {
+ public:
+  virtual ~TMidiDevices();
+  TMidiDevices(const TMidiDevices&) = delete;
+  TMidiDevices& operator=(const TMidiDevices&) = delete;
+
+  virtual void OpenDevice(int index) = 0;
+  virtual void CloseDevice(int index) = 0;
+
+  // Port names in device order: a name's position is the port's device index.
+  std::vector<std::string> DeviceNames() const;
+  int DeviceCount() const;
+  MidiResult LastResult() const;
+
+  void CheckResult(MidiResult result);
+  // Throws "<class>: Device index out of bounds! (<index>)" for an index outside the list.
+  MidiHandle HandleOf(int index) const;
+
+ protected:
+  TMidiDevices(MidiPlatform& platform, const char* className);
+  // Implemented by the .cpp; members are the implementer's choice.
+  struct Port;
+  MidiPlatform& platform_;
+  const char* className_;
+  mutable std::mutex mutex_;
+  std::vector<std::string> names_;
+  std::vector<MidiHandle> handles_;
+  MidiResult lastResult_ = kMidiOk;
+  void SetHandle(int index, MidiHandle handle);
+};
+
+class TSysExData;
+
+class TMidiInput : public TMidiDevices {
+ public:
+  using ShortHandler = std::function<void(int device, std::uint8_t status, std::uint8_t data1,
+                                          std::uint8_t data2)>;
+  using SysExHandler = std::function<void(int device, ByteStream& stream)>;
+
+  explicit TMidiInput(MidiPlatform& platform);
+  ~TMidiInput() override;
+
+  void OpenDevice(int index) override;
+  void CloseDevice(int index) override;
+  void HandleSysExBuffer(int index);
+
+  void SetOnShortReceived(ShortHandler handler);
+  void SetOnSysExReceived(SysExHandler handler);
+
+  // Errors raised on the notification thread never leave it; they wait here for the
+  // user-interface thread. Returns the oldest waiting error text, or false when none.
+  bool TakeNotificationError(std::string& text);
+
+ private:
+  friend void MidiInCallback(MidiHandle, std::uint32_t, std::uintptr_t, std::uintptr_t,
+                             std::uintptr_t);
+  std::vector<std::unique_ptr<TSysExData>> sysExBuffers_;
+  ShortHandler onShort_;
+  SysExHandler onSysEx_;
+  std::mutex errorsMutex_;
+  std::vector<std::string> errors_;
+};
+
+class TMidiOutput : public TMidiDevices {
+ public:
+  explicit TMidiOutput(MidiPlatform& platform);
+  ~TMidiOutput() override;
+
+  void OpenDevice(int index) override;
+  void CloseDevice(int index) override;
+  void SendShort(int index, std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
+  // Converts message text (HexTextToStream) and sends it as one long-message buffer.
+  void SendText(int index, const std::string& text);
+  void SendStream(int index, ByteStream& stream);
+};
+
+void MidiInCallback(MidiHandle handle, std::uint32_t message, std::uintptr_t instance,
+                    std::uintptr_t param1, std::uintptr_t param2);
+
+// The process-wide objects, built on first use against the current platform.
+TMidiInput& GetMidiInput();
+TMidiOutput& GetMidiOutput();
+
+// Chooses the platform the accessors build on (VELMORA_MIDI, or the system's default when
+// none was installed). Installing a new platform releases the current device objects first.
+void InstallMidiPlatform(std::unique_ptr<MidiPlatform> platform);
+MidiPlatform& CurrentMidiPlatform();
+// Closes every open port (input first), then destroys both objects and empties the slots.
+void ReleaseMidiDevices();
+
+// "B0 0C 31" -> bytes; see the conversion rules in HexText.cpp.
+void HexTextToStream(const std::string& text, ByteStream& stream);
+std::string StreamToHexText(ByteStream& stream);
+
+}  // namespace velmora
