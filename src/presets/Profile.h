@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -25,5 +26,16 @@ std::string ReadProfileString(const std::filesystem::path& file, std::string_vie
 // atomically. Throws ProfileWriteError and leaves the file as it was on failure.
 void WriteProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view value);
+
+struct ProfileEntry {
+  std::string section;
+  std::string key;
+  std::string value;
+};
+
+// Several keys in one atomic replace, as if written one after the other: either every key
+// is written or the file stays as it was, so a failure never leaves a half-updated preset.
+void WriteProfileStrings(const std::filesystem::path& file,
+                         const std::vector<ProfileEntry>& entries);
 
 }  // namespace velmora
