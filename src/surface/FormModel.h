@@ -1,0 +1,194 @@
+#pragma once
+
+// The main window's controls that carry the editing state, without any widget toolkit.
+// The editing state has no object of its own: a selector's text is the chosen model, a
+// power button's caption is the channel's power, a hidden track bar's position is a knob
+// value. The operations read and write these fields exactly as they would the widgets,
+// and the window only renders them.
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/Vetta2_Amplis.h"
+
+namespace velmora {
+
+// The looks of a gradient button. Power buttons: desert = on, silver = off. The guitar
+// button: sun = picture shown, silver = hidden.
+enum class ColorScheme { csNeoDesert, csNeoSilver, csNeoSun };
+
+// A drop-down list without free text: its text is the item at the selected index.
+struct ComboBox {
+  std::vector<std::string> items;
+  int itemIndex = -1;  // -1: no selection
+  bool enabled = true;
+
+  // The selected item, or the empty text with no selection.
+  std::string Text() const;
+  // Selects the item equal to text, letter case ignored; no match leaves no selection.
+  void SelectTextIgnoringCase(std::string_view text);
+};
+
+struct GradientButton {
+  std::string caption;
+  ColorScheme look = ColorScheme::csNeoSilver;
+  bool enabled = true;
+};
+
+// Every movable panel stands at left 176 in the designed layout.
+inline constexpr int kDesignPanelLeft = 176;
+
+struct Panel {
+  int left = kDesignPanelLeft;
+  bool enabled = true;
+};
+
+// A knob's hidden value holder: any position set is clamped into 0..508.
+class TrackBar {
+ public:
+  static constexpr int kMin = 0;
+  static constexpr int kMax = 508;
+  int Position() const { return position_; }
+  void SetPosition(long long position);
+
+ private:
+  int position_ = 0;
+};
+
+// A picture control shows a file, or its built-in picture while file is empty.
+struct Picture {
+  std::filesystem::path file;
+  bool visible = true;
+};
+
+class ProgressBar {
+ public:
+  static constexpr int kMin = 0;
+  static constexpr int kMax = 100;
+  int Position() const { return position_; }
+  void SetPosition(int position);
+  // Shown from start-up until the first preset load ends.
+  bool visible = true;
+
+ private:
+  int position_ = 0;
+};
+
+// The twelve knobs, in their fixed order: DRIVE, BASS, MID, TREB, PRES, VOL of AMP1,
+// then the same of AMP2.
+enum class Knob {
+  DRIVE1,
+  BASS1,
+  MID1,
+  TREB1,
+  PRES1,
+  VOL1,
+  DRIVE2,
+  BASS2,
+  MID2,
+  TREB2,
+  PRES2,
+  VOL2
+};
+inline constexpr int kKnobCount = 12;
+inline constexpr std::array<Knob, kKnobCount> kAllKnobs = {
+    Knob::DRIVE1, Knob::BASS1, Knob::MID1, Knob::TREB1, Knob::PRES1, Knob::VOL1,
+    Knob::DRIVE2, Knob::BASS2, Knob::MID2, Knob::TREB2, Knob::PRES2, Knob::VOL2};
+
+std::string_view KnobName(Knob knob);  // "DRIVE1" .. "VOL2"
+// Exact comparison, letter case included; nothing for any other word.
+std::optional<Knob> FindKnob(std::string_view name);
+Channel KnobChannel(Knob knob);
+// The six knobs of a channel, DRIVE to VOL.
+std::array<Knob, kKnobsPerChannel> ChannelKnobs(Channel channel);
+// "B0 0D " for DRIVE1 ... "B0 67 " for VOL2.
+std::string_view KnobPrefix(Knob knob);
+
+inline constexpr std::string_view kPowerOn = "ON";
+inline constexpr std::string_view kPowerOff = "OFF";
+
+// Design captions, replaced by the language switch.
+inline constexpr std::string_view kAmpPlaceholder = "Sélectionnez un modèle d'ampli...";
+inline constexpr std::string_view kCabPlaceholder = "Sélectionnez un modèle d'enceinte...";
+inline constexpr std::string_view kEmptyCaption = "...";
+
+// The window's width in the designed layout; hiding the guitar picture takes 170 off it.
+inline constexpr int kDesignWindowWidth = 703;
+inline constexpr int kGuitarColumnWidth = 170;
+
+struct FormModel {
+  ComboBox cbOutputDevices;
+  ComboBox cbAmpli1;
+  ComboBox cbEnceintes1;
+  ComboBox cbAmpli2;
+  ComboBox cbEnceintes2;
+  ComboBox cbGuitares;
+
+  GradientButton bttnOnOffAMP1{std::string(kPowerOff), ColorScheme::csNeoSilver, true};
+  GradientButton bttnOnOffAMP2{std::string(kPowerOff), ColorScheme::csNeoSilver, true};
+  GradientButton bttnGuitares{"Guitare", ColorScheme::csNeoSun, true};
+
+  Panel pnlVariax;
+  Panel pnlPresets;
+  Panel pnlBoutons;
+  Panel pnlMidi;
+  Panel pnlEcranAMP1;
+  Panel pnlAmpCabAMP1;
+  Panel pnlEcranAMP2;
+  Panel pnlAmpCabAMP2;
+  Panel pnlOptions;
+  int windowWidth = kDesignWindowWidth;
+
+  std::string lblAmpliAMP1{kAmpPlaceholder};
+  std::string lblEnceinteAMP1{kCabPlaceholder};
+  std::string lblAmpliAMP2{kAmpPlaceholder};
+  std::string lblEnceinteAMP2{kCabPlaceholder};
+  std::string lblVariaxBanque{kEmptyCaption};
+  std::string lblGuitareMarque{kEmptyCaption};
+  std::string lblGuitareModele{kEmptyCaption};
+  std::string lblGuitareAnnee{kEmptyCaption};
+  std::string lblSensibiliteKnobsAMP1{kEmptyCaption};
+  std::string lblSensibiliteKnobsAMP2{kEmptyCaption};
+
+  TrackBar tbDRIVE1, tbBASS1, tbMID1, tbTREB1, tbPRES1, tbVOL1;
+  TrackBar tbDRIVE2, tbBASS2, tbMID2, tbTREB2, tbPRES2, tbVOL2;
+
+  Picture imgGuitares;
+  Picture imgSelecteurMicros;
+  Picture imgMicroManche;
+  Picture imgMicroCentre;
+  Picture imgMicroChevalet;
+
+  ProgressBar pbTraitementFichier;
+
+  // Shared by all twelve knobs: the value whose pointer was drawn last, by any knob.
+  int LastDrawnKnobValue = 0;
+
+  TrackBar& ValueHolder(Knob knob);
+  const TrackBar& ValueHolder(Knob knob) const;
+
+  // The nine panels that move with the guitar picture column, in the order they move.
+  std::array<Panel*, 9> MovablePanels();
+
+  // A channel's controls, by channel.
+  ComboBox& AmpSelector(Channel channel);
+  ComboBox& CabSelector(Channel channel);
+  GradientButton& PowerButton(Channel channel);
+  Panel& ScreenPanel(Channel channel);
+  std::string& AmpLabel(Channel channel);
+  std::string& CabLabel(Channel channel);
+};
+
+// The window as it stands when first shown: the five model selectors filled from the
+// catalogues without a selection, both channels "OFF", every knob 0, no guitar.
+// cbOutputDevices is left to the caller, who knows the ports.
+FormModel MakeStartupForm();
+
+// Fills cbAmpli1/2 and cbEnceintes1/2 with the catalogues' display names, in order.
+void FillModelSelectors(FormModel& form);
+
+}  // namespace velmora
