@@ -1,0 +1,109 @@
+#pragma once
+
+// A window without a screen for the editing tests: records message boxes, pauses, knob
+// strokes, picture loads and repaints in the order they happen, answers the file dialogs
+// from prepared answers and never sleeps. Pictures are read from disk like the real window
+// reads them, so a missing file raises the real error text.
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "surface/FormView.h"
+#include "surface/PictureFile.h"
+
+namespace velmora {
+
+class RecordingView : public FormView {
+ public:
+  struct KnobStroke {
+    Knob knob;
+    Rgb colour;
+    KnobPoint from;
+    KnobPoint to;
+  };
+  struct PictureLoad {
+    std::string control;
+    std::filesystem::path path;
+  };
+  // Something the user would notice, placed after the first afterSends buffers sent:
+  // "pause", "box: <text>", "progress <position>" or "progress hidden".
+  struct Event {
+    std::size_t afterSends = 0;
+    std::string what;
+  };
+
+  // sentCount tells how many buffers have gone out so far, to place events between them.
+  explicit RecordingView(std::function<std::size_t()> sentCount = [] { return std::size_t{0}; })
+      : sentCount_(std::move(sentCount)) {}
+
+  // The progress bar is read from this form when the operations ask for a repaint.
+  void Watch(const FormModel& form) { form_ = &form; }
+
+  void ShowMessage(const std::string& text) override {
+    messages.push_back(text);
+    Record("box: " + text);
+  }
+
+  void StepDelay() override {
+    ++stepDelays;
+    Record("pause");
+  }
+
+  void DrawKnobPointer(Knob knob, Rgb colour, KnobPoint from, KnobPoint to) override {
+    strokes.push_back({knob, colour, from, to});
+  }
+
+  bool PictureExists(const std::filesystem::path& path) override {
+    existenceChecks.push_back(path);
+    return std::filesystem::is_regular_file(path);
+  }
+
+  void LoadPicture(std::string_view control, const std::filesystem::path& path) override {
+    ReadPictureFile(path);
+    loads.push_back({std::string(control), path});
+  }
+
+  std::optional<std::filesystem::path> OpenDialog() override {
+    ++openDialogs;
+    return openAnswer;
+  }
+
+  std::optional<std::filesystem::path> SaveDialog() override {
+    ++saveDialogs;
+    return saveAnswer;
+  }
+
+  void RepaintNow(std::string_view control) override {
+    repaints.emplace_back(control);
+    if (form_ != nullptr && control == "pbTraitementFichier") {
+      const ProgressBar& bar = form_->pbTraitementFichier;
+      Record(bar.visible ? "progress " + std::to_string(bar.Position()) : "progress hidden");
+    }
+  }
+
+  std::vector<std::string> messages;
+  int stepDelays = 0;
+  std::vector<KnobStroke> strokes;
+  std::vector<std::filesystem::path> existenceChecks;
+  std::vector<PictureLoad> loads;
+  std::vector<std::string> repaints;
+  std::vector<Event> events;
+
+  std::optional<std::filesystem::path> openAnswer;
+  std::optional<std::filesystem::path> saveAnswer;
+  int openDialogs = 0;
+  int saveDialogs = 0;
+
+ private:
+  void Record(std::string what) { events.push_back({sentCount_(), std::move(what)}); }
+
+  std::function<std::size_t()> sentCount_;
+  const FormModel* form_ = nullptr;
+};
+
+}  // namespace velmora
