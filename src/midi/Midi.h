@@ -3,6 +3,11 @@
 // The device layer: one object for all input ports, one for all output ports, each keeping
 // its ports' open handles next to their names. Every platform result goes through
 // CheckResult, which turns a failure into a MidiError carrying the platform's text.
+//
+// Two threads meet here: the user-interface thread, and the platform's notification thread
+// on which input arrives (and the MIDI thru sends). The handle table is guarded by a mutex
+// that is never held across a platform call, because a platform may call back into the
+// layer from inside such a call.
 
 #include <cstdint>
 #include <functional>
@@ -42,8 +47,6 @@ class TMidiDevices {
 
  protected:
   TMidiDevices(MidiPlatform& platform, const char* className);
-  // Implemented by the .cpp; members are the implementer's choice.
-  struct Port;
   MidiPlatform& platform_;
   const char* className_;
   mutable std::mutex mutex_;
@@ -51,17 +54,19 @@ class TMidiDevices {
   std::vector<MidiHandle> handles_;
   MidiResult lastResult_ = kMidiOk;
   void SetHandle(int index, MidiHandle handle);
+  void AddPort(std::string name);
 };
 
 class TSysExData;
 
 class TMidiInput : public TMidiDevices {
  public:
-  using ShortHandler = std::function<void(int device, std::uint8_t status, std::uint8_t data1,
-                                          std::uint8_t data2)>;
+  using ShortHandler =
+      std::function<void(int device, std::uint8_t status, std::uint8_t data1, std::uint8_t data2)>;
   using SysExHandler = std::function<void(int device, ByteStream& stream)>;
 
   explicit TMidiInput(MidiPlatform& platform);
+  // Stops, resets and closes every port still open before the buffers go.
   ~TMidiInput() override;
 
   void OpenDevice(int index) override;
@@ -75,12 +80,18 @@ class TMidiInput : public TMidiDevices {
   // user-interface thread. Returns the oldest waiting error text, or false when none.
   bool TakeNotificationError(std::string& text);
 
+  // Closes every open port, ignoring refusals: for shutdown, where nobody is left to tell.
+  void CloseAllPorts() noexcept;
+
  private:
   friend void MidiInCallback(MidiHandle, std::uint32_t, std::uintptr_t, std::uintptr_t,
                              std::uintptr_t);
+  void DeliverShort(int index, std::uintptr_t packed);
+  void QueueNotificationError(std::string text) noexcept;
   std::vector<std::unique_ptr<TSysExData>> sysExBuffers_;
-  ShortHandler onShort_;
-  SysExHandler onSysEx_;
+  // Shared so the notification thread can call a handler while a new one is being set.
+  std::shared_ptr<const ShortHandler> onShort_;
+  std::shared_ptr<const SysExHandler> onSysEx_;
   std::mutex errorsMutex_;
   std::vector<std::string> errors_;
 };
@@ -88,6 +99,7 @@ class TMidiInput : public TMidiDevices {
 class TMidiOutput : public TMidiDevices {
  public:
   explicit TMidiOutput(MidiPlatform& platform);
+  // Closes every port still open.
   ~TMidiOutput() override;
 
   void OpenDevice(int index) override;
@@ -95,7 +107,16 @@ class TMidiOutput : public TMidiDevices {
   void SendShort(int index, std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
   // Converts message text (HexTextToStream) and sends it as one long-message buffer.
   void SendText(int index, const std::string& text);
+  // An empty stream sends nothing: no platform call, no error (the index is still checked).
   void SendStream(int index, ByteStream& stream);
+
+  // Closes every open port, ignoring refusals: for shutdown, where nobody is left to tell.
+  void CloseAllPorts() noexcept;
+
+ private:
+  // Held from the "is it open?" test to the stored handle, so that the MIDI thru opening a
+  // port on demand and the user-interface thread never open the same port twice.
+  std::mutex openCloseMutex_;
 };
 
 void MidiInCallback(MidiHandle handle, std::uint32_t message, std::uintptr_t instance,

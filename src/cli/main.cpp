@@ -1,0 +1,47 @@
+// velmora-cli: the editor's core without a window.
+
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "midi/Midi.h"
+
+namespace {
+
+using Command = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+
+struct NamedCommand {
+  const char* name;
+  Command run;
+};
+
+constexpr NamedCommand kCommands[] = {
+    {"ports", velmora::RunPortsCommand},
+    {"send", velmora::RunSendCommand},
+};
+
+constexpr const char* kUsage = "usage: velmora-cli ports | send [--port N] TEXT...";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::cerr << kUsage << '\n';
+    return 2;
+  }
+  int status = 2;
+  bool known = false;
+  for (const NamedCommand& command : kCommands) {
+    if (std::strcmp(argv[1], command.name) == 0) {
+      known = true;
+      status = command.run(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+    }
+  }
+  if (!known) {
+    std::cerr << kUsage << '\n';
+  }
+  velmora::ReleaseMidiDevices();
+  return status;
+}

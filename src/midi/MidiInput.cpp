@@ -1,0 +1,187 @@
+#include <exception>
+
+#include "midi/DeviceSlots.h"
+#include "midi/Midi.h"
+#include "midi/SysExData.h"
+
+namespace velmora {
+namespace {
+
+std::string NameUpToNul(const std::string& name) {
+  return name.substr(0, name.find('\0'));
+}
+
+}  // namespace
+
+TMidiInput::TMidiInput(MidiPlatform& platform) : TMidiDevices(platform, "TMidiInput") {
+  const unsigned count = platform_.InputCount();
+  for (unsigned id = 0; id < count; ++id) {
+    std::string name;
+    CheckResult(platform_.InputName(id, name));
+    AddPort(NameUpToNul(name));
+    sysExBuffers_.push_back(std::make_unique<TSysExData>());
+  }
+}
+
+TMidiInput::~TMidiInput() {
+  CloseAllPorts();
+}
+
+void TMidiInput::OpenDevice(int index) {
+  if (HandleOf(index) != kNoHandle) {
+    return;
+  }
+  MidiHandle handle = kNoHandle;
+  CheckResult(platform_.InputOpen(handle, static_cast<unsigned>(index), &MidiInCallback,
+                                  static_cast<std::uintptr_t>(index)));
+  SetHandle(index, handle);
+  MidiHeader& header = sysExBuffers_[static_cast<std::size_t>(index)]->Header;
+  header.flags = 0;
+  CheckResult(platform_.InputPrepare(HandleOf(index), header));
+  CheckResult(platform_.InputAddBuffer(HandleOf(index), header));
+  CheckResult(platform_.InputStart(HandleOf(index)));
+}
+
+void TMidiInput::CloseDevice(int index) {
+  if (HandleOf(index) == kNoHandle) {
+    return;
+  }
+  MidiHeader& header = sysExBuffers_[static_cast<std::size_t>(index)]->Header;
+  CheckResult(platform_.InputStop(HandleOf(index)));
+  // Reset gives the queued buffer back empty; HandleSysExBuffer leaves it out of the queue,
+  // which is what lets the unprepare below succeed.
+  CheckResult(platform_.InputReset(HandleOf(index)));
+  CheckResult(platform_.InputUnprepare(HandleOf(index), header));
+  CheckResult(platform_.InputClose(HandleOf(index)));
+  SetHandle(index, kNoHandle);
+}
+
+void TMidiInput::CloseAllPorts() noexcept {
+  for (int index = 0; index < DeviceCount(); ++index) {
+    const MidiHandle handle = HandleOf(index);
+    if (handle == kNoHandle) {
+      continue;
+    }
+    MidiHeader& header = sysExBuffers_[static_cast<std::size_t>(index)]->Header;
+    platform_.InputStop(handle);
+    platform_.InputReset(handle);
+    platform_.InputUnprepare(handle, header);
+    platform_.InputClose(handle);
+    SetHandle(index, kNoHandle);
+  }
+}
+
+void TMidiInput::HandleSysExBuffer(int index) {
+  HandleOf(index);  // the index check
+  TSysExData& data = *sysExBuffers_[static_cast<std::size_t>(index)];
+  MidiHeader& header = data.Header;
+  if (header.bytesRecorded == 0) {
+    return;
+  }
+  data.Stream.Append(data.Buffer.data(), header.bytesRecorded);
+  const bool done = (header.flags & kHeaderDone) != 0;
+  header.bytesRecorded = 0;
+
+  // The buffer goes back into the queue before the handler runs, so that long data arriving
+  // meanwhile has somewhere to land. The bytes already taken are delivered even if that
+  // fails; the failure is raised afterwards.
+  std::exception_ptr requeueError;
+  try {
+    CheckResult(platform_.InputPrepare(HandleOf(index), header));
+    CheckResult(platform_.InputAddBuffer(HandleOf(index), header));
+  } catch (...) {
+    requeueError = std::current_exception();
+  }
+
+  if (done) {
+    struct EmptyAfterwards {
+      ByteStream& stream;
+      ~EmptyAfterwards() { stream.Clear(); }
+    } emptyAfterwards{data.Stream};
+    data.Stream.SetPosition(0);
+    std::shared_ptr<const SysExHandler> handler;
+    {
+      std::lock_guard lock(mutex_);
+      handler = onSysEx_;
+    }
+    if (handler && *handler) {
+      (*handler)(index, data.Stream);
+    }
+  }
+  if (requeueError) {
+    std::rethrow_exception(requeueError);
+  }
+}
+
+void TMidiInput::DeliverShort(int index, std::uintptr_t packed) {
+  std::shared_ptr<const ShortHandler> handler;
+  {
+    std::lock_guard lock(mutex_);
+    handler = onShort_;
+  }
+  if (handler && *handler) {
+    (*handler)(index, static_cast<std::uint8_t>(packed & 0xFF),
+               static_cast<std::uint8_t>((packed >> 8) & 0xFF),
+               static_cast<std::uint8_t>((packed >> 16) & 0xFF));
+  }
+}
+
+void TMidiInput::SetOnShortReceived(ShortHandler handler) {
+  auto shared = std::make_shared<const ShortHandler>(std::move(handler));
+  std::lock_guard lock(mutex_);
+  onShort_ = std::move(shared);
+}
+
+void TMidiInput::SetOnSysExReceived(SysExHandler handler) {
+  auto shared = std::make_shared<const SysExHandler>(std::move(handler));
+  std::lock_guard lock(mutex_);
+  onSysEx_ = std::move(shared);
+}
+
+bool TMidiInput::TakeNotificationError(std::string& text) {
+  std::lock_guard lock(errorsMutex_);
+  if (errors_.empty()) {
+    return false;
+  }
+  text = std::move(errors_.front());
+  errors_.erase(errors_.begin());
+  return true;
+}
+
+void TMidiInput::QueueNotificationError(std::string text) noexcept {
+  try {
+    std::lock_guard lock(errorsMutex_);
+    errors_.push_back(std::move(text));
+  } catch (...) {
+    // Out of memory on the notification thread: the error is lost, the thread survives.
+  }
+}
+
+void MidiInCallback(MidiHandle, std::uint32_t message, std::uintptr_t instance,
+                    std::uintptr_t param1, std::uintptr_t) {
+  if (message != kMimData && message != kMimLongData) {
+    return;
+  }
+  // Peeking, not GetMidiInput: building the object here, on the platform's thread, would
+  // be wrong, and with no object there is nobody to deliver to.
+  TMidiInput* input = PeekMidiInput();
+  if (input == nullptr) {
+    return;
+  }
+  // Nothing may leave the platform's notification procedure: every error waits for the
+  // user-interface thread instead.
+  try {
+    const int index = static_cast<int>(instance);
+    if (message == kMimData) {
+      input->DeliverShort(index, param1);
+    } else {
+      input->HandleSysExBuffer(index);
+    }
+  } catch (const std::exception& error) {
+    input->QueueNotificationError(error.what());
+  } catch (...) {
+    input->QueueNotificationError("Unexpected error while receiving MIDI input.");
+  }
+}
+
+}  // namespace velmora

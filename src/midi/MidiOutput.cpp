@@ -1,0 +1,87 @@
+#include "midi/Midi.h"
+
+namespace velmora {
+
+TMidiOutput::TMidiOutput(MidiPlatform& platform) : TMidiDevices(platform, "TMidiOutput") {
+  const unsigned count = platform_.OutputCount();
+  for (unsigned id = 0; id < count; ++id) {
+    std::string name;
+    CheckResult(platform_.OutputName(id, name));
+    AddPort(name.substr(0, name.find('\0')));
+  }
+}
+
+TMidiOutput::~TMidiOutput() {
+  CloseAllPorts();
+}
+
+void TMidiOutput::OpenDevice(int index) {
+  std::lock_guard lock(openCloseMutex_);
+  if (HandleOf(index) != kNoHandle) {
+    return;
+  }
+  MidiHandle handle = kNoHandle;
+  CheckResult(platform_.OutputOpen(handle, static_cast<unsigned>(index)));
+  SetHandle(index, handle);
+}
+
+// No test for a closed port first: closing one hands the empty handle to the platform, and
+// its refusal is the error the caller sees.
+void TMidiOutput::CloseDevice(int index) {
+  std::lock_guard lock(openCloseMutex_);
+  CheckResult(platform_.OutputClose(HandleOf(index)));
+  SetHandle(index, kNoHandle);
+}
+
+void TMidiOutput::CloseAllPorts() noexcept {
+  std::lock_guard lock(openCloseMutex_);
+  for (int index = 0; index < DeviceCount(); ++index) {
+    const MidiHandle handle = HandleOf(index);
+    if (handle != kNoHandle) {
+      platform_.OutputClose(handle);
+      SetHandle(index, kNoHandle);
+    }
+  }
+}
+
+void TMidiOutput::SendShort(int index, std::uint8_t status, std::uint8_t data1,
+                            std::uint8_t data2) {
+  if (HandleOf(index) == kNoHandle) {
+    OpenDevice(index);
+  }
+  const std::uint32_t message = status + data1 * 0x100u + data2 * 0x10000u;
+  CheckResult(platform_.OutputShort(HandleOf(index), message));
+}
+
+void TMidiOutput::SendText(int index, const std::string& text) {
+  ByteStream stream;
+  HexTextToStream(text, stream);
+  SendStream(index, stream);
+}
+
+void TMidiOutput::SendStream(int index, ByteStream& stream) {
+  stream.SetPosition(0);
+  HandleOf(index);  // a bad index is reported even when there is nothing to send
+  // Nothing to send: a zero-length long buffer has no meaning on the wire, and backends
+  // disagree about it (refused, dropped, or sent as an empty event), so none is made.
+  if (stream.Size() == 0) {
+    return;
+  }
+  // The header and the stream's bytes outlive every platform step below: the platform
+  // holds the buffer until OutputLong returns, and both are released only after unprepare.
+  MidiHeader header;
+  header.data = stream.Data();
+  header.bufferLength = static_cast<std::uint32_t>(stream.Size());
+  header.flags = 0;
+  CheckResult(platform_.OutputPrepare(HandleOf(index), header));
+  const MidiResult sent = platform_.OutputLong(HandleOf(index), header);
+  if (sent != kMidiOk) {
+    // Not sent, but still prepared: undo that before the error leaves, so no prepared
+    // header points at memory about to be freed.
+    platform_.OutputUnprepare(HandleOf(index), header);
+  }
+  CheckResult(sent);
+  CheckResult(platform_.OutputUnprepare(HandleOf(index), header));
+}
+
+}  // namespace velmora

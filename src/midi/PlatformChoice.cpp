@@ -1,0 +1,108 @@
+#include "midi/PlatformChoice.h"
+
+#include <charconv>
+#include <cstdlib>
+
+#include "midi/Midi.h"
+#include "midi/virtual/VirtualMidiPlatform.h"
+
+// Until the ALSA backend's implementation is in the tree, the build stays without it.
+#if defined(VELMORA_HAVE_ALSA) && !__has_include("midi/alsa/AlsaMidiPlatform.cpp")
+#undef VELMORA_HAVE_ALSA
+#endif
+#ifdef VELMORA_HAVE_ALSA
+#include "midi/alsa/AlsaMidiPlatform.h"
+#endif
+#ifdef VELMORA_HAVE_WINMM
+#include "midi/winmm/WinmmMidiPlatform.h"
+#endif
+
+namespace velmora {
+namespace {
+
+constexpr unsigned kDefaultVirtualPorts = 2;
+// Far more than any rig has; a typo like virtual:20000000 must not allocate for ever.
+constexpr unsigned kMostVirtualPorts = 256;
+
+MidiError NotBuilt(const std::string& choice, const char* backend) {
+  return MidiError("VELMORA_MIDI=" + choice + ": this program was built without the " + backend +
+                   " MIDI backend.");
+}
+
+std::unique_ptr<MidiPlatform> MakeVirtual(const std::string& choice,
+                                          const std::string& capturePath) {
+  unsigned ports = kDefaultVirtualPorts;
+  if (choice != "virtual") {
+    const std::string count = choice.substr(std::string("virtual:").size());
+    const char* end = count.data() + count.size();
+    auto [stop, error] = std::from_chars(count.data(), end, ports);
+    if (count.empty() || error != std::errc() || stop != end || ports > kMostVirtualPorts) {
+      throw MidiError("VELMORA_MIDI=" + choice +
+                      ": the number of virtual ports must be a whole number from 0 to " +
+                      std::to_string(kMostVirtualPorts) + ".");
+    }
+  }
+  return std::make_unique<VirtualMidiPlatform>(ports, ports, capturePath);
+}
+
+std::unique_ptr<MidiPlatform> MakeAlsa(const std::string& choice) {
+#ifdef VELMORA_HAVE_ALSA
+  (void)choice;
+  return MakeAlsaMidiPlatform();
+#else
+  throw NotBuilt(choice, "ALSA");
+#endif
+}
+
+std::unique_ptr<MidiPlatform> MakeWinmm(const std::string& choice) {
+#ifdef VELMORA_HAVE_WINMM
+  (void)choice;
+  return MakeWinmmMidiPlatform();
+#else
+  throw NotBuilt(choice, "Windows multimedia");
+#endif
+}
+
+std::unique_ptr<MidiPlatform> MakeSystemDefault(const std::string& capturePath) {
+#if defined(VELMORA_HAVE_WINMM)
+  (void)capturePath;
+  return MakeWinmmMidiPlatform();
+#elif defined(VELMORA_HAVE_ALSA)
+  (void)capturePath;
+  return MakeAlsaMidiPlatform();
+#else
+  // A system with no MIDI backend of ours still runs, with no ports.
+  return std::make_unique<VirtualMidiPlatform>(0, 0, capturePath);
+#endif
+}
+
+}  // namespace
+
+std::unique_ptr<MidiPlatform> MakeMidiPlatform(const std::string& choice,
+                                               const std::string& capturePath) {
+  if (choice.empty()) {
+    return MakeSystemDefault(capturePath);
+  }
+  if (choice == "virtual" || choice.starts_with("virtual:")) {
+    return MakeVirtual(choice, capturePath);
+  }
+  if (choice == "alsa") {
+    return MakeAlsa(choice);
+  }
+  if (choice == "winmm") {
+    return MakeWinmm(choice);
+  }
+  if (choice == "jack") {
+    throw MidiError("VELMORA_MIDI=jack: the JACK MIDI backend is not available yet.");
+  }
+  throw MidiError("VELMORA_MIDI=" + choice +
+                  ": unknown MIDI backend (use virtual, virtual:N, alsa, winmm or jack).");
+}
+
+std::unique_ptr<MidiPlatform> MakeMidiPlatformFromEnvironment() {
+  const char* choice = std::getenv("VELMORA_MIDI");
+  const char* capture = std::getenv("VELMORA_MIDI_CAPTURE");
+  return MakeMidiPlatform(choice ? choice : "", capture ? capture : "");
+}
+
+}  // namespace velmora
