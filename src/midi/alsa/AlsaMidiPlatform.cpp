@@ -1,0 +1,578 @@
+#include "midi/alsa/AlsaMidiPlatform.h"
+
+#include <alsa/asoundlib.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <map>
+#include <mutex>
+#include <span>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "midi/MidiInputBufferQueue.h"
+#include "midi/MidiMessageSplitter.h"
+#include "midi/ResultText.h"
+#include "midi/alsa/AlsaEventCodec.h"
+#include "midi/alsa/AlsaPortList.h"
+#include "midi/alsa/AlsaResult.h"
+
+namespace velmora {
+
+namespace {
+
+// libasound prints its failures to stderr (e.g. "cannot open /dev/snd/seq"); we report
+// them through result codes instead, and the command line must stay quiet on success.
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+constexpr unsigned kInputCaps = SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE;
+constexpr unsigned kOutputCaps = SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ;
+constexpr unsigned kOwnPortType = SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION;
+
+struct Notification {
+  MidiInProc proc;
+  MidiHandle handle;
+  std::uint32_t message;
+  std::uintptr_t instance;
+  std::uintptr_t param1;
+  std::uintptr_t param2;
+};
+
+void Deliver(const std::vector<Notification>& notifications) {
+  for (const Notification& n : notifications) {
+    n.proc(n.handle, n.message, n.instance, n.param1, n.param2);
+  }
+}
+
+std::uintptr_t Pack(const MidiMessage& message) {
+  std::uintptr_t packed = 0;
+  for (std::size_t i = 0; i < message.size() && i < 3; ++i) {
+    packed |= static_cast<std::uintptr_t>(message[i]) << (8 * i);
+  }
+  return packed;
+}
+
+class AlsaMidiPlatform final : public MidiPlatform {
+ public:
+  AlsaMidiPlatform();
+  ~AlsaMidiPlatform() override;
+
+  unsigned InputCount() override;
+  MidiResult InputName(unsigned id, std::string& name) override;
+  MidiResult InputOpen(MidiHandle& handle, unsigned id, MidiInProc proc,
+                       std::uintptr_t instance) override;
+  MidiResult InputPrepare(MidiHandle handle, MidiHeader& header) override;
+  MidiResult InputAddBuffer(MidiHandle handle, MidiHeader& header) override;
+  MidiResult InputUnprepare(MidiHandle handle, MidiHeader& header) override;
+  MidiResult InputStart(MidiHandle handle) override;
+  MidiResult InputStop(MidiHandle handle) override;
+  MidiResult InputReset(MidiHandle handle) override;
+  MidiResult InputClose(MidiHandle handle) override;
+
+  unsigned OutputCount() override;
+  MidiResult OutputName(unsigned id, std::string& name) override;
+  MidiResult OutputOpen(MidiHandle& handle, unsigned id) override;
+  MidiResult OutputShort(MidiHandle handle, std::uint32_t message) override;
+  MidiResult OutputPrepare(MidiHandle handle, MidiHeader& header) override;
+  MidiResult OutputLong(MidiHandle handle, MidiHeader& header) override;
+  MidiResult OutputUnprepare(MidiHandle handle, MidiHeader& header) override;
+  MidiResult OutputClose(MidiHandle handle) override;
+
+  bool ErrorText(MidiResult result, std::string& text) override;
+
+ private:
+  struct OutputPort {
+    unsigned id;
+    int ownPort;
+  };
+  struct InputPort {
+    unsigned id;
+    int ownPort;
+    MidiInProc proc;
+    std::uintptr_t instance;
+    bool started = false;
+    std::chrono::steady_clock::time_point startedAt;
+    MidiInputBufferQueue buffers;
+  };
+
+  MidiResult ConnectOwnPort(const AlsaPortAddress& target, bool toTarget, int& ownPort);
+  MidiResult SendMessages(const OutputPort& port, const std::vector<MidiMessage>& messages);
+  InputPort* FindInput(MidiHandle handle);
+  void StartReader();
+  void ReadLoop();
+  void ReadPendingEvents(std::vector<Notification>& notifications);
+  void Receive(const snd_seq_event_t& event, std::vector<Notification>& notifications);
+  void Returned(MidiHandle handle, const InputPort& port, const std::vector<MidiHeader*>& headers,
+                std::vector<Notification>& notifications);
+  std::uintptr_t Elapsed(const InputPort& port) const;
+
+  // Everything below, and every call on seq_ except the reader's wait, is under mutex_.
+  std::mutex mutex_;
+  snd_seq_t* seq_ = nullptr;
+  int ownClient_ = -1;
+  std::vector<AlsaPortAddress> inputs_;
+  std::vector<AlsaPortAddress> outputs_;
+  std::map<MidiHandle, OutputPort> openOutputs_;
+  std::map<MidiHandle, InputPort> openInputs_;
+  MidiHandle nextHandle_ = 1;  // never reused, so a stale handle is refused
+  AlsaEventCodec outputCodec_;
+  AlsaEventCodec inputCodec_;
+
+  // Held by the reader while it handles events and calls the notification procedures, so
+  // that InputClose can wait until no notification for the closed port is under way.
+  std::mutex dispatchMutex_;
+  std::thread reader_;
+  std::thread::id readerId_;
+  int wakePipe_[2] = {-1, -1};
+};
+
+AlsaMidiPlatform::AlsaMidiPlatform() {
+  snd_lib_error_set_handler(IgnoreAlsaError);
+  // No sequencer (no /dev/snd) leaves seq_ empty: a system without ports, not a failure.
+  if (snd_seq_open(&seq_, "default", SND_SEQ_OPEN_DUPLEX, 0) < 0) {
+    seq_ = nullptr;
+    return;
+  }
+  snd_seq_set_client_name(seq_, "Velmora");
+  ownClient_ = snd_seq_client_id(seq_);
+}
+
+AlsaMidiPlatform::~AlsaMidiPlatform() {
+  // Buffers still queued belong to a device layer that is already gone: they are dropped,
+  // not handed back. Closing the sequencer removes our ports and their connections.
+  if (reader_.joinable()) {
+    const char stop = 0;
+    [[maybe_unused]] const ssize_t written = write(wakePipe_[1], &stop, 1);
+    reader_.join();
+  }
+  for (const int fd : wakePipe_) {
+    if (fd >= 0) {
+      close(fd);
+    }
+  }
+  if (seq_ != nullptr) {
+    snd_seq_close(seq_);
+  }
+}
+
+unsigned AlsaMidiPlatform::InputCount() {
+  std::lock_guard lock(mutex_);
+  if (seq_ != nullptr) {
+    inputs_ = ListAlsaPorts(seq_, AlsaPortDirection::kReadable, ownClient_);
+  }
+  return static_cast<unsigned>(inputs_.size());
+}
+
+MidiResult AlsaMidiPlatform::InputName(unsigned id, std::string& name) {
+  std::lock_guard lock(mutex_);
+  if (id >= inputs_.size()) {
+    return kMidiBadDeviceId;
+  }
+  name = inputs_[id].name;
+  return kMidiOk;
+}
+
+unsigned AlsaMidiPlatform::OutputCount() {
+  std::lock_guard lock(mutex_);
+  if (seq_ != nullptr) {
+    outputs_ = ListAlsaPorts(seq_, AlsaPortDirection::kWritable, ownClient_);
+  }
+  return static_cast<unsigned>(outputs_.size());
+}
+
+MidiResult AlsaMidiPlatform::OutputName(unsigned id, std::string& name) {
+  std::lock_guard lock(mutex_);
+  if (id >= outputs_.size()) {
+    return kMidiBadDeviceId;
+  }
+  name = outputs_[id].name;
+  return kMidiOk;
+}
+
+MidiResult AlsaMidiPlatform::ConnectOwnPort(const AlsaPortAddress& target, bool toTarget,
+                                            int& ownPort) {
+  const std::string name = std::string(toTarget ? "Out " : "In ") + target.name;
+  ownPort = snd_seq_create_simple_port(seq_, name.c_str(), toTarget ? kOutputCaps : kInputCaps,
+                                       kOwnPortType);
+  if (ownPort < 0) {
+    return AlsaErrorToResult(ownPort);
+  }
+  const int connected = toTarget ? snd_seq_connect_to(seq_, ownPort, target.client, target.port)
+                                 : snd_seq_connect_from(seq_, ownPort, target.client, target.port);
+  if (connected < 0) {
+    snd_seq_delete_simple_port(seq_, ownPort);
+    return AlsaErrorToResult(connected);
+  }
+  return kMidiOk;
+}
+
+MidiResult AlsaMidiPlatform::OutputOpen(MidiHandle& handle, unsigned id) {
+  std::lock_guard lock(mutex_);
+  if (id >= outputs_.size()) {
+    return kMidiBadDeviceId;
+  }
+  for (const auto& [openHandle, port] : openOutputs_) {
+    if (port.id == id) {
+      return kMidiAllocated;
+    }
+  }
+  int ownPort = -1;
+  if (const MidiResult result = ConnectOwnPort(outputs_[id], true, ownPort); result != kMidiOk) {
+    return result;
+  }
+  handle = nextHandle_++;
+  openOutputs_.emplace(handle, OutputPort{id, ownPort});
+  return kMidiOk;
+}
+
+MidiResult AlsaMidiPlatform::SendMessages(const OutputPort& port,
+                                          const std::vector<MidiMessage>& messages) {
+  for (const MidiMessage& message : messages) {
+    snd_seq_event_t event;
+    snd_seq_ev_clear(&event);
+    if (!outputCodec_.Encode(message, event)) {
+      continue;
+    }
+    snd_seq_ev_set_source(&event, port.ownPort);
+    snd_seq_ev_set_subs(&event);
+    snd_seq_ev_set_direct(&event);
+    // Direct output takes an event of any length, a long SysEx included, in one piece.
+    if (const int sent = snd_seq_event_output_direct(seq_, &event); sent < 0) {
+      return AlsaErrorToResult(sent);
+    }
+  }
+  if (const int drained = snd_seq_drain_output(seq_); drained < 0) {
+    return AlsaErrorToResult(drained);
+  }
+  return kMidiOk;
+}
+
+MidiResult AlsaMidiPlatform::OutputShort(MidiHandle handle, std::uint32_t message) {
+  const auto status = static_cast<std::uint8_t>(message & 0xFF);
+  const std::size_t length = MidiMessageLength(status);
+  if (length == 0) {
+    return kMidiInvalidParam;
+  }
+  MidiMessage bytes = {status};
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto data = static_cast<std::uint8_t>((message >> (8 * i)) & 0xFF);
+    if (data >= 0x80) {
+      return kMidiInvalidParam;
+    }
+    bytes.push_back(data);
+  }
+  std::lock_guard lock(mutex_);
+  const auto port = openOutputs_.find(handle);
+  if (port == openOutputs_.end()) {
+    return kMidiInvalidHandle;
+  }
+  return SendMessages(port->second, {bytes});
+}
+
+MidiResult AlsaMidiPlatform::OutputPrepare(MidiHandle handle, MidiHeader& header) {
+  std::lock_guard lock(mutex_);
+  if (!openOutputs_.contains(handle)) {
+    return kMidiInvalidHandle;
+  }
+  if (header.data == nullptr && header.bufferLength > 0) {
+    return kMidiInvalidParam;
+  }
+  header.flags = (header.flags & ~kHeaderDone) | kHeaderPrepared;
+  return kMidiOk;
+}
+
+MidiResult AlsaMidiPlatform::OutputLong(MidiHandle handle, MidiHeader& header) {
+  std::lock_guard lock(mutex_);
+  const auto port = openOutputs_.find(handle);
+  if (port == openOutputs_.end()) {
+    return kMidiInvalidHandle;
+  }
+  if ((header.flags & kHeaderPrepared) == 0) {
+    return kMidiUnprepared;
+  }
+  const std::span<const std::uint8_t> bytes(header.data, header.bufferLength);
+  const MidiResult result = SendMessages(port->second, SplitMidiMessages(bytes));
+  // Every event was copied to the kernel: the buffer is ours again whatever happened.
+  header.flags |= kHeaderDone;
+  return result;
+}
+
+MidiResult AlsaMidiPlatform::OutputUnprepare(MidiHandle handle, MidiHeader& header) {
+  std::lock_guard lock(mutex_);
+  if (!openOutputs_.contains(handle)) {
+    return kMidiInvalidHandle;
+  }
+  header.flags &= ~kHeaderPrepared;
+  return kMidiOk;
+}
+
+MidiResult AlsaMidiPlatform::OutputClose(MidiHandle handle) {
+  std::lock_guard lock(mutex_);
+  const auto port = openOutputs_.find(handle);
+  if (port == openOutputs_.end()) {
+    return kMidiInvalidHandle;
+  }
+  // Deleting our port ends its connection too, even when the other side has vanished.
+  snd_seq_delete_simple_port(seq_, port->second.ownPort);
+  openOutputs_.erase(port);
+  return kMidiOk;
+}
+
+AlsaMidiPlatform::InputPort* AlsaMidiPlatform::FindInput(MidiHandle handle) {
+  const auto port = openInputs_.find(handle);
+  return port == openInputs_.end() ? nullptr : &port->second;
+}
+
+MidiResult AlsaMidiPlatform::InputOpen(MidiHandle& handle, unsigned id, MidiInProc proc,
+                                       std::uintptr_t instance) {
+  std::vector<Notification> notifications;
+  {
+    std::lock_guard lock(mutex_);
+    if (id >= inputs_.size()) {
+      return kMidiBadDeviceId;
+    }
+    for (const auto& [openHandle, port] : openInputs_) {
+      if (port.id == id) {
+        return kMidiAllocated;
+      }
+    }
+    if (!reader_.joinable()) {
+      StartReader();
+      if (!reader_.joinable()) {
+        return kMidiNoMemory;
+      }
+    }
+    int ownPort = -1;
+    if (const MidiResult result = ConnectOwnPort(inputs_[id], false, ownPort); result != kMidiOk) {
+      return result;
+    }
+    handle = nextHandle_++;
+    openInputs_.try_emplace(handle, id, ownPort, proc, instance);
+    if (proc != nullptr) {
+      notifications.push_back({proc, handle, kMimOpen, instance, 0, 0});
+    }
+  }
+  Deliver(notifications);
+  return kMidiOk;
+}
+
+MidiResult AlsaMidiPlatform::InputPrepare(MidiHandle handle, MidiHeader& header) {
+  std::lock_guard lock(mutex_);
+  InputPort* port = FindInput(handle);
+  return port == nullptr ? kMidiInvalidHandle : port->buffers.Prepare(header);
+}
+
+MidiResult AlsaMidiPlatform::InputAddBuffer(MidiHandle handle, MidiHeader& header) {
+  std::lock_guard lock(mutex_);
+  InputPort* port = FindInput(handle);
+  return port == nullptr ? kMidiInvalidHandle : port->buffers.Add(header);
+}
+
+MidiResult AlsaMidiPlatform::InputUnprepare(MidiHandle handle, MidiHeader& header) {
+  std::lock_guard lock(mutex_);
+  InputPort* port = FindInput(handle);
+  return port == nullptr ? kMidiInvalidHandle : port->buffers.Unprepare(header);
+}
+
+MidiResult AlsaMidiPlatform::InputStart(MidiHandle handle) {
+  std::lock_guard lock(mutex_);
+  InputPort* port = FindInput(handle);
+  if (port == nullptr) {
+    return kMidiInvalidHandle;
+  }
+  if (!port->started) {
+    port->started = true;
+    port->startedAt = std::chrono::steady_clock::now();
+  }
+  return kMidiOk;
+}
+
+MidiResult AlsaMidiPlatform::InputStop(MidiHandle handle) {
+  std::vector<Notification> notifications;
+  {
+    std::lock_guard lock(mutex_);
+    InputPort* port = FindInput(handle);
+    if (port == nullptr) {
+      return kMidiInvalidHandle;
+    }
+    port->started = false;
+    std::vector<MidiHeader*> headers;
+    port->buffers.ReturnPartial(headers);
+    Returned(handle, *port, headers, notifications);
+  }
+  Deliver(notifications);
+  return kMidiOk;
+}
+
+MidiResult AlsaMidiPlatform::InputReset(MidiHandle handle) {
+  std::vector<Notification> notifications;
+  {
+    std::lock_guard lock(mutex_);
+    InputPort* port = FindInput(handle);
+    if (port == nullptr) {
+      return kMidiInvalidHandle;
+    }
+    port->started = false;
+    std::vector<MidiHeader*> headers;
+    port->buffers.ReturnAll(headers);
+    Returned(handle, *port, headers, notifications);
+  }
+  Deliver(notifications);
+  return kMidiOk;
+}
+
+MidiResult AlsaMidiPlatform::InputClose(MidiHandle handle) {
+  MidiInProc proc = nullptr;
+  std::uintptr_t instance = 0;
+  {
+    std::lock_guard lock(mutex_);
+    InputPort* port = FindInput(handle);
+    if (port == nullptr) {
+      return kMidiInvalidHandle;
+    }
+    if (!port->buffers.Empty()) {
+      return kMidiStillPlaying;
+    }
+    proc = port->proc;
+    instance = port->instance;
+    snd_seq_delete_simple_port(seq_, port->ownPort);
+    openInputs_.erase(handle);
+  }
+  // Once the reader has finished what it was delivering, it no longer knows the port.
+  if (std::this_thread::get_id() != readerId_) {
+    std::lock_guard wait(dispatchMutex_);
+  }
+  if (proc != nullptr) {
+    proc(handle, kMimClose, instance, 0, 0);
+  }
+  return kMidiOk;
+}
+
+void AlsaMidiPlatform::Returned(MidiHandle handle, const InputPort& port,
+                                const std::vector<MidiHeader*>& headers,
+                                std::vector<Notification>& notifications) {
+  if (port.proc == nullptr) {
+    return;
+  }
+  for (MidiHeader* header : headers) {
+    notifications.push_back({port.proc, handle, kMimLongData, port.instance,
+                             reinterpret_cast<std::uintptr_t>(header), Elapsed(port)});
+  }
+}
+
+std::uintptr_t AlsaMidiPlatform::Elapsed(const InputPort& port) const {
+  const auto elapsed = std::chrono::steady_clock::now() - port.startedAt;
+  return static_cast<std::uintptr_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+}
+
+void AlsaMidiPlatform::StartReader() {
+  if (pipe2(wakePipe_, O_CLOEXEC) < 0) {
+    return;
+  }
+  try {
+    reader_ = std::thread([this] { ReadLoop(); });
+    readerId_ = reader_.get_id();
+  } catch (const std::system_error&) {
+    close(wakePipe_[0]);
+    close(wakePipe_[1]);
+    wakePipe_[0] = wakePipe_[1] = -1;
+  }
+}
+
+void AlsaMidiPlatform::ReadLoop() {
+  std::vector<pollfd> fds;
+  {
+    std::lock_guard lock(mutex_);
+    const int count = snd_seq_poll_descriptors_count(seq_, POLLIN);
+    fds.resize(static_cast<std::size_t>(count) + 1);
+    snd_seq_poll_descriptors(seq_, fds.data() + 1, static_cast<unsigned>(count), POLLIN);
+  }
+  fds[0] = {wakePipe_[0], POLLIN, 0};
+  while (true) {
+    if (poll(fds.data(), fds.size(), -1) < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return;
+    }
+    if (fds[0].revents != 0) {
+      return;
+    }
+    bool readable = false;
+    for (std::size_t i = 1; i < fds.size(); ++i) {
+      if ((fds[i].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+        return;  // the sequencer is gone; open ports simply stay silent
+      }
+      readable = readable || (fds[i].revents & POLLIN) != 0;
+    }
+    if (!readable) {
+      continue;
+    }
+    std::lock_guard dispatch(dispatchMutex_);
+    std::vector<Notification> notifications;
+    ReadPendingEvents(notifications);
+    Deliver(notifications);
+  }
+}
+
+void AlsaMidiPlatform::ReadPendingEvents(std::vector<Notification>& notifications) {
+  std::lock_guard lock(mutex_);
+  // The first read takes what poll saw waiting; the loop then empties libasound's buffer
+  // without asking the kernel again, so this blocking handle never waits here.
+  do {
+    snd_seq_event_t* event = nullptr;
+    const int read = snd_seq_event_input(seq_, &event);
+    if (read == -ENOSPC) {
+      continue;  // the kernel dropped events on overrun; carry on with what follows
+    }
+    if (read < 0 || event == nullptr) {
+      return;
+    }
+    Receive(*event, notifications);
+  } while (snd_seq_event_input_pending(seq_, 0) > 0);
+}
+
+void AlsaMidiPlatform::Receive(const snd_seq_event_t& event,
+                               std::vector<Notification>& notifications) {
+  auto found = std::find_if(openInputs_.begin(), openInputs_.end(), [&](const auto& entry) {
+    return entry.second.ownPort == event.dest.port;
+  });
+  if (found == openInputs_.end() || !found->second.started) {
+    return;
+  }
+  const MidiHandle handle = found->first;
+  InputPort& port = found->second;
+  const std::vector<std::uint8_t> bytes = inputCodec_.Decode(event);
+  if (event.type == SND_SEQ_EVENT_SYSEX) {
+    std::vector<MidiHeader*> headers;
+    port.buffers.AppendSysEx(bytes, headers);
+    Returned(handle, port, headers, notifications);
+    return;
+  }
+  if (port.proc == nullptr) {
+    return;
+  }
+  for (const MidiMessage& message : SplitMidiMessages(bytes)) {
+    notifications.push_back(
+        {port.proc, handle, kMimData, port.instance, Pack(message), Elapsed(port)});
+  }
+}
+
+bool AlsaMidiPlatform::ErrorText(MidiResult result, std::string& text) {
+  return DescribeMidiResult(result, text);
+}
+
+}  // namespace
+
+std::unique_ptr<MidiPlatform> MakeAlsaMidiPlatform() {
+  return std::make_unique<AlsaMidiPlatform>();
+}
+
+}  // namespace velmora
