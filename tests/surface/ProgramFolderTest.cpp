@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "presets/ProgramFolder.h"
+#include "surface/PictureFile.h"
+
+namespace velmora {
+namespace {
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = std::filesystem::temp_directory_path() / "velmora-folders-XXXXXX";
+    path = mkdtemp(pattern.data());
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  std::filesystem::path path;
+};
+
+TEST(ProgramFolderTest, PortableCopyKeepsEverythingBesideTheProgram) {
+  TempFolder temp;
+  std::filesystem::create_directories(temp.path / "images" / "Guitares");
+  const ProgramFolders folders = ResolveProgramFolders(temp.path, "/cfg", "/home/u");
+  EXPECT_EQ(folders.files, temp.path);
+  EXPECT_EQ(folders.pictures, temp.path);
+  EXPECT_EQ(folders.ConfigFile(), temp.path / "config.ini");
+  EXPECT_EQ(folders.DefaultPresetFile(), temp.path / "defaut.vmp");
+  EXPECT_EQ(folders.EmptyPresetFile(), temp.path / "vide.vmp");
+}
+
+TEST(ProgramFolderTest, InstalledCopyUsesTheConfigFolderAndSharedPictures) {
+  TempFolder temp;
+  const std::filesystem::path bin = temp.path / "bin";
+  std::filesystem::create_directories(bin);
+  ProgramFolders folders = ResolveProgramFolders(bin, "/cfg", "/home/u");
+  EXPECT_EQ(folders.files, std::filesystem::path("/cfg/velmora"));
+  EXPECT_EQ(folders.pictures, temp.path / "share" / "velmora");
+  folders = ResolveProgramFolders(bin, "", "/home/u");
+  EXPECT_EQ(folders.files, std::filesystem::path("/home/u/.config/velmora"));
+  folders = ResolveProgramFolders(bin, nullptr, nullptr);
+  EXPECT_EQ(folders.files, bin);
+}
+
+TEST(ProgramFolderTest, ExecutableFolderIsWhereThisTestRuns) {
+  EXPECT_TRUE(std::filesystem::exists(ExecutableFolder() / "velmora_surface_tests"));
+}
+
+TEST(PictureFileTest, MissingFileGivesTheRuntimesTextWithTheReason) {
+  TempFolder temp;
+  const std::filesystem::path missing = temp.path / "images/Guitares/humbucker.jpg";
+  try {
+    ReadPictureFile(missing);
+    FAIL() << "no error";
+  } catch (const PictureOpenError& error) {
+    EXPECT_EQ(std::string(error.what()), "Impossible d'ouvrir le fichier \"" + missing.string() +
+                                             "\". No such file or directory");
+  }
+  EXPECT_EQ(CannotOpenFileText("/x/y.jpg", "Permission denied"),
+            "Impossible d'ouvrir le fichier \"/x/y.jpg\". Permission denied");
+}
+
+TEST(PictureFileTest, ReadsTheWholeFile) {
+  TempFolder temp;
+  const std::filesystem::path file = temp.path / "p.jpg";
+  std::ofstream(file, std::ios::binary) << std::string(40000, '\xFF');
+  EXPECT_EQ(ReadPictureFile(file).size(), 40000u);
+  EXPECT_THROW(ReadPictureFile(temp.path), PictureOpenError);
+}
+
+}  // namespace
+}  // namespace velmora
