@@ -48,11 +48,12 @@ struct EncodedEntry {
   std::string value;
 };
 
-std::string ToFileText(std::string_view text, std::string_view what) {
+// `refusal` opens the error text, e.g. "Nom de clé refusé".
+std::string ToFileText(std::string_view text, const std::string& refusal) {
   try {
     return Utf8ToCp1252(text);
   } catch (const EncodingError& error) {
-    throw ProfileWriteError(std::string(what) + " refusé : " + error.what());
+    throw ProfileWriteError(refusal + " : " + error.what());
   }
 }
 
@@ -84,8 +85,9 @@ EncodedEntry Encode(const ProfileEntry& entry) {
   const std::size_t first = entry.value.find_first_not_of(" \t\v\f");
   const std::string_view value =
       first == std::string::npos ? std::string_view() : std::string_view(entry.value).substr(first);
-  return {ToFileText(section, "Nom de section"), ToFileText(key, "Nom de clé"),
-          ToFileText(value, "Valeur de " + std::string(key))};
+  return {ToFileText(section, "Nom de section refusé"), ToFileText(key, "Nom de clé refusé"),
+          ToFileText(value, "Valeur refusée pour " + std::string(key) + " dans [" +
+                                std::string(section) + "]")};
 }
 
 }  // namespace
