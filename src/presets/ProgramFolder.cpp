@@ -13,6 +13,7 @@ namespace velmora {
 
 namespace {
 
+#ifndef _WIN32
 bool IsPortable(const std::filesystem::path& folder) {
   std::error_code error;
   return std::filesystem::is_directory(folder / "images" / "Guitares", error);
@@ -21,6 +22,7 @@ bool IsPortable(const std::filesystem::path& folder) {
 bool IsSet(const char* value) {
   return value != nullptr && *value != '\0';
 }
+#endif
 
 }  // namespace
 

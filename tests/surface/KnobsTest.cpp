@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 
 #include "SurfaceFixture.h"
+#include "midi/Midi.h"
 #include "presets/IntegerText.h"
 #include "presets/Profile.h"
 #include "surface/KnobPointer.h"
@@ -131,6 +132,30 @@ TEST_F(KnobsTest, FactorThatIsNotANumberStopsThePressAfterTheFirstSend) {
   EXPECT_THAT(Wire(), ElementsAre("B0 5C 40"));
   EXPECT_EQ(form_.tbDRIVE2.Position(), 256);
   EXPECT_EQ(view_.strokes.size(), 2u);
+}
+
+TEST_F(KnobsTest, EmptyFactorCountsAsTheDefault) {
+  WriteConfig("[KNOBS]\r\nFACTOR=\r\n");
+  form_.tbDRIVE1.SetPosition(256);
+  KnobMouseDown(context_, Knob::DRIVE1, MouseButton::Left);
+  EXPECT_EQ(form_.tbDRIVE1.Position(), 224);
+}
+
+TEST_F(KnobsTest, WithoutPortThePressReportsTwiceAndStillSteps) {
+  form_.cbOutputDevices.itemIndex = -1;
+  form_.tbDRIVE1.SetPosition(256);
+  KnobMouseDown(context_, Knob::DRIVE1, MouseButton::Right);
+  EXPECT_EQ(view_.messages.size(), 2u);
+  EXPECT_EQ(form_.tbDRIVE1.Position(), 288);
+  EXPECT_EQ(view_.strokes.back().to, KnobPointerEnd(288));
+}
+
+TEST_F(KnobsTest, DeviceErrorOnTheFirstSendLeavesTheValue) {
+  form_.tbDRIVE1.SetPosition(256);
+  platform_->FailNext("OutputLong", kMidiInvalidHandle);
+  EXPECT_THROW(KnobMouseDown(context_, Knob::DRIVE1, MouseButton::Right), MidiError);
+  EXPECT_EQ(form_.tbDRIVE1.Position(), 256);
+  EXPECT_THAT(Wire(), IsEmpty());
 }
 
 TEST_F(KnobsTest, HugeFactorEndsAtTheLimit) {
