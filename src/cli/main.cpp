@@ -20,9 +20,12 @@ struct NamedCommand {
 constexpr NamedCommand kCommands[] = {
     {"ports", velmora::RunPortsCommand},
     {"send", velmora::RunSendCommand},
+    {"load", velmora::RunLoadCommand},
 };
 
-constexpr const char* kUsage = "usage: velmora-cli ports | send [--port N] TEXT...";
+constexpr const char* kUsage =
+    "usage: velmora-cli ports | send [--port N] TEXT... | load [--port N] [--sync] [--save FILE] "
+    "PRESET...";
 
 }  // namespace
 

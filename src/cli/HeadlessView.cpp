@@ -1,0 +1,33 @@
+#include "cli/HeadlessView.h"
+
+#include <thread>
+
+namespace velmora {
+
+void HeadlessView::ShowMessage(const std::string& text) {
+  messages_ << text << '\n';
+}
+
+void HeadlessView::StepDelay() {
+  std::this_thread::sleep_for(kStepDelay);
+}
+
+void HeadlessView::DrawKnobPointer(Knob, Rgb, KnobPoint, KnobPoint) {}
+
+bool HeadlessView::PictureExists(const std::filesystem::path&) {
+  return false;
+}
+
+void HeadlessView::LoadPicture(std::string_view, const std::filesystem::path&) {}
+
+std::optional<std::filesystem::path> HeadlessView::OpenDialog() {
+  return std::nullopt;
+}
+
+std::optional<std::filesystem::path> HeadlessView::SaveDialog() {
+  return std::nullopt;
+}
+
+void HeadlessView::RepaintNow(std::string_view) {}
+
+}  // namespace velmora

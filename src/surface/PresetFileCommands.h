@@ -1,0 +1,24 @@
+#pragma once
+
+// The button bar's file commands and the default preset load on activation. None asks for
+// confirmation: the editing state keeps no record of unsaved changes.
+
+#include <string_view>
+
+#include "surface/EditingContext.h"
+
+namespace velmora {
+
+void bttnNouveauClick(EditingContext& context);
+void bttnOuvrirClick(EditingContext& context);
+// Saves with the two power buttons' captions as the channels' power.
+void bttnEnregistrerClick(EditingContext& context);
+
+// "DEFAUT" when the default preset file exists, else "NOUVEAU".
+std::string_view ActivationLoadMode(const ProgramFolders& folders);
+
+// Loads the default preset file as it was last written, not the state on the screen. The
+// window decides when activation counts: never while a load or a synchronise runs.
+void FormActivate(EditingContext& context);
+
+}  // namespace velmora
