@@ -1,7 +1,6 @@
 #include "catalogue/Vetta2_Amplis.h"
 
-#include <stdexcept>
-#include <string>
+#include "catalogue/ModelLookup.h"
 
 namespace velmora {
 namespace {
@@ -174,20 +173,11 @@ const std::array<ModelRecord, kAmpRecordCount>& AmpCatalogue(Channel channel) {
 }
 
 const ModelRecord& AmpRecord(Channel channel, int recordNumber) {
-  if (recordNumber < 1 || recordNumber > kAmpRecordCount) {
-    throw std::out_of_range("Amp record number out of range: " + std::to_string(recordNumber));
-  }
-  return AmpCatalogue(channel)[recordNumber - 1];
+  return ModelRecordAt(AmpCatalogue(channel), recordNumber, "Amp");
 }
 
 std::optional<int> FindAmpRecord(Channel channel, std::string_view displayName) {
-  const auto& records = AmpCatalogue(channel);
-  for (int i = 0; i < kAmpRecordCount; ++i) {
-    if (records[i].DisplayName == displayName) {
-      return i + 1;
-    }
-  }
-  return std::nullopt;
+  return FindModelRecord(AmpCatalogue(channel), displayName);
 }
 
 const ChannelCodeSet& ChannelCodes(Channel channel) {

@@ -1,7 +1,6 @@
 #include "catalogue/Vetta2_Enceintes.h"
 
-#include <stdexcept>
-#include <string>
+#include "catalogue/ModelLookup.h"
 
 namespace velmora {
 namespace {
@@ -97,20 +96,11 @@ const std::array<ModelRecord, kCabRecordCount>& CabCatalogue(Channel channel) {
 }
 
 const ModelRecord& CabRecord(Channel channel, int recordNumber) {
-  if (recordNumber < 1 || recordNumber > kCabRecordCount) {
-    throw std::out_of_range("Cab record number out of range: " + std::to_string(recordNumber));
-  }
-  return CabCatalogue(channel)[recordNumber - 1];
+  return ModelRecordAt(CabCatalogue(channel), recordNumber, "Cab");
 }
 
 std::optional<int> FindCabRecord(Channel channel, std::string_view displayName) {
-  const auto& records = CabCatalogue(channel);
-  for (int i = 0; i < kCabRecordCount; ++i) {
-    if (records[i].DisplayName == displayName) {
-      return i + 1;
-    }
-  }
-  return std::nullopt;
+  return FindModelRecord(CabCatalogue(channel), displayName);
 }
 
 }  // namespace velmora

@@ -6,7 +6,9 @@
 #include "presets/Profile.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -20,7 +22,16 @@ namespace fs = std::filesystem;
 // Creates the file, failing if it already exists, so two writers never share a temporary.
 std::FILE* CreateNew(const fs::path& path) {
 #ifdef _WIN32
-  return _wfopen(path.c_str(), L"wbx");
+  const int fd =
+      _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (fd < 0) {
+    return nullptr;
+  }
+  std::FILE* stream = _fdopen(fd, "wb");
+  if (stream == nullptr) {
+    _close(fd);
+  }
+  return stream;
 #else
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) {
