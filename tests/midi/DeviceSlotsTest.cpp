@@ -1,0 +1,76 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "VirtualMidiFixture.h"
+#include "midi/PlatformChoice.h"
+
+namespace velmora {
+namespace {
+
+using ::testing::ElementsAre;
+
+using DeviceSlotsTest = VirtualMidiTest;
+
+TEST_F(DeviceSlotsTest, TheAccessorsBuildOnceOnTheInstalledPlatform) {
+  EXPECT_EQ(&CurrentMidiPlatform(), platform_);
+  TMidiOutput& output = GetMidiOutput();
+  EXPECT_EQ(&GetMidiOutput(), &output);
+  TMidiInput& input = GetMidiInput();
+  EXPECT_EQ(&GetMidiInput(), &input);
+}
+
+TEST_F(DeviceSlotsTest, AFailedPortListingLeavesTheSlotEmptyForTheNextCall) {
+  platform_->FailNext("OutputName", kMidiNoDriver);
+  EXPECT_EQ(ErrorOf([] { GetMidiOutput(); }), "The MIDI port has no working driver.");
+  EXPECT_THAT(GetMidiOutput().DeviceNames(), ElementsAre("Virtual Out 1", "Virtual Out 2"));
+  platform_->FailNext("InputName", kMidiNoMemory);
+  EXPECT_EQ(ErrorOf([] { GetMidiInput(); }), "Not enough memory for the MIDI operation.");
+  EXPECT_EQ(GetMidiInput().DeviceCount(), 2);
+}
+
+TEST_F(DeviceSlotsTest, InstallingAPlatformReleasesTheObjectsBuiltOnTheOldOne) {
+  GetMidiOutput().OpenDevice(0);
+  Install(3, 1);
+  EXPECT_EQ(GetMidiOutput().DeviceCount(), 3);
+  EXPECT_EQ(GetMidiOutput().HandleOf(0), kNoHandle);
+  EXPECT_EQ(GetMidiInput().DeviceCount(), 1);
+}
+
+TEST(PlatformChoiceTest, VirtualGivesTwoPortsEachOrTheNumberAsked) {
+  auto platform = MakeMidiPlatform("virtual", "");
+  EXPECT_EQ(platform->OutputCount(), 2u);
+  EXPECT_EQ(platform->InputCount(), 2u);
+  platform = MakeMidiPlatform("virtual:5", "");
+  EXPECT_EQ(platform->OutputCount(), 5u);
+  EXPECT_EQ(platform->InputCount(), 5u);
+  EXPECT_EQ(MakeMidiPlatform("virtual:0", "")->OutputCount(), 0u);
+}
+
+TEST(PlatformChoiceTest, AValueThatCannotBeHonouredGetsAClearText) {
+  auto errorOf = [](const std::string& choice) -> std::string {
+    try {
+      MakeMidiPlatform(choice, "");
+    } catch (const MidiError& error) {
+      return error.what();
+    }
+    return "(no error)";
+  };
+  const std::string countText =
+      ": the number of virtual ports must be a whole number from 0 to 256.";
+  for (const char* choice :
+       {"virtual:", "virtual:x", "virtual:-1", "virtual:257", "virtual:2x", "virtual: 2"}) {
+    EXPECT_EQ(errorOf(choice), "VELMORA_MIDI=" + std::string(choice) + countText);
+  }
+  EXPECT_EQ(errorOf("jack"), "VELMORA_MIDI=jack: the JACK MIDI backend is not available yet.");
+  EXPECT_EQ(errorOf("Virtual"),
+            "VELMORA_MIDI=Virtual: unknown MIDI backend (use virtual, virtual:N, alsa, winmm or "
+            "jack).");
+#ifndef VELMORA_HAVE_WINMM
+  EXPECT_EQ(errorOf("winmm"),
+            "VELMORA_MIDI=winmm: this program was built without the Windows multimedia MIDI "
+            "backend.");
+#endif
+}
+
+}  // namespace
+}  // namespace velmora
