@@ -90,6 +90,7 @@ class AlsaMidiPlatform final : public MidiPlatform {
   struct OutputPort {
     unsigned id;
     int ownPort;
+    AlsaPortAddress target;
   };
   struct InputPort {
     unsigned id;
@@ -227,7 +228,7 @@ MidiResult AlsaMidiPlatform::OutputOpen(MidiHandle& handle, unsigned id) {
     return result;
   }
   handle = nextHandle_++;
-  openOutputs_.emplace(handle, OutputPort{id, ownPort});
+  openOutputs_.emplace(handle, OutputPort{id, ownPort, outputs_[id]});
   return kMidiOk;
 }
 
@@ -240,7 +241,9 @@ MidiResult AlsaMidiPlatform::SendMessages(const OutputPort& port,
       continue;
     }
     snd_seq_ev_set_source(&event, port.ownPort);
-    snd_seq_ev_set_subs(&event);
+    // Addressed to the port itself rather than to our subscribers: when the device has
+    // gone, the kernel says so instead of dropping the event without a word.
+    snd_seq_ev_set_dest(&event, port.target.client, port.target.port);
     snd_seq_ev_set_direct(&event);
     // Direct output takes an event of any length, a long SysEx included, in one piece.
     if (const int sent = snd_seq_event_output_direct(seq_, &event); sent < 0) {
@@ -353,7 +356,8 @@ MidiResult AlsaMidiPlatform::InputOpen(MidiHandle& handle, unsigned id, MidiInPr
       return result;
     }
     handle = nextHandle_++;
-    openInputs_.try_emplace(handle, id, ownPort, proc, instance);
+    InputPort& port = openInputs_.try_emplace(handle, id, ownPort, proc, instance).first->second;
+    port.startedAt = std::chrono::steady_clock::now();
     if (proc != nullptr) {
       notifications.push_back({proc, handle, kMimOpen, instance, 0, 0});
     }
