@@ -67,7 +67,7 @@ bool WriteTemporary(const fs::path& temporary, std::string_view bytes) {
 }
 
 fs::path TemporaryBeside(const fs::path& target) {
-  static std::mt19937_64 generator{std::random_device{}()};
+  thread_local std::mt19937_64 generator{std::random_device{}()};
   char suffix[24];
   std::snprintf(suffix, sizeof suffix, ".%016llx.tmp",
                 static_cast<unsigned long long>(generator()));
