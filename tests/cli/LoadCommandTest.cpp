@@ -1,0 +1,208 @@
+// Runs the built velmora-cli load on virtual ports: what reaches the port, in what order and
+// with which real pauses, read back from the capture file.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace velmora {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace fs = std::filesystem;
+
+struct CapturedBuffer {
+  long ms = 0;
+  std::string portAndBytes;  // "1 B0 0C 31 00"
+};
+
+std::string ReadAll(const fs::path& file) {
+  std::ifstream stream(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+}
+
+class LoadCommandTest : public ::testing::Test {
+ protected:
+  LoadCommandTest() {
+    std::string pattern = (fs::temp_directory_path() / "velmora-load-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+      throw std::runtime_error("cannot create a temporary folder");
+    }
+    folder_ = pattern;
+  }
+  ~LoadCommandTest() override {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+
+  fs::path WritePreset(const std::string& name, const std::string& content) {
+    std::ofstream(folder_ / name, std::ios::binary) << content;
+    return folder_ / name;
+  }
+
+  // Runs "velmora-cli load ARGS" from the temporary folder; returns the exit status.
+  int Load(const std::string& args) {
+    const std::string command = "cd '" + folder_.string() +
+                                "' && VELMORA_MIDI=virtual VELMORA_MIDI_CAPTURE=capture.txt '" +
+                                VELMORA_CLI_PATH + "' load " + args + " >out.txt 2>err.txt";
+    const int raw = std::system(command.c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  }
+
+  std::string Err() const { return ReadAll(folder_ / "err.txt"); }
+
+  std::vector<CapturedBuffer> Captured() const {
+    std::vector<CapturedBuffer> buffers;
+    std::istringstream lines(ReadAll(folder_ / "capture.txt"));
+    std::string line;
+    while (std::getline(lines, line)) {
+      const std::size_t blank = line.find(' ');
+      buffers.push_back({std::stol(line.substr(0, blank)), line.substr(blank + 1)});
+    }
+    return buffers;
+  }
+
+  std::vector<std::string> CapturedBytes() const {
+    std::vector<std::string> bytes;
+    for (const CapturedBuffer& buffer : Captured()) {
+      bytes.push_back(buffer.portAndBytes);
+    }
+    return bytes;
+  }
+
+  fs::path folder_;
+};
+
+constexpr const char* kSmallPreset =
+    "[AMP1]\r\nPower=ON\r\nAmp=Bypass (no amp)\r\nDRIVE1=508\r\n"
+    "[Variax]\r\nGuitar=2 Telecaster modified\r\n";
+
+// Each send of a load of kSmallPreset into the start-up state, on port 1, with the number of
+// pauses before it.
+struct TimedSend {
+  int pausesBefore;
+  std::string portAndBytes;
+};
+
+std::vector<TimedSend> SmallPresetLoad() {
+  return {{0, "1 F0 00 01 0C 03 07 0D 02 00 00 00 00 09 F7 00"},
+          {1, "1 B0 0C 31 00"},
+          {0, "1 B0 0D 00"},
+          {0, "1 B0 0E 00"},
+          {0, "1 B0 0F 00"},
+          {0, "1 B0 10 00"},
+          {0, "1 B0 15 00"},
+          {0, "1 B0 11 00"},
+          {2, "1 B0 0D 7F"},
+          {0, "1 B0 0E 40"},
+          {0, "1 B0 0F 40"},
+          {0, "1 B0 10 40"},
+          {0, "1 B0 15 40"},
+          {0, "1 B0 11 40"},
+          {3, "1 B0 5C 40"},
+          {0, "1 B0 5D 40"},
+          {0, "1 B0 5E 40"},
+          {0, "1 B0 5F 40"},
+          {0, "1 B0 66 40"},
+          {0, "1 B0 67 40"},
+          {1, "1 B0 6F 7F"},
+          {1, "1 B0 70 00"}};
+}
+
+// The same state again by a synchronise, which starts at once after the load's last send;
+// the amp now re-sends the loaded knob values.
+std::vector<TimedSend> SmallStateSynchronise() {
+  return {{0, "1 F0 00 01 0C 03 07 0D 02 00 00 00 00 09 F7 00"},
+          {1, "1 B0 0C 31 00"},
+          {0, "1 B0 0D 7F"},
+          {0, "1 B0 0E 40"},
+          {0, "1 B0 0F 40"},
+          {0, "1 B0 10 40"},
+          {0, "1 B0 15 40"},
+          {0, "1 B0 11 40"},
+          {2, "1 B0 0D 7F"},
+          {0, "1 B0 0E 40"},
+          {0, "1 B0 0F 40"},
+          {0, "1 B0 10 40"},
+          {0, "1 B0 15 40"},
+          {0, "1 B0 11 40"},
+          {3, "1 B0 5C 40"},
+          {0, "1 B0 5D 40"},
+          {0, "1 B0 5E 40"},
+          {0, "1 B0 5F 40"},
+          {0, "1 B0 66 40"},
+          {0, "1 B0 67 40"},
+          {1, "1 B0 6F 7F"},
+          {1, "1 B0 70 00"}};
+}
+
+// The two hold the same messages with the pauses as the gaps between them: at least 490 ms
+// a pause, and well under a second more than the pauses alone.
+void ExpectTimedSends(const std::vector<CapturedBuffer>& captured,
+                      const std::vector<TimedSend>& expected) {
+  ASSERT_EQ(captured.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(captured[i].portAndBytes, expected[i].portAndBytes) << i;
+    if (i == 0) {
+      continue;
+    }
+    const long gap = captured[i].ms - captured[i - 1].ms;
+    const long pauses = expected[i].pausesBefore;
+    EXPECT_GE(gap, 490 * pauses) << "before send " << i;
+    EXPECT_LT(gap, 500 * pauses + 400) << "before send " << i;
+  }
+}
+
+TEST_F(LoadCommandTest, LoadsSynchronisesAndSavesWithRealPauses) {
+  WritePreset("small.vmp", kSmallPreset);
+  ASSERT_EQ(Load("--port 1 --sync --save saved.vmp small.vmp"), 0) << Err();
+  EXPECT_EQ(Err(), "");
+  std::vector<TimedSend> expected = SmallPresetLoad();
+  const std::vector<TimedSend> synchronise = SmallStateSynchronise();
+  expected.insert(expected.end(), synchronise.begin(), synchronise.end());
+  ExpectTimedSends(Captured(), expected);
+  EXPECT_EQ(ReadAll(folder_ / "saved.vmp"),
+            "[AMP1]\r\nPower=ON\r\nAmp=Bypass (no amp)\r\nCab=\r\nDRIVE1=508\r\nBASS1=256\r\n"
+            "MID1=256\r\nTREB1=256\r\nPRES1=256\r\nVOL1=256\r\n[AMP2]\r\nPower=OFF\r\nAmp=\r\n"
+            "Cab=\r\nDRIVE2=256\r\nBASS2=256\r\nMID2=256\r\nTREB2=256\r\nPRES2=256\r\nVOL2=256\r\n"
+            "[Variax]\r\nGuitar=2 Telecaster modified\r\n");
+}
+
+TEST_F(LoadCommandTest, ErrorStopsTheRunAndKeepsWhatWasSent) {
+  WritePreset("bad.vmp", "[AMP1]\r\nDRIVE1=12\r\nBASS1=loud\r\n");
+  WritePreset("next.vmp", kSmallPreset);
+  EXPECT_EQ(Load("--save saved.vmp bad.vmp next.vmp"), 1);
+  EXPECT_EQ(Err(), "'loud' n'est pas une valeur entière correcte\n");
+  EXPECT_THAT(CapturedBytes(), ElementsAre("0 B0 0D 03"));
+  EXPECT_FALSE(fs::exists(folder_ / "saved.vmp"));
+}
+
+TEST_F(LoadCommandTest, PortOutsideTheListIsAnErrorAndSendsNothing) {
+  WritePreset("small.vmp", kSmallPreset);
+  EXPECT_EQ(Load("--port 2 small.vmp"), 1);
+  EXPECT_EQ(Err(), "TMidiOutput: Device index out of bounds! (2)\n");
+  EXPECT_THAT(CapturedBytes(), IsEmpty());
+}
+
+TEST_F(LoadCommandTest, BadUsageGivesTheUsageLineAndStatusTwo) {
+  const std::string usage = "usage: velmora-cli load [--port N] [--sync] [--save FILE] PRESET...\n";
+  for (const char* args : {"", "--sync", "--port", "--port x a.vmp", "--port 1", "--save",
+                           "--save '' a.vmp", "--quiet a.vmp"}) {
+    EXPECT_EQ(Load(args), 2) << args;
+    EXPECT_EQ(Err(), usage) << args;
+  }
+  EXPECT_THAT(CapturedBytes(), IsEmpty());
+}
+
+}  // namespace
+}  // namespace velmora
