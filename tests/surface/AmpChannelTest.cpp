@@ -13,22 +13,7 @@ using ::testing::IsEmpty;
 constexpr const char* kCab2OnAmp1 = "F0 00 01 0C 03 07 0D 00 00 00 00 00 01 F7";
 constexpr const char* kCab2OnAmp2 = "F0 00 01 0C 03 07 0D 00 02 00 00 00 01 F7 00";
 
-class AmpChannelTest : public SurfaceTest {
- protected:
-  // Knob values that tell the six messages apart: 4, 8, ... 24 on AMP1, 400.. on AMP2.
-  void SetDistinctKnobs() {
-    int value = 4;
-    for (Knob knob : ChannelKnobs(Channel::Amp1)) {
-      form_.ValueHolder(knob).SetPosition(value);
-      value += 4;
-    }
-    value = 400;
-    for (Knob knob : ChannelKnobs(Channel::Amp2)) {
-      form_.ValueHolder(knob).SetPosition(value);
-      value += 4;
-    }
-  }
-};
+using AmpChannelTest = SurfaceTest;
 
 TEST_F(AmpChannelTest, BypassAmpSendsItsMessageShowsItsNameAndResendsTheKnobs) {
   SetDistinctKnobs();

@@ -78,6 +78,13 @@ void SurfaceTest::ClearWire() {
   view_.stepDelays = 0;
 }
 
+void SurfaceTest::SetDistinctKnobs() {
+  for (int i = 0; i < kKnobsPerChannel; ++i) {
+    form_.ValueHolder(ChannelKnobs(Channel::Amp1)[i]).SetPosition(4 + 4 * i);
+    form_.ValueHolder(ChannelKnobs(Channel::Amp2)[i]).SetPosition(400 + 4 * i);
+  }
+}
+
 void SurfaceTest::Select(ComboBox& selector, std::string_view text) {
   for (std::size_t i = 0; i < selector.items.size(); ++i) {
     if (selector.items[i] == text) {

@@ -30,6 +30,9 @@ class SurfaceTest : public ::testing::Test {
   // Forgets what was sent and recorded so far, to check the next gesture alone.
   void ClearWire();
 
+  // Knob values that tell the twelve messages apart: 4, 8 .. 24 on AMP1 (sent as 01 .. 06),
+  // 400, 404 .. 420 on AMP2 (sent as 64 .. 69).
+  void SetDistinctKnobs();
   // Selects the item equal to text (exactly), or fails the test.
   static void Select(ComboBox& selector, std::string_view text);
   // Replaces config.ini with these lines.
