@@ -10,6 +10,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # A self-contained exe runs under Wine and on a player's machine without MinGW DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-# GCC 12 reports a false -Wrestrict inside std::string's operator+ when optimising
-# ("literal" + std::string, GCC bug 105651); it is not a fault in our code.
-set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict")
