@@ -7,7 +7,7 @@
 #include "surface/Knobs.h"
 #include "surface/MidiSend.h"
 #include "surface/PresetFile.h"
-#include "surface/StepProgress.h"
+#include "surface/StepGroups.h"
 
 namespace velmora {
 
@@ -32,9 +32,9 @@ void LoadAmp(EditingContext& context, const fs::path& file, Channel channel) {
   ApplyAmpModel(context, channel);
 }
 
-void LoadCab(EditingContext& context, const fs::path& file, Channel channel, int sends) {
+void LoadCab(EditingContext& context, const fs::path& file, Channel channel) {
   context.form.CabSelector(channel).SelectTextIgnoringCase(ReadChannelKey(file, channel, kCabKey));
-  for (int i = 0; i < sends; ++i) {
+  for (int i = 0; i < CabGroupSends(channel); ++i) {
     ApplyCabModel(context, channel);
   }
 }
@@ -59,37 +59,16 @@ void LoadPower(EditingContext& context, const fs::path& file, Channel channel) {
   SetChannelControlsEnabled(context.form, channel, on);
 }
 
-void RunSteps(EditingContext& context, const fs::path& file) {
-  LoadGuitar(context, file);
-  EndStep(context, 10);
-  LoadAmp(context, file, Channel::Amp1);
-  EndStep(context, 20);
-  LoadCab(context, file, Channel::Amp1, 2);
-  EndStep(context, 30);
-  LoadKnobs(context, file, Channel::Amp1);
-  EndStep(context, 40);
-  LoadAmp(context, file, Channel::Amp2);
-  EndStep(context, 50);
-  LoadCab(context, file, Channel::Amp2, 1);
-  EndStep(context, 60);
-  LoadKnobs(context, file, Channel::Amp2);
-  EndStep(context, 70);
-  LoadPower(context, file, Channel::Amp1);
-  EndStep(context, 80);
-  LoadPower(context, file, Channel::Amp2);
-}
-
 }  // namespace
 
 void LoadPresetFromFile(EditingContext& context, const fs::path& file) {
-  BeginStepProgress(context);
-  try {
-    RunSteps(context, file);
-  } catch (...) {
-    AbandonStepProgress(context);
-    throw;
-  }
-  FinishStepProgress(context);
+  RunStepGroups(context, {
+                             .guitar = [&] { LoadGuitar(context, file); },
+                             .amp = [&](Channel channel) { LoadAmp(context, file, channel); },
+                             .cab = [&](Channel channel) { LoadCab(context, file, channel); },
+                             .knobs = [&](Channel channel) { LoadKnobs(context, file, channel); },
+                             .power = [&](Channel channel) { LoadPower(context, file, channel); },
+                         });
 }
 
 void LoadPresetFile(EditingContext& context, std::string_view mode) {

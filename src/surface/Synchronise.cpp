@@ -4,11 +4,17 @@
 #include "surface/GuitarPanel.h"
 #include "surface/Knobs.h"
 #include "surface/MidiSend.h"
-#include "surface/StepProgress.h"
+#include "surface/StepGroups.h"
 
 namespace velmora {
 
 namespace {
+
+void ResendCab(EditingContext& context, Channel channel) {
+  for (int i = 0; i < CabGroupSends(channel); ++i) {
+    ApplyCabModel(context, channel);
+  }
+}
 
 // The first redraw makes the knob's own value the last drawn one, so the second erases
 // its pointer cleanly before sending.
@@ -30,38 +36,16 @@ void ResendPower(EditingContext& context, Channel channel) {
   }
 }
 
-void RunSteps(EditingContext& context) {
-  ApplyGuitarSelection(context);
-  EndStep(context, 10);
-  ApplyAmpModel(context, Channel::Amp1);
-  EndStep(context, 20);
-  ApplyCabModel(context, Channel::Amp1);
-  ApplyCabModel(context, Channel::Amp1);
-  EndStep(context, 30);
-  ResendKnobs(context, Channel::Amp1);
-  EndStep(context, 40);
-  ApplyAmpModel(context, Channel::Amp2);
-  EndStep(context, 50);
-  ApplyCabModel(context, Channel::Amp2);
-  EndStep(context, 60);
-  ResendKnobs(context, Channel::Amp2);
-  EndStep(context, 70);
-  ResendPower(context, Channel::Amp1);
-  EndStep(context, 80);
-  ResendPower(context, Channel::Amp2);
-}
-
 }  // namespace
 
 void Synchronise(EditingContext& context) {
-  BeginStepProgress(context);
-  try {
-    RunSteps(context);
-  } catch (...) {
-    AbandonStepProgress(context);
-    throw;
-  }
-  FinishStepProgress(context);
+  RunStepGroups(context, {
+                             .guitar = [&] { ApplyGuitarSelection(context); },
+                             .amp = [&](Channel channel) { ApplyAmpModel(context, channel); },
+                             .cab = [&](Channel channel) { ResendCab(context, channel); },
+                             .knobs = [&](Channel channel) { ResendKnobs(context, channel); },
+                             .power = [&](Channel channel) { ResendPower(context, channel); },
+                         });
 }
 
 void bttnSynchroClick(EditingContext& context) {

@@ -87,63 +87,49 @@ constexpr const char* kSmallPreset =
     "[AMP1]\r\nPower=ON\r\nAmp=Bypass (no amp)\r\nDRIVE1=508\r\n"
     "[Variax]\r\nGuitar=2 Telecaster modified\r\n";
 
-// Each send of a load of kSmallPreset into the start-up state, on port 1, with the number of
-// pauses before it.
+// A send on port 1, with the number of pauses before it.
 struct TimedSend {
   int pausesBefore;
   std::string portAndBytes;
 };
 
-std::vector<TimedSend> SmallPresetLoad() {
-  return {{0, "1 F0 00 01 0C 03 07 0D 02 00 00 00 00 09 F7 00"},
-          {1, "1 B0 0C 31 00"},
-          {0, "1 B0 0D 00"},
-          {0, "1 B0 0E 00"},
-          {0, "1 B0 0F 00"},
-          {0, "1 B0 10 00"},
-          {0, "1 B0 15 00"},
-          {0, "1 B0 11 00"},
-          {2, "1 B0 0D 7F"},
-          {0, "1 B0 0E 40"},
-          {0, "1 B0 0F 40"},
-          {0, "1 B0 10 40"},
-          {0, "1 B0 15 40"},
-          {0, "1 B0 11 40"},
-          {3, "1 B0 5C 40"},
-          {0, "1 B0 5D 40"},
-          {0, "1 B0 5E 40"},
-          {0, "1 B0 5F 40"},
-          {0, "1 B0 66 40"},
-          {0, "1 B0 67 40"},
-          {1, "1 B0 6F 7F"},
-          {1, "1 B0 70 00"}};
+constexpr const char* kGuitarOnPort1 = "1 F0 00 01 0C 03 07 0D 02 00 00 00 00 09 F7 00";
+
+// The guitar, then the bypass amp with channel 1's six knobs at these two values.
+std::vector<TimedSend> GuitarAndAmp(const char* drive, const char* others) {
+  std::vector<TimedSend> sends = {{0, kGuitarOnPort1}, {1, "1 B0 0C 31 00"}};
+  sends.push_back({0, std::string("1 B0 0D ") + drive});
+  for (const char* prefix : {"1 B0 0E ", "1 B0 0F ", "1 B0 10 ", "1 B0 15 ", "1 B0 11 "}) {
+    sends.push_back({0, prefix + std::string(others)});
+  }
+  return sends;
 }
 
-// The same state again by a synchronise, which starts at once after the load's last send;
-// the amp now re-sends the loaded knob values.
-std::vector<TimedSend> SmallStateSynchronise() {
-  return {{0, "1 F0 00 01 0C 03 07 0D 02 00 00 00 00 09 F7 00"},
-          {1, "1 B0 0C 31 00"},
-          {0, "1 B0 0D 7F"},
-          {0, "1 B0 0E 40"},
-          {0, "1 B0 0F 40"},
-          {0, "1 B0 10 40"},
-          {0, "1 B0 15 40"},
-          {0, "1 B0 11 40"},
-          {2, "1 B0 0D 7F"},
-          {0, "1 B0 0E 40"},
-          {0, "1 B0 0F 40"},
-          {0, "1 B0 10 40"},
-          {0, "1 B0 15 40"},
-          {0, "1 B0 11 40"},
-          {3, "1 B0 5C 40"},
-          {0, "1 B0 5D 40"},
-          {0, "1 B0 5E 40"},
-          {0, "1 B0 5F 40"},
-          {0, "1 B0 66 40"},
-          {0, "1 B0 67 40"},
-          {1, "1 B0 6F 7F"},
-          {1, "1 B0 70 00"}};
+// The groups after the amp's: channel 1's knobs, channel 2's, and the two powers.
+std::vector<TimedSend> KnobsAndPower() {
+  std::vector<TimedSend> sends = {{2, "1 B0 0D 7F"}};
+  for (const char* text : {"1 B0 0E 40", "1 B0 0F 40", "1 B0 10 40", "1 B0 15 40", "1 B0 11 40"}) {
+    sends.push_back({0, text});
+  }
+  sends.push_back({3, "1 B0 5C 40"});
+  for (const char* text : {"1 B0 5D 40", "1 B0 5E 40", "1 B0 5F 40", "1 B0 66 40", "1 B0 67 40"}) {
+    sends.push_back({0, text});
+  }
+  sends.push_back({1, "1 B0 6F 7F"});
+  sends.push_back({1, "1 B0 70 00"});
+  return sends;
+}
+
+// A load of kSmallPreset into the start-up state (every knob at 0), then a synchronise of
+// the same state, which starts at once after the load's last send and whose amp group now
+// re-sends the loaded knob values.
+std::vector<TimedSend> SmallPresetLoadThenSynchronise() {
+  std::vector<TimedSend> sends = GuitarAndAmp("00", "00");
+  for (const std::vector<TimedSend>& more :
+       {KnobsAndPower(), GuitarAndAmp("7F", "40"), KnobsAndPower()}) {
+    sends.insert(sends.end(), more.begin(), more.end());
+  }
+  return sends;
 }
 
 // The two hold the same messages with the pauses as the gaps between them: at least 490 ms
@@ -167,10 +153,7 @@ TEST_F(LoadCommandTest, LoadsSynchronisesAndSavesWithRealPauses) {
   WritePreset("small.vmp", kSmallPreset);
   ASSERT_EQ(Load("--port 1 --sync --save saved.vmp small.vmp"), 0) << Err();
   EXPECT_EQ(Err(), "");
-  std::vector<TimedSend> expected = SmallPresetLoad();
-  const std::vector<TimedSend> synchronise = SmallStateSynchronise();
-  expected.insert(expected.end(), synchronise.begin(), synchronise.end());
-  ExpectTimedSends(Captured(), expected);
+  ExpectTimedSends(Captured(), SmallPresetLoadThenSynchronise());
   EXPECT_EQ(ReadAll(folder_ / "saved.vmp"),
             "[AMP1]\r\nPower=ON\r\nAmp=Bypass (no amp)\r\nCab=\r\nDRIVE1=508\r\nBASS1=256\r\n"
             "MID1=256\r\nTREB1=256\r\nPRES1=256\r\nVOL1=256\r\n[AMP2]\r\nPower=OFF\r\nAmp=\r\n"
