@@ -32,19 +32,6 @@ void Append(std::vector<std::string>& to, const std::vector<std::string>& more) 
 
 class SynchroniseTest : public SurfaceTest {
  protected:
-  void SetDistinctKnobs() {
-    int value = 4;
-    for (Knob knob : ChannelKnobs(Channel::Amp1)) {
-      form_.ValueHolder(knob).SetPosition(value);
-      value += 4;
-    }
-    value = 400;
-    for (Knob knob : ChannelKnobs(Channel::Amp2)) {
-      form_.ValueHolder(knob).SetPosition(value);
-      value += 4;
-    }
-  }
-
   // A guitar, both amps and cabs chosen, both channels on.
   void ChooseEverything() {
     SetDistinctKnobs();
