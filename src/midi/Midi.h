@@ -5,10 +5,11 @@
 // CheckResult, which turns a failure into a MidiError carrying the platform's text.
 //
 // Two threads meet here: the user-interface thread, and the platform's notification thread
-// on which input arrives (and the MIDI thru sends). The handle table is guarded by a mutex
-// that is never held across a platform call, because a platform may call back into the
-// layer from inside such a call.
+// on which input arrives (and the MIDI thru sends). The port list is fixed once built; each
+// handle and the last result are atomic, so no lock is held across a platform call (a
+// platform may call back into the layer from inside one) and sending costs no lock.
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -47,14 +48,17 @@ class TMidiDevices {
 
  protected:
   TMidiDevices(MidiPlatform& platform, const char* className);
+  // Called once by the derived constructor, with every port's name in device order.
+  void SetPorts(std::vector<std::string> names);
+  void SetHandle(int index, MidiHandle handle);
+
   MidiPlatform& platform_;
   const char* className_;
-  mutable std::mutex mutex_;
+
+ private:
   std::vector<std::string> names_;
-  std::vector<MidiHandle> handles_;
-  MidiResult lastResult_ = kMidiOk;
-  void SetHandle(int index, MidiHandle handle);
-  void AddPort(std::string name);
+  std::vector<std::atomic<MidiHandle>> handles_;
+  std::atomic<MidiResult> lastResult_ = kMidiOk;
 };
 
 class TSysExData;
@@ -90,6 +94,7 @@ class TMidiInput : public TMidiDevices {
   void QueueNotificationError(std::string text) noexcept;
   std::vector<std::unique_ptr<TSysExData>> sysExBuffers_;
   // Shared so the notification thread can call a handler while a new one is being set.
+  std::mutex handlersMutex_;
   std::shared_ptr<const ShortHandler> onShort_;
   std::shared_ptr<const SysExHandler> onSysEx_;
   std::mutex errorsMutex_;

@@ -10,25 +10,19 @@ TMidiDevices::TMidiDevices(MidiPlatform& platform, const char* className)
 TMidiDevices::~TMidiDevices() = default;
 
 std::vector<std::string> TMidiDevices::DeviceNames() const {
-  std::lock_guard lock(mutex_);
   return names_;
 }
 
 int TMidiDevices::DeviceCount() const {
-  std::lock_guard lock(mutex_);
   return static_cast<int>(names_.size());
 }
 
 MidiResult TMidiDevices::LastResult() const {
-  std::lock_guard lock(mutex_);
   return lastResult_;
 }
 
 void TMidiDevices::CheckResult(MidiResult result) {
-  {
-    std::lock_guard lock(mutex_);
-    lastResult_ = result;
-  }
+  lastResult_ = result;
   if (result == kMidiOk) {
     return;
   }
@@ -42,7 +36,6 @@ void TMidiDevices::CheckResult(MidiResult result) {
 }
 
 MidiHandle TMidiDevices::HandleOf(int index) const {
-  std::lock_guard lock(mutex_);
   if (index < 0 || index >= static_cast<int>(handles_.size())) {
     char text[96];
     std::snprintf(text, sizeof text, "%s: Device index out of bounds! (%d)", className_, index);
@@ -51,15 +44,13 @@ MidiHandle TMidiDevices::HandleOf(int index) const {
   return handles_[static_cast<std::size_t>(index)];
 }
 
-void TMidiDevices::SetHandle(int index, MidiHandle handle) {
-  std::lock_guard lock(mutex_);
-  handles_.at(static_cast<std::size_t>(index)) = handle;
+void TMidiDevices::SetPorts(std::vector<std::string> names) {
+  handles_ = std::vector<std::atomic<MidiHandle>>(names.size());
+  names_ = std::move(names);
 }
 
-void TMidiDevices::AddPort(std::string name) {
-  std::lock_guard lock(mutex_);
-  names_.push_back(std::move(name));
-  handles_.push_back(kNoHandle);
+void TMidiDevices::SetHandle(int index, MidiHandle handle) {
+  handles_.at(static_cast<std::size_t>(index)) = handle;
 }
 
 }  // namespace velmora

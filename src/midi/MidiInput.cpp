@@ -15,12 +15,14 @@ std::string NameUpToNul(const std::string& name) {
 
 TMidiInput::TMidiInput(MidiPlatform& platform) : TMidiDevices(platform, "TMidiInput") {
   const unsigned count = platform_.InputCount();
+  std::vector<std::string> names;
   for (unsigned id = 0; id < count; ++id) {
     std::string name;
     CheckResult(platform_.InputName(id, name));
-    AddPort(NameUpToNul(name));
+    names.push_back(NameUpToNul(name));
     sysExBuffers_.push_back(std::make_unique<TSysExData>());
   }
+  SetPorts(std::move(names));
 }
 
 TMidiInput::~TMidiInput() {
@@ -101,7 +103,7 @@ void TMidiInput::HandleSysExBuffer(int index) {
     data.Stream.SetPosition(0);
     std::shared_ptr<const SysExHandler> handler;
     {
-      std::lock_guard lock(mutex_);
+      std::lock_guard lock(handlersMutex_);
       handler = onSysEx_;
     }
     if (handler && *handler) {
@@ -116,7 +118,7 @@ void TMidiInput::HandleSysExBuffer(int index) {
 void TMidiInput::DeliverShort(int index, std::uintptr_t packed) {
   std::shared_ptr<const ShortHandler> handler;
   {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(handlersMutex_);
     handler = onShort_;
   }
   if (handler && *handler) {
@@ -128,13 +130,13 @@ void TMidiInput::DeliverShort(int index, std::uintptr_t packed) {
 
 void TMidiInput::SetOnShortReceived(ShortHandler handler) {
   auto shared = std::make_shared<const ShortHandler>(std::move(handler));
-  std::lock_guard lock(mutex_);
+  std::lock_guard lock(handlersMutex_);
   onShort_ = std::move(shared);
 }
 
 void TMidiInput::SetOnSysExReceived(SysExHandler handler) {
   auto shared = std::make_shared<const SysExHandler>(std::move(handler));
-  std::lock_guard lock(mutex_);
+  std::lock_guard lock(handlersMutex_);
   onSysEx_ = std::move(shared);
 }
 

@@ -4,11 +4,13 @@ namespace velmora {
 
 TMidiOutput::TMidiOutput(MidiPlatform& platform) : TMidiDevices(platform, "TMidiOutput") {
   const unsigned count = platform_.OutputCount();
+  std::vector<std::string> names;
   for (unsigned id = 0; id < count; ++id) {
     std::string name;
     CheckResult(platform_.OutputName(id, name));
-    AddPort(name.substr(0, name.find('\0')));
+    names.push_back(name.substr(0, name.find('\0')));
   }
+  SetPorts(std::move(names));
 }
 
 TMidiOutput::~TMidiOutput() {

@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "midi/MidiInputBufferQueue.h"
+#include "midi/MidiInputPort.h"
 #include "midi/MidiMessageSplitter.h"
 #include "midi/ResultText.h"
 #include "midi/alsa/AlsaEventCodec.h"
@@ -34,29 +34,6 @@ void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 constexpr unsigned kInputCaps = SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE;
 constexpr unsigned kOutputCaps = SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ;
 constexpr unsigned kOwnPortType = SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION;
-
-struct Notification {
-  MidiInProc proc;
-  MidiHandle handle;
-  std::uint32_t message;
-  std::uintptr_t instance;
-  std::uintptr_t param1;
-  std::uintptr_t param2;
-};
-
-void Deliver(const std::vector<Notification>& notifications) {
-  for (const Notification& n : notifications) {
-    n.proc(n.handle, n.message, n.instance, n.param1, n.param2);
-  }
-}
-
-std::uintptr_t Pack(const MidiMessage& message) {
-  std::uintptr_t packed = 0;
-  for (std::size_t i = 0; i < message.size() && i < 3; ++i) {
-    packed |= static_cast<std::uintptr_t>(message[i]) << (8 * i);
-  }
-  return packed;
-}
 
 class AlsaMidiPlatform final : public MidiPlatform {
  public:
@@ -95,11 +72,7 @@ class AlsaMidiPlatform final : public MidiPlatform {
   struct InputPort {
     unsigned id;
     int ownPort;
-    MidiInProc proc;
-    std::uintptr_t instance;
-    bool started = false;
-    std::chrono::steady_clock::time_point startedAt;
-    MidiInputBufferQueue buffers;
+    MidiInputPort state;
   };
 
   MidiResult ConnectOwnPort(const AlsaPortAddress& target, bool toTarget, int& ownPort);
@@ -107,11 +80,8 @@ class AlsaMidiPlatform final : public MidiPlatform {
   InputPort* FindInput(MidiHandle handle);
   void StartReader();
   void ReadLoop();
-  void ReadPendingEvents(std::vector<Notification>& notifications);
-  void Receive(const snd_seq_event_t& event, std::vector<Notification>& notifications);
-  void Returned(MidiHandle handle, const InputPort& port, const std::vector<MidiHeader*>& headers,
-                std::vector<Notification>& notifications);
-  std::uintptr_t Elapsed(const InputPort& port) const;
+  void ReadPendingEvents(MidiInputPort::Notifications& notifications);
+  void Receive(const snd_seq_event_t& event, MidiInputPort::Notifications& notifications);
 
   // Everything below, and every call on seq_ except the reader's wait, is under mutex_.
   std::mutex mutex_;
@@ -334,7 +304,7 @@ AlsaMidiPlatform::InputPort* AlsaMidiPlatform::FindInput(MidiHandle handle) {
 
 MidiResult AlsaMidiPlatform::InputOpen(MidiHandle& handle, unsigned id, MidiInProc proc,
                                        std::uintptr_t instance) {
-  std::vector<Notification> notifications;
+  MidiInputPort::Notifications notifications;
   {
     std::lock_guard lock(mutex_);
     if (id >= inputs_.size()) {
@@ -356,32 +326,31 @@ MidiResult AlsaMidiPlatform::InputOpen(MidiHandle& handle, unsigned id, MidiInPr
       return result;
     }
     handle = nextHandle_++;
-    InputPort& port = openInputs_.try_emplace(handle, id, ownPort, proc, instance).first->second;
-    port.startedAt = std::chrono::steady_clock::now();
-    if (proc != nullptr) {
-      notifications.push_back({proc, handle, kMimOpen, instance, 0, 0});
-    }
+    const InputPort& port =
+        openInputs_.try_emplace(handle, id, ownPort, MidiInputPort(handle, proc, instance))
+            .first->second;
+    port.state.Opened(notifications);
   }
-  Deliver(notifications);
+  DeliverMidiNotifications(notifications);
   return kMidiOk;
 }
 
 MidiResult AlsaMidiPlatform::InputPrepare(MidiHandle handle, MidiHeader& header) {
   std::lock_guard lock(mutex_);
   InputPort* port = FindInput(handle);
-  return port == nullptr ? kMidiInvalidHandle : port->buffers.Prepare(header);
+  return port == nullptr ? kMidiInvalidHandle : port->state.Prepare(header);
 }
 
 MidiResult AlsaMidiPlatform::InputAddBuffer(MidiHandle handle, MidiHeader& header) {
   std::lock_guard lock(mutex_);
   InputPort* port = FindInput(handle);
-  return port == nullptr ? kMidiInvalidHandle : port->buffers.Add(header);
+  return port == nullptr ? kMidiInvalidHandle : port->state.Add(header);
 }
 
 MidiResult AlsaMidiPlatform::InputUnprepare(MidiHandle handle, MidiHeader& header) {
   std::lock_guard lock(mutex_);
   InputPort* port = FindInput(handle);
-  return port == nullptr ? kMidiInvalidHandle : port->buffers.Unprepare(header);
+  return port == nullptr ? kMidiInvalidHandle : port->state.Unprepare(header);
 }
 
 MidiResult AlsaMidiPlatform::InputStart(MidiHandle handle) {
@@ -390,61 +359,50 @@ MidiResult AlsaMidiPlatform::InputStart(MidiHandle handle) {
   if (port == nullptr) {
     return kMidiInvalidHandle;
   }
-  if (!port->started) {
-    port->started = true;
-    port->startedAt = std::chrono::steady_clock::now();
-  }
+  port->state.Start(std::chrono::steady_clock::now());
   return kMidiOk;
 }
 
 MidiResult AlsaMidiPlatform::InputStop(MidiHandle handle) {
-  std::vector<Notification> notifications;
+  MidiInputPort::Notifications notifications;
   {
     std::lock_guard lock(mutex_);
     InputPort* port = FindInput(handle);
     if (port == nullptr) {
       return kMidiInvalidHandle;
     }
-    port->started = false;
-    std::vector<MidiHeader*> headers;
-    port->buffers.ReturnPartial(headers);
-    Returned(handle, *port, headers, notifications);
+    port->state.Stop(std::chrono::steady_clock::now(), notifications);
   }
-  Deliver(notifications);
+  DeliverMidiNotifications(notifications);
   return kMidiOk;
 }
 
 MidiResult AlsaMidiPlatform::InputReset(MidiHandle handle) {
-  std::vector<Notification> notifications;
+  MidiInputPort::Notifications notifications;
   {
     std::lock_guard lock(mutex_);
     InputPort* port = FindInput(handle);
     if (port == nullptr) {
       return kMidiInvalidHandle;
     }
-    port->started = false;
-    std::vector<MidiHeader*> headers;
-    port->buffers.ReturnAll(headers);
-    Returned(handle, *port, headers, notifications);
+    port->state.Reset(std::chrono::steady_clock::now(), notifications);
   }
-  Deliver(notifications);
+  DeliverMidiNotifications(notifications);
   return kMidiOk;
 }
 
 MidiResult AlsaMidiPlatform::InputClose(MidiHandle handle) {
-  MidiInProc proc = nullptr;
-  std::uintptr_t instance = 0;
+  MidiInputPort::Notifications notifications;
   {
     std::lock_guard lock(mutex_);
     InputPort* port = FindInput(handle);
     if (port == nullptr) {
       return kMidiInvalidHandle;
     }
-    if (!port->buffers.Empty()) {
-      return kMidiStillPlaying;
+    if (const MidiResult result = port->state.CanClose(); result != kMidiOk) {
+      return result;
     }
-    proc = port->proc;
-    instance = port->instance;
+    port->state.Closed(notifications);
     snd_seq_delete_simple_port(seq_, port->ownPort);
     openInputs_.erase(handle);
   }
@@ -452,28 +410,8 @@ MidiResult AlsaMidiPlatform::InputClose(MidiHandle handle) {
   if (std::this_thread::get_id() != readerId_) {
     std::lock_guard wait(dispatchMutex_);
   }
-  if (proc != nullptr) {
-    proc(handle, kMimClose, instance, 0, 0);
-  }
+  DeliverMidiNotifications(notifications);
   return kMidiOk;
-}
-
-void AlsaMidiPlatform::Returned(MidiHandle handle, const InputPort& port,
-                                const std::vector<MidiHeader*>& headers,
-                                std::vector<Notification>& notifications) {
-  if (port.proc == nullptr) {
-    return;
-  }
-  for (MidiHeader* header : headers) {
-    notifications.push_back({port.proc, handle, kMimLongData, port.instance,
-                             reinterpret_cast<std::uintptr_t>(header), Elapsed(port)});
-  }
-}
-
-std::uintptr_t AlsaMidiPlatform::Elapsed(const InputPort& port) const {
-  const auto elapsed = std::chrono::steady_clock::now() - port.startedAt;
-  return static_cast<std::uintptr_t>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
 void AlsaMidiPlatform::StartReader() {
@@ -520,13 +458,13 @@ void AlsaMidiPlatform::ReadLoop() {
       continue;
     }
     std::lock_guard dispatch(dispatchMutex_);
-    std::vector<Notification> notifications;
+    MidiInputPort::Notifications notifications;
     ReadPendingEvents(notifications);
-    Deliver(notifications);
+    DeliverMidiNotifications(notifications);
   }
 }
 
-void AlsaMidiPlatform::ReadPendingEvents(std::vector<Notification>& notifications) {
+void AlsaMidiPlatform::ReadPendingEvents(MidiInputPort::Notifications& notifications) {
   std::lock_guard lock(mutex_);
   // The first read takes what poll saw waiting; the loop then empties libasound's buffer
   // without asking the kernel again, so this blocking handle never waits here.
@@ -544,29 +482,16 @@ void AlsaMidiPlatform::ReadPendingEvents(std::vector<Notification>& notification
 }
 
 void AlsaMidiPlatform::Receive(const snd_seq_event_t& event,
-                               std::vector<Notification>& notifications) {
-  auto found = std::find_if(openInputs_.begin(), openInputs_.end(), [&](const auto& entry) {
+                               MidiInputPort::Notifications& notifications) {
+  const auto found = std::find_if(openInputs_.begin(), openInputs_.end(), [&](const auto& entry) {
     return entry.second.ownPort == event.dest.port;
   });
-  if (found == openInputs_.end() || !found->second.started) {
+  if (found == openInputs_.end()) {
     return;
   }
-  const MidiHandle handle = found->first;
-  InputPort& port = found->second;
   const std::vector<std::uint8_t> bytes = inputCodec_.Decode(event);
-  if (event.type == SND_SEQ_EVENT_SYSEX) {
-    std::vector<MidiHeader*> headers;
-    port.buffers.AppendSysEx(bytes, headers);
-    Returned(handle, port, headers, notifications);
-    return;
-  }
-  if (port.proc == nullptr) {
-    return;
-  }
-  for (const MidiMessage& message : SplitMidiMessages(bytes)) {
-    notifications.push_back(
-        {port.proc, handle, kMimData, port.instance, Pack(message), Elapsed(port)});
-  }
+  found->second.state.Receive(bytes, event.type == SND_SEQ_EVENT_SYSEX,
+                              std::chrono::steady_clock::now(), notifications);
 }
 
 bool AlsaMidiPlatform::ErrorText(MidiResult result, std::string& text) {
