@@ -1,9 +1,12 @@
 #include <gmock/gmock.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include "SurfaceFixture.h"
 #include "midi/Midi.h"
 #include "presets/IntegerText.h"
-#include "presets/Profile.h"
 #include "surface/KnobPointer.h"
 #include "surface/Knobs.h"
 
@@ -93,7 +96,8 @@ TEST_F(KnobsTest, LeftPressAtZeroStaysAtZero) {
   EXPECT_EQ(form_.tbMID1.Position(), 0);
 }
 
-TEST_F(KnobsTest, MiddlePressSendsTheValueTwice) {
+TEST_F(KnobsTest, MiddlePressSendsTheValueTwiceWithoutReadingTheFactor) {
+  WriteConfig("[KNOBS]\r\nFACTOR=huit\r\n");
   form_.tbTREB1.SetPosition(300);
   KnobMouseDown(context_, Knob::TREB1, MouseButton::Middle);
   EXPECT_THAT(Wire(), ElementsAre("B0 10 4B", "B0 10 4B"));
@@ -158,6 +162,34 @@ TEST_F(KnobsTest, DeviceErrorOnTheFirstSendLeavesTheValue) {
   EXPECT_THAT(Wire(), IsEmpty());
 }
 
+// Arms a device failure once the press has drawn its first pointer pair, so that only the
+// press's second send fails.
+class FailSecondSendView : public RecordingView {
+ public:
+  explicit FailSecondSendView(VirtualMidiPlatform& platform) : platform_(platform) {}
+  void DrawKnobPointer(Knob knob, Rgb colour, KnobPoint from, KnobPoint to) override {
+    RecordingView::DrawKnobPointer(knob, colour, from, to);
+    if (strokes.size() == 3) {
+      platform_.FailNext("OutputLong", kMidiInvalidHandle);
+    }
+  }
+
+ private:
+  VirtualMidiPlatform& platform_;
+};
+
+TEST_F(KnobsTest, DeviceErrorOnTheSecondSendKeepsTheNewValueAndPointer) {
+  FailSecondSendView view(*platform_);
+  EditingContext context{form_, view, context_.folders};
+  form_.tbDRIVE1.SetPosition(256);
+  EXPECT_THROW(KnobMouseDown(context, Knob::DRIVE1, MouseButton::Right), MidiError);
+  EXPECT_EQ(form_.tbDRIVE1.Position(), 288);
+  ASSERT_EQ(view.strokes.size(), 4u);
+  EXPECT_EQ(view.strokes[2].to, KnobPointerEnd(256));
+  EXPECT_EQ(view.strokes[3].to, KnobPointerEnd(288));
+  EXPECT_THAT(Wire(), ElementsAre("B0 0D 40"));
+}
+
 TEST_F(KnobsTest, HugeFactorEndsAtTheLimit) {
   WriteConfig("[KNOBS]\r\nFACTOR=2147483647\r\n");
   form_.tbMID2.SetPosition(256);
@@ -199,8 +231,9 @@ TEST_F(KnobsTest, SetFactorStoresItAndShowsItOnBothScreens) {
   SetKnobFactor(context_, 16);
   EXPECT_EQ(form_.lblSensibiliteKnobsAMP1, "16");
   EXPECT_EQ(form_.lblSensibiliteKnobsAMP2, "16");
-  EXPECT_EQ(ReadProfileString(context_.folders.ConfigFile(), "KNOBS", "FACTOR"), "16");
-  EXPECT_EQ(ReadProfileString(context_.folders.ConfigFile(), "CONFIG", "Language"), "EN");
+  std::ifstream config(context_.folders.ConfigFile(), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(config), {}),
+            "; settings\r\n[KNOBS]\r\nFACTOR=16\r\n[CONFIG]\r\nLanguage=EN\r\n");
   EXPECT_THAT(Wire(), IsEmpty());
   form_.tbDRIVE2.SetPosition(256);
   KnobMouseDown(context_, Knob::DRIVE2, MouseButton::Left);
