@@ -14,10 +14,18 @@ struct Line {
   std::size_t end;         // first byte after its line end
 };
 
+// Editors that save "UTF-8 with BOM" put these bytes before the first line. Left in the
+// line, they would hide the first section header and with it every key of that section.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::size_t FirstLineBegin(std::string_view text) {
+  return text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+}
+
 // A line ends at CR, LF or CR LF; the last line may have no line end.
 std::vector<Line> SplitLines(std::string_view text) {
   std::vector<Line> lines;
-  std::size_t begin = 0;
+  std::size_t begin = FirstLineBegin(text);
   while (begin < text.size()) {
     std::size_t stop = text.find_first_of(kLineEnd, begin);
     if (stop == std::string_view::npos) {
@@ -77,13 +85,31 @@ ParsedLine Parse(std::string_view line) {
   return parsed;
 }
 
+// Letter case in Windows-1252: besides A..Z, the accented capitals C0..DE (but the
+// multiplication sign D7) pair with E0..FE, and four capitals of the 80..9F block with theirs.
+unsigned char LowerCp1252(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
+    return static_cast<unsigned char>(c + 0x20);
+  }
+  switch (c) {
+    case 0x8A:  // S caron
+    case 0x8C:  // OE ligature
+    case 0x8E:  // Z caron
+      return static_cast<unsigned char>(c + 0x10);
+    case 0x9F:  // Y diaeresis
+      return 0xFF;
+    default:
+      return c;
+  }
+}
+
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) {
     return false;
   }
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) {
+    if (LowerCp1252(static_cast<unsigned char>(a[i])) !=
+        LowerCp1252(static_cast<unsigned char>(b[i]))) {
       return false;
     }
   }
@@ -157,7 +183,8 @@ void SetProfileValue(std::string& fileText, std::string_view section, std::strin
   const auto span = FindSection(fileText, lines, section);
   if (!span) {
     // The old last line keeps its own end; without one it would run into the new header.
-    if (!fileText.empty() && fileText.back() != '\r' && fileText.back() != '\n') {
+    if (fileText.size() > FirstLineBegin(fileText) && fileText.back() != '\r' &&
+        fileText.back() != '\n') {
       fileText += kLineEnd;
     }
     fileText.append("[").append(section).append("]\r\n");

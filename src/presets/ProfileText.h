@@ -15,7 +15,7 @@ std::string_view TrimBlanks(std::string_view text);
 
 // The value of the first matching key in the first matching section, blanks trimmed and one
 // matching pair of quotes removed; nothing when the section or key is missing. Names match
-// without regard to ASCII letter case.
+// without regard to letter case, accented letters included.
 std::optional<std::string> FindProfileValue(std::string_view fileText, std::string_view section,
                                             std::string_view key);
 

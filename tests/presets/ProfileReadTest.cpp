@@ -127,9 +127,28 @@ TEST(ProfileEncoding, Windows1252OnDiskUtf8InMemory) {
             "es ('60)");
   EXPECT_EQ(ReadProfileString(folder / "f.ini", "Caf\xC3\xA9", "euro"), "\xE2\x82\xAC");
   EXPECT_EQ(ReadProfileString(folder / "f.ini", "Caf\xC3\xA9", "odd"), "\xC2\x81");
-  // Case folding is ASCII only, and a name with no Windows-1252 form matches nothing.
-  EXPECT_EQ(ReadProfileString(folder / "f.ini", "CAF\xC3\x89", "euro"), "");
+  // Accented letters match their other case too; a name with no Windows-1252 form matches
+  // nothing.
+  EXPECT_EQ(ReadProfileString(folder / "f.ini", "CAF\xC3\x89", "MOD\xC3\x88LE"),
+            "1x6x9 Supro S6616 ann\xC3\xA9"
+            "es ('60)");
   EXPECT_EQ(ReadProfileString(folder / "f.ini", "Caf\xC3\xA9", "\xE6\x97\xA5"), "");
+}
+
+// Windows-1252 letter pairs: C0..DE with E0..FE, and S, OE, Z caron and Y diaeresis, whose
+// two cases lie in different blocks. The signs D7 and F7 sit at a pair's place but are not one.
+TEST(ProfileEncoding, NamesMatchAcrossLetterCaseOfTheWholeCodePage) {
+  ScratchFolder folder;
+  WriteBytes(folder / "f.ini",
+             "[\xC0\xDE]\r\n\x8A\x8C\x8E\x9F=letters\r\n\xD7=times\r\n\xDF=sharp s\r\n");
+  const auto read = [&](std::string_view section, std::string_view key) {
+    return ReadProfileString(folder / "f.ini", section, key);
+  };
+  EXPECT_EQ(read("\xC3\xA0\xC3\xBE", "\xC5\xA1\xC5\x93\xC5\xBE\xC3\xBF"), "letters");
+  EXPECT_EQ(read("\xC3\x80\xC3\x9E", "\xC3\x97"), "times");
+  EXPECT_EQ(read("\xC3\x80\xC3\x9E", "\xC3\xB7"), "");  // division sign
+  EXPECT_EQ(read("\xC3\x80\xC3\x9E", "\xC3\x9F"), "sharp s");
+  EXPECT_EQ(read("\xC3\x80\xC3\x9E", "\xC3\xBF"), "");  // y diaeresis is not sharp s
 }
 
 }  // namespace

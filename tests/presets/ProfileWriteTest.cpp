@@ -110,6 +110,25 @@ TEST_F(ProfileWrite, LastLineWithoutLineEndIsNeverMergedWithWhatFollows) {
   EXPECT_EQ(Bytes(), "[A]\r\nk=v\r\n");
 }
 
+// A file saved as "UTF-8 with BOM" by a text editor: its first section stays readable and
+// writable, and the mark stays where it was.
+TEST_F(ProfileWrite, AByteOrderMarkDoesNotHideTheFirstSection) {
+  const std::string bom = "\xEF\xBB\xBF";
+  WriteBytes(file_, bom + "[AMP1]\r\nPower=OFF\r\n[AMP2]\r\nPower=ON\r\n");
+  EXPECT_EQ(ReadProfileString(file_, "AMP1", "Power"), "OFF");
+  Write("AMP1", "Power", "ON");
+  Write("AMP1", "Amp", "Line6 Clean");
+  EXPECT_EQ(Bytes(), bom + "[AMP1]\r\nPower=ON\r\nAmp=Line6 Clean\r\n[AMP2]\r\nPower=ON\r\n");
+
+  WriteBytes(file_, bom);
+  Write("Variax", "Guitar", "3 3021");
+  EXPECT_EQ(Bytes(), bom + "[Variax]\r\nGuitar=3 3021\r\n");
+
+  // Only at the very start is it a mark; elsewhere it is part of the line.
+  WriteBytes(file_, "\r\n" + bom + "[AMP1]\r\nPower=OFF\r\n");
+  EXPECT_EQ(ReadProfileString(file_, "AMP1", "Power"), "");
+}
+
 TEST_F(ProfileWrite, DuplicatesOnlyTheFirstSectionAndKeyAreWritten) {
   WriteBytes(file_, "[A]\r\nk=1\r\nk=2\r\n[a]\r\nk=3\r\nj=4\r\n");
   Write("A", "K", "9");
@@ -134,6 +153,8 @@ TEST_F(ProfileWrite, TextGoesToDiskInWindows1252) {
   EXPECT_EQ(ReadProfileString(file_, "amp2", "MOD\xC3\xA8LE"),
             "1x6x9 Supro S6616 ann\xC3\xA9"
             "es ('60) \xE2\x82\xAC");
+  Write("amp2", "MOD\xC3\x88LE", "1x6 Super O");  // the capital of the accented letter
+  EXPECT_EQ(Bytes(), "[AMP2]\r\nMod\xE8le=1x6 Super O\r\n");
 }
 
 TEST_F(ProfileWrite, BytesOutsideTheEditedLineSurviveEvenWhenNotText) {
