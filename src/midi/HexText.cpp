@@ -1,6 +1,8 @@
 // Message text: two hexadecimal digits per byte. The conversion is lenient on purpose: it
 // accepts lower case, ignores every blank, counts any other character as the digit 0, and
 // drops the last complete pair (the " 00" pad that senders append), so no text is refused.
+// Text is UTF-8 in memory, but the rules count characters: "é" is one character worth 0,
+// whatever number of bytes UTF-8 gives it, so it shifts the pairing by one, not by two.
 
 #include <array>
 #include <cstdio>
@@ -37,6 +39,33 @@ std::uint8_t DigitValue(char c) {
   return kDigitValues[static_cast<unsigned char>(c)];
 }
 
+bool IsContinuation(std::uint8_t byte) {
+  return (byte & 0xC0) == 0x80;
+}
+
+// Bytes taken by the character at `at`: a well-formed UTF-8 sequence is one character; any
+// other byte stands for itself.
+std::size_t CharacterLength(const std::string& text, std::size_t at) {
+  const auto lead = static_cast<std::uint8_t>(text[at]);
+  std::size_t length = 1;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+  }
+  if (at + length > text.size()) {
+    return 1;
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    if (!IsContinuation(static_cast<std::uint8_t>(text[at + i]))) {
+      return 1;
+    }
+  }
+  return length;
+}
+
 }  // namespace
 
 void HexTextToStream(const std::string& text, ByteStream& stream) {
@@ -46,9 +75,14 @@ void HexTextToStream(const std::string& text, ByteStream& stream) {
   std::size_t pairs = 0;
   bool haveHigh = false;
   std::uint8_t high = 0;
-  for (char c : text) {
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    char c = text[at];
     if (c == ' ') {
       continue;
+    }
+    if (static_cast<std::uint8_t>(c) >= 0x80) {
+      at += CharacterLength(text, at) - 1;
+      c = '\0';  // no digit
     }
     if (haveHigh) {
       bytes[pairs++] = static_cast<std::uint8_t>(high * 16 + DigitValue(c));

@@ -48,8 +48,19 @@ TEST(HexTextTest, OtherCharactersCountAsZeroAndTakePartInThePairing) {
   EXPECT_THAT(Wire("B0 0G 31"), ElementsAre(0xB0, 0x00, 0x31));
   EXPECT_THAT(Wire("B0,0C,31"), ElementsAre(0xB0, 0x00, 0xC0, 0x31));
   EXPECT_THAT(Wire("B0\t0C 31"), ElementsAre(0xB0, 0x00, 0xC3));
-  // "é" is two bytes in UTF-8, and neither is a digit; upper-casing leaves them alone.
-  EXPECT_THAT(Wire("B0 \xC3\xA9 31"), ElementsAre(0xB0, 0x00, 0x31));
+}
+
+TEST(HexTextTest, ACharacterBeyondAsciiIsOneCharacterWorthZeroWhateverItsBytes) {
+  EXPECT_THAT(Wire("B0 \xC3\xA9 31"), ElementsAre(0xB0, 0x03));             // é
+  EXPECT_THAT(Wire("B0 0C 3\xE2\x82\xAC"), ElementsAre(0xB0, 0x0C, 0x30));  // €
+  EXPECT_THAT(Wire("\xF0\x9F\x8E\xB8"
+                   "B 0C 31"),
+              ElementsAre(0x0B, 0x0C, 0x31));
+  // Bytes that are no well-formed UTF-8 stand each for one character.
+  EXPECT_THAT(Wire("B0 \xA9\xA9 31"), ElementsAre(0xB0, 0x00, 0x31));
+  EXPECT_THAT(Wire("B0 \xC0\xAF 31"), ElementsAre(0xB0, 0x00, 0x31));
+  EXPECT_THAT(Wire("B0 \xC3 31"), ElementsAre(0xB0, 0x03));
+  EXPECT_THAT(Wire("B0 0C \xE2\x82 31"), ElementsAre(0xB0, 0x0C, 0x00, 0x31));
   EXPECT_THAT(Wire(std::string("\xFF\x80\x00\x7F", 4)), ElementsAre(0x00, 0x00));
 }
 
