@@ -71,9 +71,11 @@ fs::path TemporaryBeside(const fs::path& target) {
   char suffix[24];
   std::snprintf(suffix, sizeof suffix, ".%016llx.tmp",
                 static_cast<unsigned long long>(generator()));
-  fs::path name = target.filename();
+  // Built as a path, so the name never passes through a narrow-text conversion.
+  fs::path name = "~";
+  name += target.filename();
   name += suffix;
-  return target.parent_path() / fs::path("~" + name.string());
+  return target.parent_path() / name;
 }
 
 // A write must not succeed where an in-place write would be refused: an existing file has
