@@ -7,6 +7,7 @@
 #include "SurfaceFixture.h"
 #include "midi/Midi.h"
 #include "presets/IntegerText.h"
+#include "presets/Profile.h"
 #include "surface/KnobPointer.h"
 #include "surface/Knobs.h"
 
@@ -239,6 +240,19 @@ TEST_F(KnobsTest, SetFactorStoresItAndShowsItOnBothScreens) {
   KnobMouseDown(context_, Knob::DRIVE2, MouseButton::Left);
   EXPECT_EQ(form_.tbDRIVE2.Position(), 192);
   EXPECT_THAT(Wire(), ElementsAre("B0 5C 40", "B0 5C 30"));
+}
+
+TEST_F(KnobsTest, FactorThatCannotBeWrittenLeavesTheCaptions) {
+  std::filesystem::create_directory(context_.folders.ConfigFile());
+  try {
+    SetKnobFactor(context_, 32);
+    FAIL() << "no error";
+  } catch (const ProfileWriteError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "Impossible d'écrire dans " + context_.folders.ConfigFile().string());
+  }
+  EXPECT_EQ(form_.lblSensibiliteKnobsAMP1, "...");
+  EXPECT_EQ(form_.lblSensibiliteKnobsAMP2, "...");
 }
 
 }  // namespace
