@@ -9,11 +9,13 @@
 namespace velmora {
 namespace {
 
+// Members are destroyed in reverse order: at program end without ReleaseMidiDevices the
+// input object goes first, then the output object, and the platform they use goes last.
 struct Slots {
   std::mutex mutex;
   std::unique_ptr<MidiPlatform> platform;
-  std::unique_ptr<TMidiInput> input;
   std::unique_ptr<TMidiOutput> output;
+  std::unique_ptr<TMidiInput> input;
 };
 
 Slots& TheSlots() {

@@ -1,6 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "VirtualMidiFixture.h"
 #include "midi/PlatformChoice.h"
 
@@ -34,6 +37,31 @@ TEST_F(DeviceSlotsTest, InstallingAPlatformReleasesTheObjectsBuiltOnTheOldOne) {
   EXPECT_EQ(GetMidiOutput().DeviceCount(), 3);
   EXPECT_EQ(GetMidiOutput().HandleOf(0), kNoHandle);
   EXPECT_EQ(GetMidiInput().DeviceCount(), 1);
+}
+
+// Virtual ports that tell stderr when a port closes: what a process says at its end.
+class ClosingTellingPlatform : public VirtualMidiPlatform {
+ public:
+  using VirtualMidiPlatform::VirtualMidiPlatform;
+  MidiResult InputClose(MidiHandle handle) override {
+    std::fputs("input closed\n", stderr);
+    return VirtualMidiPlatform::InputClose(handle);
+  }
+  MidiResult OutputClose(MidiHandle handle) override {
+    std::fputs("output closed\n", stderr);
+    return VirtualMidiPlatform::OutputClose(handle);
+  }
+};
+
+TEST_F(DeviceSlotsTest, AtProgramEndTheInputObjectGoesFirstAndClosesItsPorts) {
+  EXPECT_EXIT(
+      {
+        Install<ClosingTellingPlatform>(1, 1);
+        GetMidiInput().OpenDevice(0);
+        GetMidiOutput().OpenDevice(0);
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "^input closed\noutput closed\n$");
 }
 
 TEST(PlatformChoiceTest, VirtualGivesTwoPortsEachOrTheNumberAsked) {
