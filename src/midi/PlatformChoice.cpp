@@ -6,10 +6,6 @@
 #include "midi/Midi.h"
 #include "midi/virtual/VirtualMidiPlatform.h"
 
-// Until the ALSA backend's implementation is in the tree, the build stays without it.
-#if defined(VELMORA_HAVE_ALSA) && !__has_include("midi/alsa/AlsaMidiPlatform.cpp")
-#undef VELMORA_HAVE_ALSA
-#endif
 #ifdef VELMORA_HAVE_ALSA
 #include "midi/alsa/AlsaMidiPlatform.h"
 #endif

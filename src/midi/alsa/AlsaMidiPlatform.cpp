@@ -82,6 +82,10 @@ class AlsaMidiPlatform final : public MidiPlatform {
   void ReadLoop();
   void ReadPendingEvents(MidiInputPort::Notifications& notifications);
   void Receive(const snd_seq_event_t& event, MidiInputPort::Notifications& notifications);
+  // Returns once the reader has delivered what it had taken: a buffer it was handing back
+  // has then been queued again, so stop, reset and close see the port as it really is and
+  // no header is touched by two threads at once. Never waits on the reader itself.
+  void WaitForDispatch();
 
   // Everything below, and every call on seq_ except the reader's wait, is under mutex_.
   std::mutex mutex_;
@@ -373,6 +377,7 @@ MidiResult AlsaMidiPlatform::InputStop(MidiHandle handle) {
     }
     port->state.Stop(std::chrono::steady_clock::now(), notifications);
   }
+  WaitForDispatch();
   DeliverMidiNotifications(notifications);
   return kMidiOk;
 }
@@ -387,6 +392,7 @@ MidiResult AlsaMidiPlatform::InputReset(MidiHandle handle) {
     }
     port->state.Reset(std::chrono::steady_clock::now(), notifications);
   }
+  WaitForDispatch();
   DeliverMidiNotifications(notifications);
   return kMidiOk;
 }
@@ -407,11 +413,15 @@ MidiResult AlsaMidiPlatform::InputClose(MidiHandle handle) {
     openInputs_.erase(handle);
   }
   // Once the reader has finished what it was delivering, it no longer knows the port.
+  WaitForDispatch();
+  DeliverMidiNotifications(notifications);
+  return kMidiOk;
+}
+
+void AlsaMidiPlatform::WaitForDispatch() {
   if (std::this_thread::get_id() != readerId_) {
     std::lock_guard wait(dispatchMutex_);
   }
-  DeliverMidiNotifications(notifications);
-  return kMidiOk;
 }
 
 void AlsaMidiPlatform::StartReader() {
