@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <exception>
@@ -30,25 +31,35 @@ bool ParsePort(const std::string& text, int& port) {
   return !text.empty() && error == std::errc() && stop == end;
 }
 
+bool LooksLikeOption(const std::string& word) {
+  return word.starts_with("--");
+}
+
 // Options come first, in any order; every word from the first one that is not an option
-// names a preset file.
+// names a preset file. An option word among the presets, or in place of the file to save,
+// is a misplaced option, not a file name: taken as a preset that does not exist it would
+// send the all-default state to the rig and quietly skip what the option asked for. A
+// file whose name begins with "--" can still be named as "./--name".
 std::optional<LoadOptions> ParseLoadOptions(const std::vector<std::string>& args) {
   LoadOptions options;
   std::size_t i = 0;
-  for (; i < args.size() && args[i].starts_with("--"); ++i) {
+  for (; i < args.size() && LooksLikeOption(args[i]); ++i) {
     const std::string& option = args[i];
+    const bool hasValue = i + 1 < args.size();
     if (option == "--sync") {
       options.synchronise = true;
-    } else if (option == "--port" && i + 1 < args.size() && ParsePort(args[i + 1], options.port)) {
+    } else if (option == "--port" && hasValue && ParsePort(args[i + 1], options.port)) {
       ++i;
-    } else if (option == "--save" && i + 1 < args.size() && !args[i + 1].empty()) {
+    } else if (option == "--save" && hasValue && !args[i + 1].empty() &&
+               !LooksLikeOption(args[i + 1])) {
       options.saveFile = args[++i];
     } else {
       return std::nullopt;
     }
   }
   options.presets.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
-  if (options.presets.empty()) {
+  if (options.presets.empty() ||
+      std::any_of(args.begin() + static_cast<std::ptrdiff_t>(i), args.end(), LooksLikeOption)) {
     return std::nullopt;
   }
   return options;
@@ -90,10 +101,11 @@ int RunLoadCommand(const std::vector<std::string>& args, std::ostream&, std::ost
   }
   FormModel form = MakeStartupForm();
   HeadlessView view(err);
-  EditingContext context{form, view,
-                         ResolveProgramFolders(ExecutableFolder(), std::getenv("XDG_CONFIG_HOME"),
-                                               std::getenv("HOME"))};
   try {
+    // Inside the try: finding the program's folder can fail too, and must not crash.
+    EditingContext context{form, view,
+                           ResolveProgramFolders(ExecutableFolder(), std::getenv("XDG_CONFIG_HOME"),
+                                                 std::getenv("HOME"))};
     RunLoad(*options, context);
   } catch (const std::exception& error) {
     err << error.what() << '\n';

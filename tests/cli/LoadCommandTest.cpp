@@ -168,6 +168,16 @@ TEST_F(LoadCommandTest, ErrorStopsTheRunAndKeepsWhatWasSent) {
   EXPECT_EQ(Err(), "'loud' n'est pas une valeur entière correcte\n");
   EXPECT_THAT(CapturedBytes(), ElementsAre("0 B0 0D 03"));
   EXPECT_FALSE(fs::exists(folder_ / "saved.vmp"));
+
+  // A save that fails comes after the whole load was sent; its text names the full path.
+  fs::remove(folder_ / "capture.txt");
+  EXPECT_EQ(Load("--save nowhere/saved.vmp next.vmp"), 1);
+  EXPECT_EQ(Err(), "Impossible d'écrire dans " +
+                       (fs::canonical(folder_) / "nowhere/saved.vmp").string() + "\n");
+  const std::vector<std::string> sent = CapturedBytes();
+  ASSERT_EQ(sent.size(), 22u);
+  EXPECT_EQ(sent.back(), "0 B0 70 00");
+  EXPECT_FALSE(fs::exists(folder_ / "nowhere"));
 }
 
 TEST_F(LoadCommandTest, PortOutsideTheListIsAnErrorAndSendsNothing) {
@@ -179,8 +189,9 @@ TEST_F(LoadCommandTest, PortOutsideTheListIsAnErrorAndSendsNothing) {
 
 TEST_F(LoadCommandTest, BadUsageGivesTheUsageLineAndStatusTwo) {
   const std::string usage = "usage: velmora-cli load [--port N] [--sync] [--save FILE] PRESET...\n";
-  for (const char* args : {"", "--sync", "--port", "--port x a.vmp", "--port 1", "--save",
-                           "--save '' a.vmp", "--quiet a.vmp"}) {
+  for (const char* args :
+       {"", "--sync", "--port", "--port x a.vmp", "--port 1", "--save", "--save '' a.vmp",
+        "--quiet a.vmp", "a.vmp --sync", "a.vmp --port 1 b.vmp", "--save --sync a.vmp"}) {
     EXPECT_EQ(Load(args), 2) << args;
     EXPECT_EQ(Err(), usage) << args;
   }
