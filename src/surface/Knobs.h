@@ -3,6 +3,7 @@
 // The twelve tone knobs: redrawing and sending a value, stepping it with the mouse, and
 // the sensitivity factor kept in config.ini.
 
+#include <array>
 #include <string_view>
 
 #include "surface/EditingContext.h"
@@ -26,6 +27,19 @@ void StepKnob(EditingContext& context, Knob knob, MouseButton button);
 
 // Stores the factor in config.ini and shows it on both channels' screens.
 void SetKnobFactor(EditingContext& context, int factor);
+
+// The sensitivity menu pmKnobs, in its order: choosing an item calls SetKnobFactor with its
+// factor. Only the clicks on the sensitivity labels open it.
+struct KnobFactorItem {
+  std::string_view name;
+  std::string_view caption;
+  int factor = 0;
+};
+inline constexpr std::array<KnobFactorItem, 5> kKnobFactorMenu = {{{"x11", "x 1", 1},
+                                                                   {"X1", "x 4", 4},
+                                                                   {"x81", "x 8", 8},
+                                                                   {"x161", "x 16", 16},
+                                                                   {"x321", "x 32", 32}}};
 
 // A mouse press on a knob's picture: send the value, step it, send it again. A knob on a
 // disabled channel screen is deaf.

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "SurfaceFixture.h"
 #include "midi/Midi.h"
@@ -240,6 +241,16 @@ TEST_F(KnobsTest, SetFactorStoresItAndShowsItOnBothScreens) {
   KnobMouseDown(context_, Knob::DRIVE2, MouseButton::Left);
   EXPECT_EQ(form_.tbDRIVE2.Position(), 192);
   EXPECT_THAT(Wire(), ElementsAre("B0 5C 40", "B0 5C 30"));
+}
+
+TEST_F(KnobsTest, EachMenuItemStoresTheFactorItsCaptionNames) {
+  std::vector<std::string> captions;
+  for (const KnobFactorItem& item : kKnobFactorMenu) {
+    SetKnobFactor(context_, item.factor);
+    captions.emplace_back(item.caption);
+    EXPECT_EQ("x " + form_.lblSensibiliteKnobsAMP2, item.caption);
+  }
+  EXPECT_THAT(captions, ElementsAre("x 1", "x 4", "x 8", "x 16", "x 32"));
 }
 
 TEST_F(KnobsTest, FactorThatCannotBeWrittenLeavesTheCaptions) {
