@@ -7,6 +7,7 @@
 #include "SurfaceFixture.h"
 #include "midi/Midi.h"
 #include "presets/IntegerText.h"
+#include "surface/AmpChannel.h"
 #include "surface/PresetFile.h"
 #include "surface/PresetFileCommands.h"
 
@@ -295,6 +296,29 @@ TEST_F(PresetFileLoadTest, DeviceErrorStopsTheLoadAtThatSend) {
   EXPECT_EQ(form_.cbGuitares.Text(), "2 Telecaster modified");
   EXPECT_EQ(form_.cbAmpli1.itemIndex, -1);
   EXPECT_EQ(view_.stepDelays, 0);
+}
+
+// The power group sets the caption and look, sends, then enables the channel's controls:
+// a send that fails leaves the first done and the last undone.
+TEST_F(PresetFileLoadTest, DeviceErrorAtAPowerSendKeepsTheLoadedStateBeforeIt) {
+  SetChannelControlsEnabled(form_, Channel::Amp1, false);
+  // The seventh pause ends the second channel's knobs: the first power send fails.
+  view_.onPause = [this](int pauses) {
+    if (pauses == 7) {
+      platform_->FailNext("OutputLong", kMidiInvalidHandle);
+    }
+  };
+  EXPECT_THROW(LoadPresetFromFile(context_, WritePreset("full.vmp", kFullPreset)), MidiError);
+  std::vector<std::string> expected = FullPresetFromStartup();
+  expected.resize(expected.size() - 8);
+  expected.push_back("progress hidden");
+  EXPECT_THAT(Wire(), ElementsAreArray(expected));
+  EXPECT_EQ(form_.tbVOL2.Position(), 420);
+  EXPECT_EQ(form_.bttnOnOffAMP1.caption, "ON");
+  EXPECT_EQ(form_.bttnOnOffAMP1.look, ColorScheme::csNeoDesert);
+  EXPECT_FALSE(form_.pnlEcranAMP1.enabled);
+  EXPECT_FALSE(form_.cbAmpli1.enabled);
+  EXPECT_EQ(form_.bttnOnOffAMP2.caption, "OFF");
 }
 
 TEST_F(PresetFileLoadTest, OpenLoadsTheChosenFileAndCancelLoadsTheDefaultFile) {

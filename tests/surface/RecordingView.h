@@ -52,6 +52,9 @@ class RecordingView : public FormView {
   void StepDelay() override {
     ++stepDelays;
     Record("pause");
+    if (onPause) {
+      onPause(stepDelays);
+    }
   }
 
   void DrawKnobPointer(Knob knob, Rgb colour, KnobPoint from, KnobPoint to) override {
@@ -88,6 +91,9 @@ class RecordingView : public FormView {
 
   std::vector<std::string> messages;
   int stepDelays = 0;
+  // Called at the end of each pause with the number of pauses so far, e.g. to make a later
+  // send fail.
+  std::function<void(int)> onPause;
   std::vector<KnobStroke> strokes;
   std::vector<std::filesystem::path> existenceChecks;
   std::vector<PictureLoad> loads;

@@ -169,6 +169,23 @@ TEST_F(SynchroniseTest, DeviceErrorEndsItAtThatSendWithTheBarHidden) {
   EXPECT_EQ(view_.stepDelays, 0);
 }
 
+TEST_F(SynchroniseTest, DeviceErrorLateInTheRunKeepsEverySendBeforeIt) {
+  ChooseEverything();
+  // The ninth pause ends the second channel's knobs: the first power send fails.
+  view_.onPause = [this](int pauses) {
+    if (pauses == 9) {
+      platform_->FailNext("OutputLong", kMidiInvalidHandle);
+    }
+  };
+  EXPECT_THROW(Synchronise(context_), MidiError);
+  std::vector<std::string> expected = FullSynchronise();
+  expected.resize(expected.size() - 8);
+  expected.push_back("progress hidden");
+  EXPECT_THAT(Wire(), ElementsAreArray(expected));
+  EXPECT_EQ(platform_->Sent().size(), 34u);
+  EXPECT_EQ(form_.pbTraitementFichier.Position(), 70);
+}
+
 TEST_F(SynchroniseTest, APictureErrorAfterTheGuitarSendKeepsItSentAndHidesTheBar) {
   ChooseEverything();
   std::filesystem::remove(PicturePath("selecteur2.jpg"));
