@@ -91,7 +91,8 @@ class TMidiInput : public TMidiDevices {
   friend void MidiInCallback(MidiHandle, std::uint32_t, std::uintptr_t, std::uintptr_t,
                              std::uintptr_t);
   void DeliverShort(int index, std::uintptr_t packed);
-  void QueueNotificationError(std::string text) noexcept;
+  // Takes the bare text so that copying it, too, happens where nothing can escape.
+  void QueueNotificationError(const char* text) noexcept;
   std::vector<std::unique_ptr<TSysExData>> sysExBuffers_;
   // Shared so the notification thread can call a handler while a new one is being set.
   std::mutex handlersMutex_;

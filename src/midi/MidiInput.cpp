@@ -150,10 +150,11 @@ bool TMidiInput::TakeNotificationError(std::string& text) {
   return true;
 }
 
-void TMidiInput::QueueNotificationError(std::string text) noexcept {
+void TMidiInput::QueueNotificationError(const char* text) noexcept {
   try {
+    std::string copy = text;
     std::lock_guard lock(errorsMutex_);
-    errors_.push_back(std::move(text));
+    errors_.push_back(std::move(copy));
   } catch (...) {
     // Out of memory on the notification thread: the error is lost, the thread survives.
   }

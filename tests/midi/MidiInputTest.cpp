@@ -148,7 +148,7 @@ TEST_F(MidiInputTest, ANotificationForAPortOutsideTheListIsCaught) {
   EXPECT_THAT(Errors(), ElementsAre("TMidiInput: Device index out of bounds! (9)"));
 }
 
-TEST_F(MidiInputTest, AFailedOpenStoresNoHandleWhileLaterStepsKeepIt) {
+TEST_F(MidiInputTest, AFailedOpenStoresNoHandleWhileLaterStepsKeepItAndAnOpenPortStays) {
   TMidiInput& input = GetMidiInput();
   platform_->FailNext("InputOpen", kMidiBadDeviceId);
   EXPECT_EQ(ErrorOf([&] { input.OpenDevice(0); }), "There is no MIDI port with this number.");
@@ -161,6 +161,13 @@ TEST_F(MidiInputTest, AFailedOpenStoresNoHandleWhileLaterStepsKeepIt) {
     input.CloseDevice(0);
     EXPECT_EQ(input.HandleOf(0), kNoHandle) << step;
   }
+  // Open already: one handle, and no platform call that could fail.
+  input.OpenDevice(0);
+  const MidiHandle handle = input.HandleOf(0);
+  platform_->FailNext("InputOpen", kMidiAllocated);
+  input.OpenDevice(0);
+  EXPECT_EQ(input.HandleOf(0), handle);
+  EXPECT_EQ(ErrorOf([&] { input.OpenDevice(1); }), "The MIDI port is already in use.");
 }
 
 TEST_F(MidiInputTest, ReleasingTheDevicesStopsResetsAndClosesOpenInputPorts) {
