@@ -126,22 +126,30 @@ TEST_F(PresetFileLoadTest, FullPresetIsAppliedAndSentGroupByGroup) {
 TEST_F(PresetFileLoadTest, LoadAfterLoadFirstResendsThePreviousCabTwice) {
   LoadPresetFromFile(context_, WritePreset("full.vmp", kFullPreset));
   ClearWire();
-  LoadPresetFromFile(
-      context_, WritePreset("second.vmp", "[AMP1]\r\nAmp=Bypass (no amp)\r\nCab=1x6 Super O\r\n"));
+  LoadPresetFromFile(context_, WritePreset("second.vmp",
+                                           "[AMP1]\r\nAmp=Bypass (no amp)\r\nCab=1x6 Super O\r\n"
+                                           "[AMP2]\r\nAmp=Line6 Clean\r\nCab=1x10\r\n"));
+  // Each amp group re-sends the knobs and the cab of the first load, the cab twice after
+  // a pause; the groups after it send what the second file holds.
   std::vector<std::string> expected = {"progress 0", "pause", "progress 10", "B0 0C 31 00"};
   Append(expected, {"B0 0D 01", "B0 0E 02", "B0 0F 03", "B0 10 04", "B0 15 05", "B0 11 06"});
   Append(expected, {"pause", k1x10OnAmp1, k1x10OnAmp1, "pause", "progress 20", kSuperOOnAmp1,
                     kSuperOOnAmp1, "pause", "progress 30"});
-  const std::vector<std::string> wire = Wire();
-  ASSERT_GT(wire.size(), expected.size());
-  EXPECT_EQ(std::vector<std::string>(wire.begin(), wire.begin() + expected.size()), expected);
-  // The guitar, channel 2's amp and cab are named nowhere: nothing is sent for them and
-  // their selectors are emptied, but their labels stay.
+  Append(expected, KnobsAt(kPrefixes1, "40"));
+  Append(expected, {"pause", "progress 40", "B0 5B 00 00"});
+  Append(expected, {"B0 5C 64", "B0 5D 65", "B0 5E 66", "B0 5F 67", "B0 66 68", "B0 67 69"});
+  Append(expected, {"pause", kSuperOOnAmp2, kSuperOOnAmp2, "pause", "progress 50",
+                    "F0 00 01 0C 03 07 0D 00 02 00 00 00 03 F7 00", "pause", "progress 60"});
+  Append(expected, KnobsAt(kPrefixes2, "40"));
+  Append(expected, {"pause", "progress 70", "B0 6F 00", "pause", "progress 80", "B0 70 00",
+                    "progress 90", "progress 100", "progress 0", "progress hidden"});
+  EXPECT_THAT(Wire(), ElementsAreArray(expected));
+  // The guitar is named nowhere: nothing is sent for it and its selector is emptied, but
+  // its labels stay.
   EXPECT_EQ(form_.cbGuitares.itemIndex, -1);
-  EXPECT_EQ(form_.cbAmpli2.itemIndex, -1);
-  EXPECT_EQ(form_.lblAmpliAMP2, "Fender Dual Showman head (1967)");
   EXPECT_EQ(form_.lblGuitareModele, "Telecaster modified");
-  EXPECT_EQ(view_.stepDelays, 9);
+  EXPECT_EQ(form_.lblEnceinteAMP2, "1x10 Gibson Explorer GA-18 (1960)");
+  EXPECT_EQ(view_.stepDelays, 10);
 }
 
 TEST_F(PresetFileLoadTest, MissingFileLoadsEveryKeyAsMissing) {
