@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "surface/PresetFile.h"
+#include "surface/StepGroups.h"
 
 namespace velmora {
 
@@ -25,6 +26,11 @@ std::string_view ActivationLoadMode(const ProgramFolders& folders) {
 }
 
 void FormActivate(EditingContext& context) {
+  // Closing a message box that a send opened gives the window the focus back; loading
+  // then would start a load inside the load, and another at each of its boxes, without end.
+  if (StepGroupsUnderWay()) {
+    return;
+  }
   LoadPresetFile(context, ActivationLoadMode(context.folders));
 }
 

@@ -17,8 +17,9 @@ void bttnEnregistrerClick(EditingContext& context);
 // "DEFAUT" when the default preset file exists, else "NOUVEAU".
 std::string_view ActivationLoadMode(const ProgramFolders& folders);
 
-// Loads the default preset file as it was last written, not the state on the screen. The
-// window decides when activation counts: never while a load or a synchronise runs.
+// Loads the default preset file as it was last written, not the state on the screen. Does
+// nothing while a load or a synchronise runs (the window may be activated again when a
+// message box of theirs closes); the window decides which other focus changes count.
 void FormActivate(EditingContext& context);
 
 }  // namespace velmora

@@ -8,6 +8,17 @@ namespace {
 
 constexpr std::string_view kProgressBar = "pbTraitementFichier";
 
+// Every run happens on the user-interface thread, one window per program.
+int runsUnderWay = 0;
+
+class RunUnderWay {
+ public:
+  RunUnderWay() { ++runsUnderWay; }
+  ~RunUnderWay() { --runsUnderWay; }
+  RunUnderWay(const RunUnderWay&) = delete;
+  RunUnderWay& operator=(const RunUnderWay&) = delete;
+};
+
 void ShowPosition(EditingContext& context, int position) {
   context.form.pbTraitementFichier.SetPosition(position);
   context.view.RepaintNow(kProgressBar);
@@ -47,6 +58,7 @@ int CabGroupSends(Channel channel) {
 }
 
 void RunStepGroups(EditingContext& context, const StepGroups& groups) {
+  const RunUnderWay underWay;
   context.form.pbTraitementFichier.visible = true;
   ShowPosition(context, 0);
   try {
@@ -59,6 +71,10 @@ void RunStepGroups(EditingContext& context, const StepGroups& groups) {
     ShowPosition(context, position);
   }
   ShowBar(context, false);
+}
+
+bool StepGroupsUnderWay() {
+  return runsUnderWay > 0;
 }
 
 }  // namespace velmora

@@ -26,4 +26,8 @@ int CabGroupSends(Channel channel);
 // An error ends the run where it arises with the bar hidden; what was done stays done.
 void RunStepGroups(EditingContext& context, const StepGroups& groups);
 
+// True while a run is under way on the user-interface thread, for instance while a message
+// box that one of its sends opened is shown.
+bool StepGroupsUnderWay();
+
 }  // namespace velmora

@@ -10,6 +10,7 @@
 #include "surface/AmpChannel.h"
 #include "surface/PresetFile.h"
 #include "surface/PresetFileCommands.h"
+#include "surface/Synchronise.h"
 
 namespace velmora {
 namespace {
@@ -372,6 +373,31 @@ TEST_F(PresetFileLoadTest, ActivationLoadsTheDefaultFileWhenItExistsElseTheEmpty
   EXPECT_EQ(form_.cbAmpli1.Text(), "Bypass (no amp)");
   EXPECT_EQ(form_.cbEnceintes2.Text(), "Bypass (no cab)");
   EXPECT_EQ(form_.tbVOL2.Position(), 256);
+}
+
+// Closing a box gives the window the focus back; activation then must not start a load
+// inside the load or the synchronise, else each of its boxes would start another.
+TEST_F(PresetFileLoadTest, ActivationWhileALoadOrASynchroniseRunsLoadsNothing) {
+  WritePreset("defaut.vmp", kFullPreset);
+  form_.cbOutputDevices.itemIndex = -1;
+  int activations = 0;
+  view_.onMessageClosed = [&] {
+    ++activations;
+    FormActivate(context_);
+  };
+  FormActivate(context_);
+  EXPECT_EQ(activations, 32);
+  EXPECT_EQ(view_.messages.size(), 32u);
+  EXPECT_EQ(view_.stepDelays, 8);
+  Synchronise(context_);
+  EXPECT_EQ(view_.messages.size(), 32u + 36u);
+  EXPECT_EQ(view_.stepDelays, 8 + 10);
+  // An error ends the run; activation works again afterwards.
+  view_.onMessageClosed = nullptr;
+  EXPECT_THROW(LoadAmp1Lines("DRIVE1=x\r\n"), ConversionError);
+  form_.tbDRIVE1.SetPosition(100);
+  FormActivate(context_);
+  EXPECT_EQ(form_.tbDRIVE1.Position(), 4);
 }
 
 TEST_F(PresetFileLoadTest, AModeWordThatIsNoneOfTheThreeLoadsNothing) {

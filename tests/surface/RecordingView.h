@@ -47,6 +47,9 @@ class RecordingView : public FormView {
   void ShowMessage(const std::string& text) override {
     messages.push_back(text);
     Record("box: " + text);
+    if (onMessageClosed) {
+      onMessageClosed();
+    }
   }
 
   void StepDelay() override {
@@ -94,6 +97,8 @@ class RecordingView : public FormView {
   // Called at the end of each pause with the number of pauses so far, e.g. to make a later
   // send fail.
   std::function<void(int)> onPause;
+  // Called as each message box closes, e.g. to activate the window again as closing it does.
+  std::function<void()> onMessageClosed;
   std::vector<KnobStroke> strokes;
   std::vector<std::filesystem::path> existenceChecks;
   std::vector<PictureLoad> loads;
