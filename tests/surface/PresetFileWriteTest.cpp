@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -88,6 +89,35 @@ TEST_F(PresetFileWriteTest, SavingOntoAFileKeepsEveryOtherLine) {
       "[AMP2]\r\nPower=ON\r\nAmp=Line6 Clean\r\nCab=1x6 Super O\r\nDRIVE2=247\r\nBASS2=288\r\n"
       "MID2=329\r\nTREB2=370\r\nPRES2=411\r\nVOL2=452\r\n";
   EXPECT_EQ(ReadAll(File("rig.vmp")), after);
+}
+
+// Models are stored by name: every name the selectors offer must come back from the file
+// as the same item, through the reader's trimming, unquoting and case-blind lookup.
+TEST_F(PresetFileWriteTest, EveryModelNameSelectsTheSameItemWhenReadBack) {
+  const std::filesystem::path file = File("names.vmp");
+  const std::size_t rounds = std::max({form_.cbAmpli1.items.size(), form_.cbEnceintes1.items.size(),
+                                       form_.cbGuitares.items.size()});
+  for (std::size_t i = 0; i < rounds; ++i) {
+    for (ComboBox* selector : {&form_.cbAmpli1, &form_.cbEnceintes1, &form_.cbAmpli2,
+                               &form_.cbEnceintes2, &form_.cbGuitares}) {
+      selector->itemIndex = static_cast<int>(i % selector->items.size());
+    }
+    WritePresetKeys(form_, file, "ON", "ON");
+    const FormModel written = form_;
+    form_.cbAmpli1.SelectTextIgnoringCase(ReadProfileString(file, "AMP1", "Amp"));
+    form_.cbEnceintes1.SelectTextIgnoringCase(ReadProfileString(file, "AMP1", "Cab"));
+    form_.cbAmpli2.SelectTextIgnoringCase(ReadProfileString(file, "AMP2", "Amp"));
+    form_.cbEnceintes2.SelectTextIgnoringCase(ReadProfileString(file, "AMP2", "Cab"));
+    form_.cbGuitares.SelectTextIgnoringCase(ReadProfileString(file, "Variax", "Guitar"));
+    EXPECT_EQ(form_.cbAmpli1.itemIndex, written.cbAmpli1.itemIndex) << written.cbAmpli1.Text();
+    EXPECT_EQ(form_.cbEnceintes1.itemIndex, written.cbEnceintes1.itemIndex)
+        << written.cbEnceintes1.Text();
+    EXPECT_EQ(form_.cbAmpli2.itemIndex, written.cbAmpli2.itemIndex) << written.cbAmpli2.Text();
+    EXPECT_EQ(form_.cbEnceintes2.itemIndex, written.cbEnceintes2.itemIndex)
+        << written.cbEnceintes2.Text();
+    EXPECT_EQ(form_.cbGuitares.itemIndex, written.cbGuitares.itemIndex)
+        << written.cbGuitares.Text();
+  }
 }
 
 TEST_F(PresetFileWriteTest, ATargetThatIsAFolderFailsWithItsFullPath) {
