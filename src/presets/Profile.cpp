@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <optional>
+#include <utility>
 
 #include "presets/AtomicFile.h"
 #include "presets/Cp1252.h"
@@ -67,10 +68,9 @@ EncodedEntry Encode(const ProfileEntry& entry) {
   }
   const std::string_view section = TrimBlanks(entry.section);
   const std::string_view key = TrimBlanks(entry.key);
-  if (BreaksLine(entry.value)) {
-    throw ProfileWriteError("Valeur refusée pour " + std::string(key) + " dans [" +
-                            std::string(section) + "] : elle contient un saut de ligne ou un NUL");
-  }
+  // Converted first: the messages below quote the names, so they must be valid text.
+  std::string fileSection = ToFileText(section, "Nom de section refusé");
+  std::string fileKey = ToFileText(key, "Nom de clé refusé");
   if (section.empty()) {
     throw ProfileWriteError("Nom de section vide");
   }
@@ -81,13 +81,16 @@ EncodedEntry Encode(const ProfileEntry& entry) {
   if (key.find('=') != std::string_view::npos || key.front() == '[' || key.front() == ';') {
     throw ProfileWriteError("Nom de clé refusé : " + std::string(key));
   }
+  const std::string refusal =
+      "Valeur refusée pour " + std::string(key) + " dans [" + std::string(section) + "]";
+  if (BreaksLine(entry.value)) {
+    throw ProfileWriteError(refusal + " : elle contient un saut de ligne ou un NUL");
+  }
   // Windows drops the leading blanks of a written value; the reader would drop them anyway.
   const std::size_t first = entry.value.find_first_not_of(" \t\v\f");
   const std::string_view value =
       first == std::string::npos ? std::string_view() : std::string_view(entry.value).substr(first);
-  return {ToFileText(section, "Nom de section refusé"), ToFileText(key, "Nom de clé refusé"),
-          ToFileText(value, "Valeur refusée pour " + std::string(key) + " dans [" +
-                                std::string(section) + "]")};
+  return {std::move(fileSection), std::move(fileKey), ToFileText(value, refusal)};
 }
 
 }  // namespace

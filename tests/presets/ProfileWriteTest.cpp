@@ -194,6 +194,9 @@ TEST_F(ProfileWrite, NamesAndValuesThatWouldBreakTheFileAreRefused) {
        "\"\xE6\x97\xA5\""},
       {"AMP1", "Amp", "\xFF",
        "Valeur refusée pour Amp dans [AMP1] : Texte UTF-8 invalide à l'octet 1"},
+      // A bad name is reported as such, never quoted as broken text in another message.
+      {"AMP1", "\xFF", "a\nb", "Nom de clé refusé : Texte UTF-8 invalide à l'octet 1"},
+      {"\xC3", "", "", "Nom de section refusé : Texte UTF-8 invalide à l'octet 1"},
   };
   for (bool existing : {false, true}) {
     if (existing) {
