@@ -113,8 +113,28 @@ TEST_F(CliPortsSendTest, SendPutsEachTextInOneBufferWithoutThePad) {
 }
 
 TEST_F(CliPortsSendTest, SendToAChosenPortAndByTheLenientRules) {
-  EXPECT_EQ(Cli({"send", "--port", "1", "B00C31", "B0,0C,31", "B0 0G 3"}).status, 0);
-  EXPECT_THAT(Captured(), ElementsAre("1 B0 0C 31", "1 B0 00 C0 31", "1 B0 00"));
+  EXPECT_EQ(
+      Cli({"send", "--port", "1", "B00C31", "B0,0C,31", "B0 0G 3", "b0 0z 31", "B0 \xC3\xA9 31"})
+          .status,
+      0);
+  EXPECT_THAT(Captured(),
+              ElementsAre("1 B0 0C 31", "1 B0 00 C0 31", "1 B0 00", "1 B0 00 31", "1 B0 03"));
+}
+
+TEST_F(CliPortsSendTest, AHundredThousandCharactersGoOutAsOneBuffer) {
+  const CliRun run = Cli({"send", std::string(100000, 'f')});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  std::string expected = " 0";
+  for (int i = 0; i < 50000; ++i) {
+    expected += " FF";
+  }
+  expected += '\n';
+  // Read by hand: a regular expression over a 150 000-character line takes too long.
+  const std::string captured = Slurp(capture_);
+  const std::size_t time = captured.find_first_not_of("0123456789");
+  ASSERT_GT(time, 0u);
+  EXPECT_EQ(captured.substr(time), expected);
 }
 
 TEST_F(CliPortsSendTest, AnEmptyMessageSendsNothing) {
