@@ -55,6 +55,8 @@ class FormView {
   // One straight line of kKnobPenWidth on the knob's persistent canvas.
   virtual void DrawKnobPointer(Knob knob, Rgb colour, KnobPoint from, KnobPoint to) = 0;
 
+  // Whether a file stands at path. A folder of that name does not count: the guitar panel
+  // then shows its fallback picture instead of failing to read a folder.
   virtual bool PictureExists(const std::filesystem::path& path) = 0;
   // Replaces the picture of the named control (e.g. "imgGuitares") with the JPEG file.
   // Throws PictureOpenError (see PictureFile.h) or the decoder's error when it cannot.
