@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace velmora {
@@ -18,7 +19,14 @@ class ByteStream {
   const std::uint8_t* Data() const { return bytes_.data(); }
   const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
   void Append(const std::uint8_t* bytes, std::size_t count) {
-    bytes_.insert(bytes_.end(), bytes, bytes + count);
+    // resize + copy rather than insert: GCC 12 at -O3 reports a false overflow for inserting
+    // a range into an empty vector.
+    // A null source with no bytes is allowed, so memcpy only runs when there is something.
+    const std::size_t old = bytes_.size();
+    if (count > 0) {
+      bytes_.resize(old + count);
+      std::memcpy(bytes_.data() + old, bytes, count);
+    }
     position_ = bytes_.size();
   }
   void Clear() {
