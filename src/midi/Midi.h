@@ -48,8 +48,9 @@ class TMidiDevices {
 
  protected:
   TMidiDevices(MidiPlatform& platform, const char* className);
-  // Called once by the derived constructor, with every port's name in device order.
-  void SetPorts(std::vector<std::string> names);
+  // Called once by the derived constructor: asks the platform for every port's name in device
+  // order; a name ends at its first NUL, as in a fixed-size name field.
+  void ListPorts(unsigned count, MidiResult (MidiPlatform::*nameOf)(unsigned, std::string&));
   void SetHandle(int index, MidiHandle handle);
 
   MidiPlatform& platform_;

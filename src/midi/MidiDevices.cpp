@@ -44,7 +44,14 @@ MidiHandle TMidiDevices::HandleOf(int index) const {
   return handles_[static_cast<std::size_t>(index)];
 }
 
-void TMidiDevices::SetPorts(std::vector<std::string> names) {
+void TMidiDevices::ListPorts(unsigned count,
+                             MidiResult (MidiPlatform::*nameOf)(unsigned, std::string&)) {
+  std::vector<std::string> names;
+  for (unsigned id = 0; id < count; ++id) {
+    std::string name;
+    CheckResult((platform_.*nameOf)(id, name));
+    names.push_back(name.substr(0, name.find('\0')));
+  }
   handles_ = std::vector<std::atomic<MidiHandle>>(names.size());
   names_ = std::move(names);
 }

@@ -5,24 +5,12 @@
 #include "midi/SysExData.h"
 
 namespace velmora {
-namespace {
-
-std::string NameUpToNul(const std::string& name) {
-  return name.substr(0, name.find('\0'));
-}
-
-}  // namespace
 
 TMidiInput::TMidiInput(MidiPlatform& platform) : TMidiDevices(platform, "TMidiInput") {
-  const unsigned count = platform_.InputCount();
-  std::vector<std::string> names;
-  for (unsigned id = 0; id < count; ++id) {
-    std::string name;
-    CheckResult(platform_.InputName(id, name));
-    names.push_back(NameUpToNul(name));
+  ListPorts(platform_.InputCount(), &MidiPlatform::InputName);
+  for (int index = 0; index < DeviceCount(); ++index) {
     sysExBuffers_.push_back(std::make_unique<TSysExData>());
   }
-  SetPorts(std::move(names));
 }
 
 TMidiInput::~TMidiInput() {

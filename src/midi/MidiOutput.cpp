@@ -3,14 +3,7 @@
 namespace velmora {
 
 TMidiOutput::TMidiOutput(MidiPlatform& platform) : TMidiDevices(platform, "TMidiOutput") {
-  const unsigned count = platform_.OutputCount();
-  std::vector<std::string> names;
-  for (unsigned id = 0; id < count; ++id) {
-    std::string name;
-    CheckResult(platform_.OutputName(id, name));
-    names.push_back(name.substr(0, name.find('\0')));
-  }
-  SetPorts(std::move(names));
+  ListPorts(platform_.OutputCount(), &MidiPlatform::OutputName);
 }
 
 TMidiOutput::~TMidiOutput() {

@@ -86,6 +86,10 @@ class AlsaMidiPlatform final : public MidiPlatform {
   // has then been queued again, so stop, reset and close see the port as it really is and
   // no header is touched by two threads at once. Never waits on the reader itself.
   void WaitForDispatch();
+  // Stop and reset: the port's buffers come back once no delivery is under way any more.
+  using GiveBack = void (MidiInputPort::*)(MidiInputPort::Clock::time_point,
+                                           MidiInputPort::Notifications&);
+  MidiResult GiveBuffersBack(MidiHandle handle, GiveBack giveBack);
 
   // Everything below, and every call on seq_ except the reader's wait, is under mutex_.
   std::mutex mutex_;
@@ -368,21 +372,14 @@ MidiResult AlsaMidiPlatform::InputStart(MidiHandle handle) {
 }
 
 MidiResult AlsaMidiPlatform::InputStop(MidiHandle handle) {
-  MidiInputPort::Notifications notifications;
-  {
-    std::lock_guard lock(mutex_);
-    InputPort* port = FindInput(handle);
-    if (port == nullptr) {
-      return kMidiInvalidHandle;
-    }
-    port->state.Stop(std::chrono::steady_clock::now(), notifications);
-  }
-  WaitForDispatch();
-  DeliverMidiNotifications(notifications);
-  return kMidiOk;
+  return GiveBuffersBack(handle, &MidiInputPort::Stop);
 }
 
 MidiResult AlsaMidiPlatform::InputReset(MidiHandle handle) {
+  return GiveBuffersBack(handle, &MidiInputPort::Reset);
+}
+
+MidiResult AlsaMidiPlatform::GiveBuffersBack(MidiHandle handle, GiveBack giveBack) {
   MidiInputPort::Notifications notifications;
   {
     std::lock_guard lock(mutex_);
@@ -390,7 +387,7 @@ MidiResult AlsaMidiPlatform::InputReset(MidiHandle handle) {
     if (port == nullptr) {
       return kMidiInvalidHandle;
     }
-    port->state.Reset(std::chrono::steady_clock::now(), notifications);
+    (port->state.*giveBack)(std::chrono::steady_clock::now(), notifications);
   }
   WaitForDispatch();
   DeliverMidiNotifications(notifications);
