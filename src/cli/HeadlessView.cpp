@@ -30,4 +30,8 @@ std::optional<std::filesystem::path> HeadlessView::SaveDialog() {
 
 void HeadlessView::RepaintNow(std::string_view) {}
 
+void HeadlessView::ShowAboutWindow() {}
+
+void HeadlessView::OpenWebsite(std::string_view) {}
+
 }  // namespace velmora

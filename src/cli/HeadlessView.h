@@ -22,6 +22,8 @@ class HeadlessView : public FormView {
   std::optional<std::filesystem::path> OpenDialog() override;
   std::optional<std::filesystem::path> SaveDialog() override;
   void RepaintNow(std::string_view control) override;
+  void ShowAboutWindow() override;
+  void OpenWebsite(std::string_view address) override;
 
  private:
   std::ostream& messages_;

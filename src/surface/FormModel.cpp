@@ -1,6 +1,7 @@
 #include "surface/FormModel.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "catalogue/Vetta2_Enceintes.h"
 #include "surface/GuitarPanel.h"
@@ -58,6 +59,24 @@ void ComboBox::SelectTextIgnoringCase(std::string_view text) {
       itemIndex = static_cast<int>(i);
       return;
     }
+  }
+}
+
+void CheckListBox::SetItems(std::vector<std::string> names) {
+  items = std::move(names);
+  checked.assign(items.size(), false);
+  itemIndex = -1;
+}
+
+bool CheckListBox::Checked(int index) const {
+  return index >= 0 && index < static_cast<int>(checked.size()) &&
+         checked[static_cast<std::size_t>(index)];
+}
+
+void LogMemo::InsertAtTop(std::string line) {
+  lines_.push_front(std::move(line));
+  if (lines_.size() > kMaxLines) {
+    lines_.pop_back();
   }
 }
 

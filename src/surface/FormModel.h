@@ -7,6 +7,7 @@
 // and the window only renders them.
 
 #include <array>
+#include <deque>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "catalogue/Vetta2_Amplis.h"
+#include "surface/Identity.h"
 
 namespace velmora {
 
@@ -45,6 +47,30 @@ inline constexpr int kDesignPanelLeft = 176;
 struct Panel {
   int left = kDesignPanelLeft;
   bool enabled = true;
+  bool visible = true;
+};
+
+// A list of check boxes (the monitor's port lists): item position = device index.
+struct CheckListBox {
+  std::vector<std::string> items;
+  std::vector<bool> checked;  // one per item, all false at first
+  int itemIndex = -1;         // the item the user toggled last
+
+  void SetItems(std::vector<std::string> names);
+  bool Checked(int index) const;
+};
+
+// The monitor log: newest line first. A long session with a chatty input port would grow
+// it without end, so it keeps the newest kMaxLines lines (about a megabyte of text) and
+// drops the oldest; the window shows only the top of it anyway.
+class LogMemo {
+ public:
+  static constexpr std::size_t kMaxLines = 10000;
+  const std::deque<std::string>& Lines() const { return lines_; }
+  void InsertAtTop(std::string line);
+
+ private:
+  std::deque<std::string> lines_;
 };
 
 // A knob's hidden value holder: any position set is clamped into 0..508.
@@ -116,9 +142,23 @@ inline constexpr std::string_view kAmpPlaceholder = "Sélectionnez un modèle d'
 inline constexpr std::string_view kCabPlaceholder = "Sélectionnez un modèle d'enceinte...";
 inline constexpr std::string_view kEmptyCaption = "...";
 
-// The window's width in the designed layout; hiding the guitar picture takes 170 off it.
+// The window's client size in the designed layout; hiding the guitar picture takes 170 off
+// its width, and showing the preset panel adds 90 to its height.
 inline constexpr int kDesignWindowWidth = 703;
+inline constexpr int kDesignWindowHeight = 431;
 inline constexpr int kGuitarColumnWidth = 170;
+inline constexpr int kPresetPanelHeight = 90;
+
+// The About window (TForm2): created hidden with the main window, living until the end.
+struct AboutForm {
+  std::string title{"A propos..."};
+  std::string lblNomLogiciel{kEmptyCaption};
+  std::string lblVersionLogiciel{kEmptyCaption};
+  std::string lblMateriel{kEmptyCaption};
+  std::string lblSiteLine6{"Site officiel de Line 6"};
+  std::string bttnAProposFermer{"Fermer"};
+  bool visible = false;
+};
 
 struct FormModel {
   ComboBox cbOutputDevices;
@@ -132,6 +172,44 @@ struct FormModel {
   GradientButton bttnOnOffAMP2{std::string(kPowerOff), ColorScheme::csNeoSilver, true};
   GradientButton bttnGuitares{"Guitare", ColorScheme::csNeoSun, true};
 
+  // The button row. Designed with French captions, except the language switch, which
+  // names the other language.
+  GradientButton bttnNouveau{"Nouveau", ColorScheme::csNeoSilver, true};
+  GradientButton bttnOuvrir{"Ouvrir", ColorScheme::csNeoSilver, true};
+  GradientButton bttnEnregistrer{"Enregistrer", ColorScheme::csNeoSilver, true};
+  GradientButton bttnSynchro{"Synchroniser", ColorScheme::csNeoSilver, true};
+  GradientButton bttnAPropos{"A propos...", ColorScheme::csNeoSilver, true};
+  GradientButton bttnTraduire{"Translate", ColorScheme::csNeoSilver, true};
+  GradientButton bttnPresets{"Presets", ColorScheme::csNeoSun, true};
+
+  // The preset panel. Its three display captions are its only record of group, number and
+  // letter; the looks of its group and letter buttons mark the selected ones.
+  GradientButton bttnPresetFactory{"FACT", ColorScheme::csNeoSilver, true};
+  GradientButton bttnPresetUser{"USER", ColorScheme::csNeoSilver, true};
+  GradientButton bttnPresetPlus{"+", ColorScheme::csNeoSilver, true};
+  GradientButton bttnPresetMoins{"-", ColorScheme::csNeoSilver, true};
+  GradientButton bttnPresetA{"A", ColorScheme::csNeoSilver, true};
+  GradientButton bttnPresetB{"B", ColorScheme::csNeoSilver, true};
+  GradientButton bttnPresetC{"C", ColorScheme::csNeoSilver, true};
+  GradientButton bttnPresetD{"D", ColorScheme::csNeoSilver, true};
+  std::string lblPresetBanque{"FACTORY"};
+  std::string lblPresetNumero{"."};
+  std::string lblPresetABCD{"."};
+
+  ComboBox cbMateriel{{std::string(HardwareName)}, -1, true};
+  std::string lblMateriel{"Hardware:"};
+  std::string lblMidiOut{"MIDI OUT:"};
+  std::string lblModelesGuitares{"Modèles de guitares:"};
+  std::string lblSensibilite1{"Sensibilité: x"};
+  std::string lblSensibilite2{"Sensibilité: x"};
+
+  // The hidden monitor panel. User-interface state only: the notification thread never
+  // touches it (see Monitor.h).
+  CheckListBox lbxInputDevices;
+  CheckListBox lbxOutputDevices;
+  LogMemo memLog;
+  std::string edtSysExData;
+
   Panel pnlVariax;
   Panel pnlPresets;
   Panel pnlBoutons;
@@ -142,6 +220,13 @@ struct FormModel {
   Panel pnlAmpCabAMP2;
   Panel pnlOptions;
   int windowWidth = kDesignWindowWidth;
+  int windowHeight = kDesignWindowHeight;
+  std::string caption;  // the window title, set when the window is shown
+  // Set once RestorePresetPanel has read the stored preset settings, so that a shutdown
+  // never writes back design captions that were never restored.
+  bool presetPanelRestored = false;
+
+  AboutForm about;
 
   std::string lblAmpliAMP1{kAmpPlaceholder};
   std::string lblEnceinteAMP1{kCabPlaceholder};

@@ -70,6 +70,13 @@ class FormView {
 
   // The named control changed while the thread is about to block: draw it now.
   virtual void RepaintNow(std::string_view control) = 0;
+
+  // Shows the About window modally; returns when the user has closed it.
+  virtual void ShowAboutWindow() = 0;
+
+  // Hands the address to the desktop's default web browser. Whether one opens is not
+  // reported: there is nothing the user could do about it here.
+  virtual void OpenWebsite(std::string_view address) = 0;
 };
 
 }  // namespace velmora

@@ -92,8 +92,22 @@ class RecordingView : public FormView {
     }
   }
 
+  void ShowAboutWindow() override {
+    ++aboutShows;
+    Record("about");
+    if (onAboutShown) {
+      onAboutShown();
+    }
+  }
+
+  void OpenWebsite(std::string_view address) override { websites.emplace_back(address); }
+
   std::vector<std::string> messages;
   int stepDelays = 0;
+  int aboutShows = 0;
+  // Called while the About window is shown, e.g. to press its buttons.
+  std::function<void()> onAboutShown;
+  std::vector<std::string> websites;
   // Called at the end of each pause with the number of pauses so far, e.g. to make a later
   // send fail.
   std::function<void(int)> onPause;

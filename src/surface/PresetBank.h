@@ -1,0 +1,38 @@
+#pragma once
+
+// The preset panel: recalls the amplifier's stored presets by group (USER or FACTORY),
+// bank number and letter. The display's three captions are the panel's only state.
+
+#include <string>
+#include <string_view>
+
+#include "surface/EditingContext.h"
+
+namespace velmora {
+
+inline constexpr std::string_view kPresetsSection = "PRESETS";
+
+// lblPresetNumero followed by lblPresetABCD: "1A" .. "16D".
+std::string PresetKey(const FormModel& form);
+
+// Sends the group switch, then the preset of that key, in the group lblPresetBanque names.
+// Any other group caption sends nothing.
+void SelectPreset(EditingContext& context, std::string_view presetKey);
+
+// Sets the panel from [PRESETS] of config.ini and sends the restored preset; marks the
+// panel restored (FormModel::presetPanelRestored) once the settings are read.
+void RestorePresetPanel(EditingContext& context);
+
+void bttnPresetUserClick(EditingContext& context);
+void bttnPresetFactoryClick(EditingContext& context);
+void bttnPresetAClick(EditingContext& context);
+void bttnPresetBClick(EditingContext& context);
+void bttnPresetCClick(EditingContext& context);
+void bttnPresetDClick(EditingContext& context);
+// Throw ConversionError, and change and send nothing, when the number is not a whole number.
+void bttnPresetPlusClick(EditingContext& context);
+void bttnPresetMoinsClick(EditingContext& context);
+// Hides or shows the panel, the window's height following by kPresetPanelHeight.
+void bttnPresetsClick(FormModel& form);
+
+}  // namespace velmora
