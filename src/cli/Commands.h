@@ -12,5 +12,7 @@ namespace velmora {
 int RunPortsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunSendCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunLoadCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunPresetCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunMonitorCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace velmora

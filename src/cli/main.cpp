@@ -18,14 +18,15 @@ struct NamedCommand {
 };
 
 constexpr NamedCommand kCommands[] = {
-    {"ports", velmora::RunPortsCommand},
-    {"send", velmora::RunSendCommand},
-    {"load", velmora::RunLoadCommand},
+    {"ports", velmora::RunPortsCommand},     {"send", velmora::RunSendCommand},
+    {"load", velmora::RunLoadCommand},       {"preset", velmora::RunPresetCommand},
+    {"monitor", velmora::RunMonitorCommand},
 };
 
 constexpr const char* kUsage =
     "usage: velmora-cli ports | send [--port N] TEXT... | load [--port N] [--sync] [--save FILE] "
-    "PRESET...";
+    "PRESET... | preset [--port N] GROUP KEY | monitor [--in N]... [--thru M]... "
+    "[--seconds S]";
 
 }  // namespace
 
