@@ -8,6 +8,10 @@ void HeadlessView::ShowMessage(const std::string& text) {
   messages_ << text << '\n';
 }
 
+void HeadlessView::ShowError(const std::string& text) {
+  messages_ << text << '\n';
+}
+
 void HeadlessView::StepDelay() {
   std::this_thread::sleep_for(kStepDelay);
 }

@@ -15,6 +15,7 @@ class HeadlessView : public FormView {
   explicit HeadlessView(std::ostream& messages) : messages_(messages) {}
 
   void ShowMessage(const std::string& text) override;
+  void ShowError(const std::string& text) override;
   void StepDelay() override;
   void DrawKnobPointer(Knob knob, Rgb colour, KnobPoint from, KnobPoint to) override;
   bool PictureExists(const std::filesystem::path& path) override;

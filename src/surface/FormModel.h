@@ -225,6 +225,9 @@ struct FormModel {
   // Set once RestorePresetPanel has read the stored preset settings, so that a shutdown
   // never writes back design captions that were never restored.
   bool presetPanelRestored = false;
+  // The first activation after start-up has run; later ones load only when the About window
+  // closes.
+  bool firstActivationDone = false;
 
   AboutForm about;
 

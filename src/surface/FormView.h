@@ -48,6 +48,8 @@ class FormView {
 
   // A modal box with one OK button; returns when it is closed.
   virtual void ShowMessage(const std::string& text) = 0;
+  // The same with the error icon and the application's title, for a handler's error.
+  virtual void ShowError(const std::string& text) = 0;
 
   // Blocks for kStepDelay without processing user input.
   virtual void StepDelay() = 0;

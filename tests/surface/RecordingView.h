@@ -52,6 +52,11 @@ class RecordingView : public FormView {
     }
   }
 
+  void ShowError(const std::string& text) override {
+    errors.push_back(text);
+    Record("error: " + text);
+  }
+
   void StepDelay() override {
     ++stepDelays;
     Record("pause");
@@ -103,6 +108,7 @@ class RecordingView : public FormView {
   void OpenWebsite(std::string_view address) override { websites.emplace_back(address); }
 
   std::vector<std::string> messages;
+  std::vector<std::string> errors;
   int stepDelays = 0;
   int aboutShows = 0;
   // Called while the About window is shown, e.g. to press its buttons.

@@ -1,0 +1,123 @@
+#include "surface/MainWindowLife.h"
+
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "presets/Profile.h"
+#include "surface/About.h"
+#include "surface/GuitarPanel.h"
+#include "surface/Identity.h"
+#include "surface/Languages.h"
+#include "surface/PortSelector.h"
+#include "surface/PresetBank.h"
+#include "surface/PresetFile.h"
+#include "surface/PresetFileCommands.h"
+#include "surface/SettingsFile.h"
+
+namespace velmora {
+
+namespace {
+
+bool FileExists(const std::filesystem::path& file) {
+  std::error_code error;
+  return std::filesystem::exists(file, error);
+}
+
+void FillSelectors(FormModel& form) {
+  for (ComboBox* selector :
+       {&form.cbAmpli1, &form.cbAmpli2, &form.cbEnceintes1, &form.cbEnceintes2, &form.cbGuitares}) {
+    *selector = ComboBox{};
+  }
+  FillModelSelectors(form);
+  FillGuitarList(form);
+}
+
+std::string ReadSetting(const EditingContext& context, std::string_view section,
+                        std::string_view key) {
+  return ReadProfileString(context.folders.ConfigFile(), section, key);
+}
+
+}  // namespace
+
+void FormCreate(EditingContext& context, MonitorHub& hub) {
+  MonitorFormCreate(context.form, hub);
+  if (!FileExists(context.folders.DefaultPresetFile())) {
+    CreateDefaultPresetFile(context.folders);
+  }
+  // An existing file is never completed: a key missing from it stays missing.
+  if (!FileExists(context.folders.ConfigFile())) {
+    CreateDefaultSettingsFile(context.folders);
+  }
+}
+
+void FormShow(EditingContext& context) {
+  using namespace settings;
+  FormModel& form = context.form;
+  form.caption = MainWindowTitle();
+  form.cbMateriel.SelectTextIgnoringCase(HardwareName);
+  FillSelectors(form);
+  ApplyStoredLanguage(context, ReadSetting(context, kConfig, kConfigLanguage));
+  OpenStoredOutputPort(context, ReadSetting(context, kMidi, kMidiOut));
+  RestorePresetPanel(context);
+  if (ReadSetting(context, kVariax, kVariaxShow) == kNo) {
+    HideGuitarPicture(form);
+  }
+  const std::string factor = ReadSetting(context, kKnobs, kKnobsFactor);
+  form.lblSensibiliteKnobsAMP1 = factor;
+  form.lblSensibiliteKnobsAMP2 = factor;
+}
+
+void MainWindowActivated(EditingContext& context, Activation cause) {
+  FormModel& form = context.form;
+  const bool loads = (cause == Activation::FirstShow && !form.firstActivationDone) ||
+                     cause == Activation::AboutClosed;
+  if (cause == Activation::FirstShow) {
+    form.firstActivationDone = true;
+  }
+  if (loads) {
+    FormActivate(context);
+  }
+}
+
+void bttnAProposClick(EditingContext& context) {
+  AboutForm& about = context.form.about;
+  AboutFormShow(about);
+  about.visible = true;
+  context.view.ShowAboutWindow();
+  about.visible = false;
+  MainWindowActivated(context, Activation::AboutClosed);
+}
+
+void FormClose(EditingContext& context) {
+  using namespace settings;
+  const FormModel& form = context.form;
+  WritePresetKeys(form, context.folders.DefaultPresetFile(), form.bttnOnOffAMP1.caption,
+                  form.bttnOnOffAMP2.caption);
+  auto entry = [](std::string_view section, std::string_view key, std::string value) {
+    return ProfileEntry{std::string(section), std::string(key), std::move(value)};
+  };
+  std::vector<ProfileEntry> entries = {
+      entry(kMidi, kMidiIn, ""),
+      entry(kMidi, kMidiOut, std::to_string(form.cbOutputDevices.itemIndex)),
+  };
+  // A start-up that stopped before the panel was restored leaves its design captions on
+  // screen; writing them would replace the player's stored preset with values never read.
+  if (form.presetPanelRestored) {
+    if (form.bttnPresets.look == ColorScheme::csNeoSun) {
+      entries.push_back(entry(kPresets, kPresetsShow, std::string(kYes)));
+    } else if (form.bttnPresets.look == ColorScheme::csNeoSilver) {
+      entries.push_back(entry(kPresets, kPresetsShow, std::string(kNo)));
+    }
+    entries.push_back(entry(kPresets, kPresetsBank, form.lblPresetBanque));
+    entries.push_back(entry(kPresets, kPresetsNumber, form.lblPresetNumero));
+    entries.push_back(entry(kPresets, kPresetsLetter, form.lblPresetABCD));
+  }
+  WriteProfileStrings(context.folders.ConfigFile(), entries);
+}
+
+void FormDestroy(MonitorHub& hub) {
+  MonitorFormDestroy(hub);
+}
+
+}  // namespace velmora
