@@ -32,7 +32,8 @@ void bttnPresetDClick(EditingContext& context);
 // Throw ConversionError, and change and send nothing, when the number is not a whole number.
 void bttnPresetPlusClick(EditingContext& context);
 void bttnPresetMoinsClick(EditingContext& context);
-// Hides or shows the panel, the window's height following by kPresetPanelHeight.
+// Hides or shows the panel: hidden, the window has its designed height; shown, it is
+// kPresetPanelHeight taller. Any other look of bttnPresets does nothing.
 void bttnPresetsClick(FormModel& form);
 
 }  // namespace velmora
