@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "surface/FormModel.h"
+#include "surface/FormView.h"
 
 namespace velmora {
 
@@ -13,5 +14,8 @@ inline constexpr std::string_view kMakerWebsite = "https://line6.com/";
 
 // TForm2's FormShow: the name, the version and "<hardware> Edition".
 void AboutFormShow(AboutForm& about);
+
+// The link: the default web browser opens the maker's website; the window stays open.
+void lblSiteLine6Click(FormView& view);
 
 }  // namespace velmora
