@@ -8,7 +8,6 @@
 #include "SurfaceFixture.h"
 #include "presets/Profile.h"
 #include "surface/About.h"
-#include "surface/CaptionTables.h"
 #include "surface/Languages.h"
 
 namespace velmora {
@@ -17,43 +16,39 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
-const std::vector<std::string> kFrench = {
-    "Nouveau",
-    "Ouvrir",
-    "Enregistrer",
-    "Guitare",
-    "A propos...",
-    "Translate",
-    "Synchroniser",
-    "Modèles de guitares:",
-    "Matériel:",
-    "Sensibilité: x",
-    "Sensibilité: x",
-    "Sélectionnez un modèle d'ampli...",
-    "Sélectionnez un modèle d'ampli...",
-    "Sélectionnez un modèle d'enceinte...",
-    "Sélectionnez un modèle d'enceinte...",
-    "Site officiel de Line 6",
-};
+const std::vector<std::string> kFrench = {"Nouveau",
+                                          "Ouvrir",
+                                          "Enregistrer",
+                                          "Guitare",
+                                          "A propos...",
+                                          "Translate",
+                                          "Synchroniser",
+                                          "Modèles de guitares:",
+                                          "Matériel:",
+                                          "Sensibilité: x",
+                                          "Sensibilité: x",
+                                          "Sélectionnez un modèle d'ampli...",
+                                          "Sélectionnez un modèle d'ampli...",
+                                          "Sélectionnez un modèle d'enceinte...",
+                                          "Sélectionnez un modèle d'enceinte...",
+                                          "Site officiel de Line 6"};
 
-const std::vector<std::string> kEnglish = {
-    "New",
-    "Open",
-    "Save",
-    "Guitar",
-    "About...",
-    "Traduire",
-    "Synchronise",
-    "Guitars models:",
-    "Hardware:",
-    "Sensibility: x",
-    "Sensibility: x",
-    "Select amp model...",
-    "Select amp model...",
-    "Select cab model...",
-    "Select cab model...",
-    "Line 6 official website",
-};
+const std::vector<std::string> kEnglish = {"New",
+                                           "Open",
+                                           "Save",
+                                           "Guitar",
+                                           "About...",
+                                           "Traduire",
+                                           "Synchronise",
+                                           "Guitars models:",
+                                           "Hardware:",
+                                           "Sensibility: x",
+                                           "Sensibility: x",
+                                           "Select amp model...",
+                                           "Select amp model...",
+                                           "Select cab model...",
+                                           "Select cab model...",
+                                           "Line 6 official website"};
 
 // The designed window: French, except the switch and the hardware label.
 std::vector<std::string> Designed() {
@@ -99,27 +94,6 @@ TEST_F(LanguagesTest, EachLanguageSetsEveryCaptionOfItsTable) {
   EXPECT_THAT(Captions(), ElementsAreArray(kFrench));
   EXPECT_EQ(Untouched(), untouched);
   EXPECT_THAT(Wire(), ::testing::IsEmpty());
-}
-
-TEST_F(LanguagesTest, TablesNameTheControlsInTheirOrder) {
-  for (const CaptionSet* set : {&Francais, &Anglais}) {
-    std::vector<std::string> names;
-    for (const ControlCaption& caption : set->mainWindow) {
-      names.emplace_back(caption.control);
-    }
-    for (const PlaceholderCaption& placeholder : set->placeholders) {
-      names.push_back(std::string(placeholder.label) + "/" + std::string(placeholder.selector));
-    }
-    names.emplace_back(set->aboutLink.control);
-    EXPECT_THAT(names, ElementsAre("bttnNouveau", "bttnOuvrir", "bttnEnregistrer", "bttnGuitares",
-                                   "bttnAPropos", "bttnTraduire", "bttnSynchro",
-                                   "lblModelesGuitares", "lblMateriel", "lblSensibilite1",
-                                   "lblSensibilite2", "lblAmpliAMP1/cbAmpli1",
-                                   "lblAmpliAMP2/cbAmpli2", "lblEnceinteAMP1/cbEnceintes1",
-                                   "lblEnceinteAMP2/cbEnceintes2", "lblSiteLine6"));
-  }
-  EXPECT_EQ(Francais.code, "FR");
-  EXPECT_EQ(Anglais.code, "EN");
 }
 
 TEST_F(LanguagesTest, SwitchButtonDecidesFromItsCaptionAndRewritesOnlyTheLanguage) {
