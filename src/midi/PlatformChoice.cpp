@@ -25,8 +25,8 @@ MidiError NotBuilt(const std::string& choice, const char* backend) {
                    " MIDI backend.");
 }
 
-std::unique_ptr<MidiPlatform> MakeVirtual(const std::string& choice,
-                                          const std::string& capturePath) {
+std::unique_ptr<MidiPlatform> MakeVirtual(const std::string& choice, const std::string& capturePath,
+                                          const std::string& replayPath) {
   unsigned ports = kDefaultVirtualPorts;
   if (choice != "virtual") {
     const std::string count = choice.substr(std::string("virtual:").size());
@@ -38,7 +38,7 @@ std::unique_ptr<MidiPlatform> MakeVirtual(const std::string& choice,
                       std::to_string(kMostVirtualPorts) + ".");
     }
   }
-  return std::make_unique<VirtualMidiPlatform>(ports, ports, capturePath);
+  return std::make_unique<VirtualMidiPlatform>(ports, ports, capturePath, replayPath);
 }
 
 std::unique_ptr<MidiPlatform> MakeAlsa(const std::string& choice) {
@@ -59,28 +59,47 @@ std::unique_ptr<MidiPlatform> MakeWinmm(const std::string& choice) {
 #endif
 }
 
-std::unique_ptr<MidiPlatform> MakeSystemDefault(const std::string& capturePath) {
+std::unique_ptr<MidiPlatform> MakeSystemDefault(const std::string& capturePath,
+                                                const std::string& replayPath) {
 #if defined(VELMORA_HAVE_WINMM)
   (void)capturePath;
+  (void)replayPath;
   return MakeWinmmMidiPlatform();
 #elif defined(VELMORA_HAVE_ALSA)
   (void)capturePath;
+  (void)replayPath;
   return MakeAlsaMidiPlatform();
 #else
   // A system with no MIDI backend of ours still runs, with no ports.
-  return std::make_unique<VirtualMidiPlatform>(0, 0, capturePath);
+  return std::make_unique<VirtualMidiPlatform>(0, 0, capturePath, replayPath);
 #endif
+}
+
+bool BuildsVirtualPorts(const std::string& choice) {
+#if defined(VELMORA_HAVE_WINMM) || defined(VELMORA_HAVE_ALSA)
+  const bool defaultIsVirtual = false;
+#else
+  const bool defaultIsVirtual = true;
+#endif
+  return choice == "virtual" || choice.starts_with("virtual:") ||
+         (choice.empty() && defaultIsVirtual);
 }
 
 }  // namespace
 
 std::unique_ptr<MidiPlatform> MakeMidiPlatform(const std::string& choice,
-                                               const std::string& capturePath) {
+                                               const std::string& capturePath,
+                                               const std::string& replayPath) {
+  // Input scripted for ports that cannot play it would be ignored without a word.
+  if (!replayPath.empty() && !BuildsVirtualPorts(choice)) {
+    throw MidiError("VELMORA_MIDI_REPLAY=" + replayPath +
+                    ": scripted input plays on the virtual ports only (VELMORA_MIDI=virtual).");
+  }
   if (choice.empty()) {
-    return MakeSystemDefault(capturePath);
+    return MakeSystemDefault(capturePath, replayPath);
   }
   if (choice == "virtual" || choice.starts_with("virtual:")) {
-    return MakeVirtual(choice, capturePath);
+    return MakeVirtual(choice, capturePath, replayPath);
   }
   if (choice == "alsa") {
     return MakeAlsa(choice);
@@ -98,7 +117,8 @@ std::unique_ptr<MidiPlatform> MakeMidiPlatform(const std::string& choice,
 std::unique_ptr<MidiPlatform> MakeMidiPlatformFromEnvironment() {
   const char* choice = std::getenv("VELMORA_MIDI");
   const char* capture = std::getenv("VELMORA_MIDI_CAPTURE");
-  return MakeMidiPlatform(choice ? choice : "", capture ? capture : "");
+  const char* replay = std::getenv("VELMORA_MIDI_REPLAY");
+  return MakeMidiPlatform(choice ? choice : "", capture ? capture : "", replay ? replay : "");
 }
 
 }  // namespace velmora

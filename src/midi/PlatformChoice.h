@@ -9,12 +9,16 @@ namespace velmora {
 
 // Builds the platform a VELMORA_MIDI value names: "virtual" (2 outputs, 2 inputs),
 // "virtual:N" (N of each), "alsa", "winmm", or empty for the system's default. capturePath
-// is where the virtual backend writes its capture lines (empty: none). Throws MidiError
-// with a clear text for a value this program cannot honour.
+// is where the virtual backend writes its capture lines (empty: none); replayPath is the
+// virtual backend's scripted input (empty: none; see midi/virtual/VirtualReplay.h), which
+// no other backend can play. Throws MidiError with a clear text for a value this program
+// cannot honour, and for a replay file that cannot be read or holds a malformed line.
 std::unique_ptr<MidiPlatform> MakeMidiPlatform(const std::string& choice,
-                                               const std::string& capturePath);
+                                               const std::string& capturePath,
+                                               const std::string& replayPath = {});
 
-// The same, reading VELMORA_MIDI and VELMORA_MIDI_CAPTURE from the environment.
+// The same, reading VELMORA_MIDI, VELMORA_MIDI_CAPTURE and VELMORA_MIDI_REPLAY from the
+// environment.
 std::unique_ptr<MidiPlatform> MakeMidiPlatformFromEnvironment();
 
 }  // namespace velmora

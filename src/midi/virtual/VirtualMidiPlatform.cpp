@@ -27,18 +27,35 @@ bool IsOperation(const std::string& name) {
 
 }  // namespace
 
-VirtualMidiPlatform::VirtualMidiPlatform(unsigned outputs, unsigned inputs, std::string capturePath)
-    : start_(std::chrono::steady_clock::now()), outputs_(outputs, kNoHandle), inputs_(inputs) {
-  if (!capturePath.empty()) {
-    capture_ = std::fopen(capturePath.c_str(), "a");
+VirtualMidiPlatform::VirtualMidiPlatform(unsigned outputs, unsigned inputs, std::string capturePath,
+                                         const std::string& replayPath)
+    : start_(std::chrono::steady_clock::now()),
+      outputs_(outputs, kNoHandle),
+      inputs_(inputs),
+      capturePath_(std::move(capturePath)),
+      replayRuns_(inputs) {
+  if (!replayPath.empty()) {
+    replay_ = ReadReplayFile(replayPath, inputs);
+  }
+  if (!capturePath_.empty()) {
+    capture_ = std::fopen(capturePath_.c_str(), "a");
     if (capture_ == nullptr) {
-      throw MidiError("Cannot open the MIDI capture file \"" + capturePath +
+      throw MidiError("Cannot open the MIDI capture file \"" + capturePath_ +
                       "\": " + std::strerror(errno) + ".");
     }
   }
 }
 
 VirtualMidiPlatform::~VirtualMidiPlatform() {
+  std::vector<std::unique_ptr<ReplayRun>> runs;
+  {
+    std::lock_guard lock(replayMutex_);
+    runs.swap(replayRuns_);
+    for (auto& retired : retiredRuns_) {
+      runs.push_back(std::move(retired));
+    }
+  }
+  runs.clear();
   if (capture_ != nullptr) {
     std::fclose(capture_);
   }
@@ -102,7 +119,7 @@ int VirtualMidiPlatform::OutputOf(MidiHandle handle) const {
   return -1;
 }
 
-void VirtualMidiPlatform::Record(unsigned port, bool isShort, const std::uint8_t* bytes,
+bool VirtualMidiPlatform::Record(unsigned port, bool isShort, const std::uint8_t* bytes,
                                  std::size_t count) {
   SentBuffer buffer;
   buffer.port = port;
@@ -120,10 +137,68 @@ void VirtualMidiPlatform::Record(unsigned port, bool isShort, const std::uint8_t
       line += pair;
     }
     line += '\n';
-    std::fputs(line.c_str(), capture_);
-    std::fflush(capture_);
+    // A full disk must not pass for a send: the capture is this port's wire.
+    if (std::fputs(line.c_str(), capture_) < 0 || std::fflush(capture_) != 0) {
+      captureError_ = "Cannot write the MIDI capture file \"" + capturePath_ +
+                      "\": " + std::strerror(errno) + ".";
+      std::clearerr(capture_);
+      return false;
+    }
   }
   sent_.push_back(std::move(buffer));
+  return true;
+}
+
+int VirtualMidiPlatform::InputIndexOf(MidiHandle handle) {
+  std::lock_guard lock(mutex_);
+  const InputPort* port = InputOf(handle);
+  return port == nullptr ? -1 : static_cast<int>(port - inputs_.data());
+}
+
+void VirtualMidiPlatform::StartReplay(MidiHandle handle) {
+  const int index = InputIndexOf(handle);
+  if (index < 0) {
+    return;
+  }
+  const unsigned port = static_cast<unsigned>(index);
+  std::vector<ReplayLine> lines;
+  for (const ReplayLine& line : replay_) {
+    if (line.port == port) {
+      lines.push_back(line);
+    }
+  }
+  if (lines.empty()) {
+    return;
+  }
+  auto run = std::make_unique<ReplayRun>(std::move(lines), [this, port](const ReplayLine& line) {
+    if (line.bytes.front() == 0xF0) {
+      InjectLong(port, line.bytes);
+    } else {
+      InjectShort(port, line.bytes[0], line.bytes.size() > 1 ? line.bytes[1] : 0,
+                  line.bytes.size() > 2 ? line.bytes[2] : 0);
+    }
+  });
+  std::lock_guard lock(replayMutex_);
+  replayRuns_[port] = std::move(run);
+}
+
+void VirtualMidiPlatform::StopReplay(MidiHandle handle) {
+  const int index = InputIndexOf(handle);
+  if (index < 0) {
+    return;
+  }
+  std::unique_ptr<ReplayRun> run;
+  {
+    std::lock_guard lock(replayMutex_);
+    run = std::move(replayRuns_[static_cast<std::size_t>(index)]);
+  }
+  if (run && run->OnItsThread()) {
+    // A handler stopping its own port: the run cannot wait for itself, so it is only asked
+    // to stop, and kept until the platform goes.
+    run->Stop();
+    std::lock_guard lock(replayMutex_);
+    retiredRuns_.push_back(std::move(run));
+  }
 }
 
 // --- Input -------------------------------------------------------------------------------
@@ -231,21 +306,26 @@ MidiResult VirtualMidiPlatform::InputUnprepare(MidiHandle handle, MidiHeader& he
 }
 
 MidiResult VirtualMidiPlatform::InputStart(MidiHandle handle) {
-  std::lock_guard delivery(deliveryMutex_);
-  std::lock_guard lock(mutex_);
-  MidiResult failure;
-  if (TakeFailure("InputStart", failure)) {
-    return failure;
+  StopReplay(handle);
+  {
+    std::lock_guard delivery(deliveryMutex_);
+    std::lock_guard lock(mutex_);
+    MidiResult failure;
+    if (TakeFailure("InputStart", failure)) {
+      return failure;
+    }
+    InputPort* port = InputOf(handle);
+    if (port == nullptr) {
+      return kMidiInvalidHandle;
+    }
+    port->started = true;
   }
-  InputPort* port = InputOf(handle);
-  if (port == nullptr) {
-    return kMidiInvalidHandle;
-  }
-  port->started = true;
+  StartReplay(handle);
   return kMidiOk;
 }
 
 MidiResult VirtualMidiPlatform::InputStop(MidiHandle handle) {
+  StopReplay(handle);
   std::lock_guard delivery(deliveryMutex_);
   std::lock_guard lock(mutex_);
   MidiResult failure;
@@ -261,6 +341,7 @@ MidiResult VirtualMidiPlatform::InputStop(MidiHandle handle) {
 }
 
 MidiResult VirtualMidiPlatform::InputReset(MidiHandle handle) {
+  StopReplay(handle);
   std::lock_guard delivery(deliveryMutex_);
   Notification returned;
   std::deque<MidiHeader*> queue;
@@ -293,6 +374,7 @@ MidiResult VirtualMidiPlatform::InputReset(MidiHandle handle) {
 }
 
 MidiResult VirtualMidiPlatform::InputClose(MidiHandle handle) {
+  StopReplay(handle);
   std::lock_guard delivery(deliveryMutex_);
   Notification closed;
   {
@@ -415,7 +497,9 @@ MidiResult VirtualMidiPlatform::OutputShort(MidiHandle handle, std::uint32_t mes
   const std::uint8_t bytes[3] = {static_cast<std::uint8_t>(message & 0xFF),
                                  static_cast<std::uint8_t>((message >> 8) & 0xFF),
                                  static_cast<std::uint8_t>((message >> 16) & 0xFF)};
-  Record(static_cast<unsigned>(port), true, bytes, sizeof bytes);
+  if (!Record(static_cast<unsigned>(port), true, bytes, sizeof bytes)) {
+    return kMidiCaptureWriteFailed;
+  }
   return kMidiOk;
 }
 
@@ -449,7 +533,9 @@ MidiResult VirtualMidiPlatform::OutputLong(MidiHandle handle, MidiHeader& header
   if ((header.flags & kHeaderPrepared) == 0) {
     return kMidiUnprepared;
   }
-  Record(static_cast<unsigned>(port), false, header.data, header.bufferLength);
+  if (!Record(static_cast<unsigned>(port), false, header.data, header.bufferLength)) {
+    return kMidiCaptureWriteFailed;
+  }
   header.flags |= kHeaderDone;
   return kMidiOk;
 }
@@ -482,6 +568,11 @@ MidiResult VirtualMidiPlatform::OutputClose(MidiHandle handle) {
 }
 
 bool VirtualMidiPlatform::ErrorText(MidiResult result, std::string& text) {
+  if (result == kMidiCaptureWriteFailed) {
+    std::lock_guard lock(mutex_);
+    text = captureError_;
+    return true;
+  }
   return DescribeMidiResult(result, text);
 }
 

@@ -13,12 +13,14 @@
 #include <cstdio>
 #include <deque>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "midi/MidiPlatform.h"
+#include "midi/virtual/VirtualReplay.h"
 
 namespace velmora {
 
@@ -29,11 +31,17 @@ struct SentBuffer {
   std::chrono::steady_clock::time_point at;
 };
 
+// The result of a send whose capture line could not be written; its text names the file.
+inline constexpr MidiResult kMidiCaptureWriteFailed = 0x7F01;
+
 class VirtualMidiPlatform : public MidiPlatform {
  public:
-  // Port names are "Virtual Out 1".., "Virtual In 1"..; capturePath empty = no capture file.
-  // A capture file that cannot be opened throws MidiError.
-  VirtualMidiPlatform(unsigned outputs, unsigned inputs, std::string capturePath = {});
+  // Port names are "Virtual Out 1".., "Virtual In 1"..; capturePath empty = no capture file,
+  // replayPath empty = no scripted input (see VirtualReplay.h). A capture file that cannot
+  // be opened, or a replay file that cannot be read or holds a malformed line, throws
+  // MidiError.
+  VirtualMidiPlatform(unsigned outputs, unsigned inputs, std::string capturePath = {},
+                      const std::string& replayPath = {});
   ~VirtualMidiPlatform() override;
 
   // Snapshot of everything sent so far, in order.
@@ -90,7 +98,12 @@ class VirtualMidiPlatform : public MidiPlatform {
   bool TakeFailure(const char* operation, MidiResult& result);
   InputPort* InputOf(MidiHandle handle);
   int OutputOf(MidiHandle handle) const;
-  void Record(unsigned port, bool isShort, const std::uint8_t* bytes, std::size_t count);
+  // False when the capture line could not be written; nothing is recorded then.
+  bool Record(unsigned port, bool isShort, const std::uint8_t* bytes, std::size_t count);
+  // The replay of the port behind handle restarts from its first line, or stops.
+  void StartReplay(MidiHandle handle);
+  void StopReplay(MidiHandle handle);
+  int InputIndexOf(MidiHandle handle);
   std::uintptr_t MillisecondsSinceStart() const;
 
   const std::chrono::steady_clock::time_point start_;
@@ -106,6 +119,14 @@ class VirtualMidiPlatform : public MidiPlatform {
   std::vector<SentBuffer> sent_;
   std::map<std::string, MidiResult> failures_;
   std::FILE* capture_ = nullptr;
+  std::string capturePath_;
+  std::string captureError_;
+  // One run per input port while it is started. Runs are stopped outside every other lock
+  // of the platform: stopping waits for a delivery, which takes those locks.
+  std::vector<ReplayLine> replay_;
+  std::mutex replayMutex_;
+  std::vector<std::unique_ptr<ReplayRun>> replayRuns_;
+  std::vector<std::unique_ptr<ReplayRun>> retiredRuns_;
 };
 
 }  // namespace velmora
