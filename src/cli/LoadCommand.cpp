@@ -1,14 +1,15 @@
-#include <algorithm>
-#include <charconv>
-#include <cstdlib>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <filesystem>
-#include <optional>
+#include <stdexcept>
 
+#include "cli/CommandWords.h"
 #include "cli/Commands.h"
-#include "cli/HeadlessView.h"
-#include "midi/Midi.h"
-#include "presets/ProgramFolder.h"
+#include "cli/DeviceErrorText.h"
+#include "cli/HeadlessSession.h"
 #include "surface/PresetFile.h"
 #include "surface/Synchronise.h"
 
@@ -18,73 +19,54 @@ namespace {
 constexpr const char* kLoadUsage =
     "usage: velmora-cli load [--port N] [--sync] [--save FILE] PRESET...";
 
-struct LoadOptions {
-  int port = 0;
-  bool synchronise = false;
-  std::optional<std::filesystem::path> saveFile;
-  std::vector<std::filesystem::path> presets;
-};
+constexpr std::array kLoadOptions = {OptionRule{"--port", OptionValue::kNumber},
+                                     OptionRule{"--sync", OptionValue::kNone},
+                                     OptionRule{"--save", OptionValue::kText}};
 
-bool ParsePort(const std::string& text, int& port) {
-  const char* end = text.data() + text.size();
-  auto [stop, error] = std::from_chars(text.data(), end, port);
-  return !text.empty() && error == std::errc() && stop == end;
-}
-
-bool LooksLikeOption(const std::string& word) {
-  return word.starts_with("--");
-}
-
-// Options come first, in any order; every word from the first one that is not an option
-// names a preset file. An option word among the presets, or in place of the file to save,
-// is a misplaced option, not a file name: taken as a preset that does not exist it would
-// send the all-default state to the rig and quietly skip what the option asked for. A
-// file whose name begins with "--" can still be named as "./--name".
-std::optional<LoadOptions> ParseLoadOptions(const std::vector<std::string>& args) {
-  LoadOptions options;
-  std::size_t i = 0;
-  for (; i < args.size() && LooksLikeOption(args[i]); ++i) {
-    const std::string& option = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (option == "--sync") {
-      options.synchronise = true;
-    } else if (option == "--port" && hasValue && ParsePort(args[i + 1], options.port)) {
-      ++i;
-    } else if (option == "--save" && hasValue && !args[i + 1].empty() &&
-               !LooksLikeOption(args[i + 1])) {
-      options.saveFile = args[++i];
-    } else {
-      return std::nullopt;
-    }
+// The window reads a missing file as one in which every key is missing, which sends the
+// all-default state; from the command line that is a typo, so the file must be there and
+// readable before anything of it goes out. An empty file is still a valid preset.
+void CheckPresetFile(const std::string& preset) {
+  std::error_code statusError;
+  const std::filesystem::file_status status = std::filesystem::status(preset, statusError);
+  std::string reason;
+  if (statusError) {
+    reason = statusError.message();
+  } else if (!std::filesystem::is_regular_file(status)) {
+    reason = "not a regular file";
+  } else if (std::FILE* file = std::fopen(preset.c_str(), "rb")) {
+    std::fclose(file);
+  } else {
+    reason = std::strerror(errno);
   }
-  options.presets.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
-  if (options.presets.empty() ||
-      std::any_of(args.begin() + static_cast<std::ptrdiff_t>(i), args.end(), LooksLikeOption)) {
-    return std::nullopt;
+  if (!reason.empty()) {
+    throw std::runtime_error("Cannot read the preset file \"" + preset + "\": " + reason + ".");
   }
-  return options;
 }
 
-// The window as first shown, with the port list filled and the chosen port picked in it.
-void OpenOutputPort(FormModel& form, int port) {
-  TMidiOutput& output = GetMidiOutput();
-  form.cbOutputDevices.items = output.DeviceNames();
-  output.OpenDevice(port);
-  form.cbOutputDevices.itemIndex = port;
-}
-
-void RunLoad(const LoadOptions& options, EditingContext& context) {
-  OpenOutputPort(context.form, options.port);
-  for (const std::filesystem::path& preset : options.presets) {
+// An error of one file's load names that file, as the user typed it.
+void LoadNamedPreset(EditingContext& context, const std::string& preset) {
+  CheckPresetFile(preset);
+  try {
     LoadPresetFromFile(context, preset);
+  } catch (const std::exception& error) {
+    throw std::runtime_error(preset + ": " + error.what());
   }
-  if (options.synchronise) {
+}
+
+void RunLoad(const CommandWords& words, HeadlessSession& session) {
+  const GivenOption* port = words.Find("--port");
+  session.OpenOutputPort(port ? port->number : 0);
+  EditingContext& context = session.Context();
+  for (const std::string& preset : words.operands) {
+    LoadNamedPreset(context, preset);
+  }
+  if (words.Find("--sync")) {
     Synchronise(context);
   }
-  if (options.saveFile) {
+  if (const GivenOption* save = words.Find("--save")) {
     const FormModel& form = context.form;
-    WritePresetKeys(form, *options.saveFile, form.bttnOnOffAMP1.caption,
-                    form.bttnOnOffAMP2.caption);
+    WritePresetKeys(form, save->text, form.bttnOnOffAMP1.caption, form.bttnOnOffAMP2.caption);
   }
 }
 
@@ -94,21 +76,16 @@ void RunLoad(const LoadOptions& options, EditingContext& context) {
 // real pauses), then optionally re-sends the whole state and saves it. Sends done before an
 // error stay sent.
 int RunLoadCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
-  const std::optional<LoadOptions> options = ParseLoadOptions(args);
-  if (!options) {
+  const std::optional<CommandWords> words = ReadCommandWords(args, kLoadOptions);
+  if (!words || words->operands.empty()) {
     err << kLoadUsage << '\n';
     return 2;
   }
-  FormModel form = MakeStartupForm();
-  HeadlessView view(err);
   try {
-    // Inside the try: finding the program's folder can fail too, and must not crash.
-    EditingContext context{form, view,
-                           ResolveProgramFolders(ExecutableFolder(), std::getenv("XDG_CONFIG_HOME"),
-                                                 std::getenv("HOME"))};
-    RunLoad(*options, context);
+    HeadlessSession session(err);
+    RunLoad(*words, session);
   } catch (const std::exception& error) {
-    err << error.what() << '\n';
+    PrintCommandError(err, error);
     return 1;
   }
   return 0;

@@ -1,6 +1,7 @@
 #include <exception>
 
 #include "cli/Commands.h"
+#include "cli/DeviceErrorText.h"
 #include "midi/Midi.h"
 
 namespace velmora {
@@ -20,7 +21,7 @@ int RunPortsCommand(const std::vector<std::string>& args, std::ostream& out, std
       out << "in " << i << ": " << inputs[i] << '\n';
     }
   } catch (const std::exception& error) {
-    err << error.what() << '\n';
+    PrintCommandError(err, error);
     return 1;
   }
   return 0;

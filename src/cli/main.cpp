@@ -1,5 +1,6 @@
 // velmora-cli: the editor's core without a window.
 
+#include <cerrno>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -28,6 +29,20 @@ constexpr const char* kUsage =
     "PRESET... | preset [--port N] GROUP KEY | monitor [--in N]... [--thru M]... "
     "[--seconds S]";
 
+// Pushes out what the command printed. Output that could not be written (a full disk) is
+// an error of the run: a script reading it would take a partial port list for a whole one.
+bool FlushStandardOutput() {
+  errno = 0;
+  std::cout.flush();
+  const int reason = errno;
+  if (std::cout) {
+    return true;
+  }
+  std::cerr << "velmora-cli: the output could not be written"
+            << (reason != 0 ? std::string(": ") + std::strerror(reason) : std::string()) << ".\n";
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -45,6 +60,9 @@ int main(int argc, char** argv) {
   }
   if (!known) {
     std::cerr << kUsage << '\n';
+  }
+  if (!FlushStandardOutput() && status == 0) {
+    status = 1;
   }
   velmora::ReleaseMidiDevices();
   return status;

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -165,7 +166,7 @@ TEST_F(LoadCommandTest, ErrorStopsTheRunAndKeepsWhatWasSent) {
   WritePreset("bad.vmp", "[AMP1]\r\nDRIVE1=12\r\nBASS1=loud\r\n");
   WritePreset("next.vmp", kSmallPreset);
   EXPECT_EQ(Load("--save saved.vmp bad.vmp next.vmp"), 1);
-  EXPECT_EQ(Err(), "'loud' n'est pas une valeur entière correcte\n");
+  EXPECT_EQ(Err(), "bad.vmp: 'loud' n'est pas une valeur entière correcte\n");
   EXPECT_THAT(CapturedBytes(), ElementsAre("0 B0 0D 03"));
   EXPECT_FALSE(fs::exists(folder_ / "saved.vmp"));
 
@@ -180,6 +181,29 @@ TEST_F(LoadCommandTest, ErrorStopsTheRunAndKeepsWhatWasSent) {
   EXPECT_FALSE(fs::exists(folder_ / "nowhere"));
 }
 
+// A typo in a file name must not send the all-default state that a missing file reads as;
+// an empty file is still a preset in which every key is missing.
+TEST_F(LoadCommandTest, APresetFileThatCannotBeReadStopsTheRunBeforeAnyOfItIsSent) {
+  WritePreset("empty.vmp", "");
+  EXPECT_EQ(Load("empty.vmp missing.vmp empty.vmp"), 1);
+  EXPECT_EQ(Err(), "Cannot read the preset file \"missing.vmp\": No such file or directory.\n");
+  EXPECT_THAT(CapturedBytes(),
+              ElementsAre("0 B0 0D 40", "0 B0 0E 40", "0 B0 0F 40", "0 B0 10 40", "0 B0 15 40",
+                          "0 B0 11 40", "0 B0 5C 40", "0 B0 5D 40", "0 B0 5E 40", "0 B0 5F 40",
+                          "0 B0 66 40", "0 B0 67 40", "0 B0 6F 00", "0 B0 70 00"));
+
+  fs::remove(folder_ / "capture.txt");
+  fs::create_directory(folder_ / "folder.vmp");
+  EXPECT_EQ(Load("folder.vmp"), 1);
+  EXPECT_EQ(Err(), "Cannot read the preset file \"folder.vmp\": not a regular file.\n");
+  if (geteuid() != 0) {  // the superuser reads any file
+    fs::permissions(WritePreset("locked.vmp", kSmallPreset), fs::perms::none);
+    EXPECT_EQ(Load("locked.vmp"), 1);
+    EXPECT_EQ(Err(), "Cannot read the preset file \"locked.vmp\": Permission denied.\n");
+  }
+  EXPECT_THAT(CapturedBytes(), IsEmpty());
+}
+
 TEST_F(LoadCommandTest, PortOutsideTheListIsAnErrorAndSendsNothing) {
   WritePreset("small.vmp", kSmallPreset);
   EXPECT_EQ(Load("--port 2 small.vmp"), 1);
@@ -191,7 +215,8 @@ TEST_F(LoadCommandTest, BadUsageGivesTheUsageLineAndStatusTwo) {
   const std::string usage = "usage: velmora-cli load [--port N] [--sync] [--save FILE] PRESET...\n";
   for (const char* args :
        {"", "--sync", "--port", "--port x a.vmp", "--port 1", "--save", "--save '' a.vmp",
-        "--quiet a.vmp", "a.vmp --sync", "a.vmp --port 1 b.vmp", "--save --sync a.vmp"}) {
+        "--quiet a.vmp", "a.vmp --sync", "a.vmp --port 1 b.vmp", "--save --sync a.vmp",
+        "-p 1 a.vmp", "--sync --sync a.vmp", "--save a.vmp --save b.vmp c.vmp", "a.vmp -"}) {
     EXPECT_EQ(Load(args), 2) << args;
     EXPECT_EQ(Err(), usage) << args;
   }
