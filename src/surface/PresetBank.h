@@ -20,7 +20,9 @@ std::string PresetKey(const FormModel& form);
 void SelectPreset(EditingContext& context, std::string_view presetKey);
 
 // Sets the panel from [PRESETS] of config.ini and sends the restored preset; marks the
-// panel restored (FormModel::presetPanelRestored) once the settings are read.
+// panel restored (FormModel::presetPanelRestored) once the settings are read, before the
+// send. With SHOW "YES" the window then grows by kPresetPanelHeight; a failing send ends
+// the restore before that.
 void RestorePresetPanel(EditingContext& context);
 
 void bttnPresetUserClick(EditingContext& context);
