@@ -86,7 +86,7 @@ Shape GuardOf(Body body, double neckEnd) {
   switch (body) {
     case Body::Strat:
     case Body::Modelling:
-      return SmoothUnion(Ellipse(C - 10, 290, 38, 42), Box(C - 2, 254, 30, 18, 10), 14);
+      return SmoothUnion(Ellipse(C - 8, 290, 40, 42), Ellipse(C + 2, 252, 30, 20), 12);
     case Body::Tele:
       return Ellipse(C - 12, 262, 40, 40);
     case Body::Carved:

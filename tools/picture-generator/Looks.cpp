@@ -171,7 +171,7 @@ GuitarLook LookFor(std::string_view bank, std::string_view picture, std::array<i
   if (bank == "R-BILLY") {
     GuitarLook look =
         Hollow(Body::Hollow,
-               second ? Sparkle(Hex(0xB8BCC4), 0.5) : Sunburst(0xE87818, 0xA03A08, 22), pickups);
+               second ? Sparkle(Hex(0xA8ACB4), 0.22) : Sunburst(0xE87818, 0xA03A08, 22), pickups);
     look.hardware = second ? kChrome : kGold;
     look.opening = second ? Opening::None : Opening::FHoles;
     return look;
