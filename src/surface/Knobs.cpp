@@ -7,18 +7,18 @@
 #include "presets/Profile.h"
 #include "surface/KnobPointer.h"
 #include "surface/MidiSend.h"
+#include "surface/SettingsFile.h"
 
 namespace velmora {
 
 namespace {
 
-constexpr std::string_view kKnobsSection = "KNOBS";
-constexpr std::string_view kFactorKey = "FACTOR";
 constexpr std::string_view kDefaultFactor = "8";
 
 // The factor as the settings file holds it. An empty value counts as missing.
 std::string ReadFactorText(const EditingContext& context) {
-  std::string text = ReadProfileString(context.folders.ConfigFile(), kKnobsSection, kFactorKey);
+  std::string text =
+      ReadProfileString(context.folders.ConfigFile(), settings::kKnobs, settings::kKnobsFactor);
   return text.empty() ? std::string(kDefaultFactor) : text;
 }
 
@@ -60,7 +60,7 @@ void StepKnob(EditingContext& context, Knob knob, MouseButton button) {
 
 void SetKnobFactor(EditingContext& context, int factor) {
   const std::filesystem::path config = context.folders.ConfigFile();
-  WriteProfileString(config, kKnobsSection, kFactorKey, std::to_string(factor));
+  WriteProfileString(config, settings::kKnobs, settings::kKnobsFactor, std::to_string(factor));
   context.form.lblSensibiliteKnobsAMP1 = ReadFactorText(context);
   context.form.lblSensibiliteKnobsAMP2 = ReadFactorText(context);
 }

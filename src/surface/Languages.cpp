@@ -5,6 +5,7 @@
 
 #include "presets/Profile.h"
 #include "surface/CaptionTables.h"
+#include "surface/SettingsFile.h"
 
 namespace velmora {
 
@@ -59,7 +60,8 @@ Control& Find(const std::array<NamedControl<Control>, N>& controls, FormModel& f
 }
 
 void SetLanguage(EditingContext& context, const CaptionSet& captions) {
-  WriteProfileString(context.folders.ConfigFile(), kConfigSection, kLanguageKey, captions.code);
+  WriteProfileString(context.folders.ConfigFile(), settings::kConfig, settings::kConfigLanguage,
+                     captions.code);
   FormModel& form = context.form;
   for (const ControlCaption& caption : captions.mainWindow) {
     Find(kCaptions, form, caption.control) = caption.caption;

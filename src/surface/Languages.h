@@ -10,9 +10,6 @@
 
 namespace velmora {
 
-inline constexpr std::string_view kConfigSection = "CONFIG";
-inline constexpr std::string_view kLanguageKey = "Language";
-
 // Each writes Language of [CONFIG] first ("FR" / "EN"); a failed write throws
 // ProfileWriteError and changes no caption.
 void SetLanguageFrench(EditingContext& context);

@@ -7,6 +7,7 @@
 #include "presets/IntegerText.h"
 #include "presets/Profile.h"
 #include "surface/MidiSend.h"
+#include "surface/SettingsFile.h"
 
 namespace velmora {
 
@@ -14,8 +15,8 @@ namespace {
 
 constexpr std::string_view kUserGroup = "USER";
 constexpr std::string_view kFactoryGroup = "FACTORY";
-constexpr std::string_view kShown = "YES";
-constexpr std::string_view kHidden = "NO";
+constexpr std::string_view kShown = settings::kYes;
+constexpr std::string_view kHidden = settings::kNo;
 constexpr int kFirstBank = 1;
 constexpr int kLastBank = 16;
 
@@ -80,10 +81,12 @@ void SelectPreset(EditingContext& context, std::string_view presetKey) {
 void RestorePresetPanel(EditingContext& context) {
   FormModel& form = context.form;
   const std::filesystem::path config = context.folders.ConfigFile();
-  const std::string bank = ReadProfileString(config, kPresetsSection, "BANK");
-  const std::string number = ReadProfileString(config, kPresetsSection, "NUMBER");
-  const std::string letter = ReadProfileString(config, kPresetsSection, "LETTER");
-  const std::string show = ReadProfileString(config, kPresetsSection, "SHOW");
+  const std::string bank = ReadProfileString(config, settings::kPresets, settings::kPresetsBank);
+  const std::string number =
+      ReadProfileString(config, settings::kPresets, settings::kPresetsNumber);
+  const std::string letter =
+      ReadProfileString(config, settings::kPresets, settings::kPresetsLetter);
+  const std::string show = ReadProfileString(config, settings::kPresets, settings::kPresetsShow);
 
   form.lblPresetBanque = bank;
   if (bank == kUserGroup || bank == kFactoryGroup) {

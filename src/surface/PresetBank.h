@@ -10,8 +10,6 @@
 
 namespace velmora {
 
-inline constexpr std::string_view kPresetsSection = "PRESETS";
-
 // lblPresetNumero followed by lblPresetABCD: "1A" .. "16D".
 std::string PresetKey(const FormModel& form);
 
