@@ -1,11 +1,236 @@
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <exception>
+#include <mutex>
+#include <optional>
+
+#include "cli/CommandWords.h"
 #include "cli/Commands.h"
+#include "cli/DeviceErrorText.h"
+#include "cli/HeadlessView.h"
+#include "midi/DeviceSlots.h"
+#include "surface/Monitor.h"
 
 namespace velmora {
+namespace {
 
-// Placeholder until the monitor command lands.
-int RunMonitorCommand(const std::vector<std::string>&, std::ostream&, std::ostream& err) {
-  err << "usage: velmora-cli monitor [--in N]... [--thru M]... [--seconds S]\n";
-  return 2;
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* kMonitorUsage =
+    "usage: velmora-cli monitor [--in N]... [--thru M]... [--seconds S]";
+
+constexpr std::array kMonitorOptions = {
+    OptionRule{"--in", OptionValue::kNumber, true},
+    OptionRule{"--thru", OptionValue::kNumber, true},
+    OptionRule{"--seconds", OptionValue::kNumber},
+};
+
+// How often a wait looks at the stop signal: a signal handler may not wake a thread.
+constexpr std::chrono::milliseconds kSignalCheck{50};
+
+volatile std::sig_atomic_t stopSignal = 0;
+
+extern "C" void NoteStopSignal(int) {
+  stopSignal = 1;
+}
+
+// Ctrl-C and SIGTERM end the run cleanly instead of the process, for this scope.
+class StopSignals {
+ public:
+  StopSignals() {
+    stopSignal = 0;
+    struct sigaction action {};
+    action.sa_handler = NoteStopSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &previousInt_);
+    sigaction(SIGTERM, &action, &previousTerm_);
+  }
+  ~StopSignals() {
+    sigaction(SIGINT, &previousInt_, nullptr);
+    sigaction(SIGTERM, &previousTerm_, nullptr);
+  }
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+
+ private:
+  struct sigaction previousInt_ {};
+  struct sigaction previousTerm_ {};
+};
+
+// Rung by the notification thread when the hub has queued an event.
+class Doorbell {
+ public:
+  void Ring() {
+    {
+      std::lock_guard lock(mutex_);
+      rung_ = true;
+    }
+    rang_.notify_one();
+  }
+  void WaitUntil(Clock::time_point until) {
+    std::unique_lock lock(mutex_);
+    rang_.wait_until(lock, until, [this] { return rung_; });
+    rung_ = false;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable rang_;
+  bool rung_ = false;
+};
+
+struct MonitorOptions {
+  std::vector<int> inputs;
+  std::vector<int> thruPorts;
+  std::optional<int> seconds;
+};
+
+std::optional<MonitorOptions> ReadOptions(const std::vector<std::string>& args) {
+  const std::optional<CommandWords> words = ReadCommandWords(args, kMonitorOptions);
+  if (!words || !words->operands.empty()) {
+    return std::nullopt;
+  }
+  MonitorOptions options;
+  for (const GivenOption& given : words->options) {
+    if (given.number < 0) {
+      return std::nullopt;
+    }
+    if (given.name == "--in") {
+      options.inputs.push_back(given.number);
+    } else if (given.name == "--thru") {
+      options.thruPorts.push_back(given.number);
+    } else {
+      options.seconds = given.number;
+    }
+  }
+  return options;
+}
+
+// Checks the item as the user would, or raises the device layer's out-of-bounds error for
+// a port the list does not have.
+void CheckItem(CheckListBox& list, int index, TMidiDevices& devices) {
+  if (index >= static_cast<int>(list.items.size())) {
+    devices.OpenDevice(index);
+  }
+  list.checked[static_cast<std::size_t>(index)] = true;
+  list.itemIndex = index;
+}
+
+class MonitorRun {
+ public:
+  MonitorRun(std::ostream& out, std::ostream& err)
+      : out_(out), err_(err), view_(err), context_{form_, view_, ProgramFolders{}} {
+    hub_.SetWake([this] { doorbell_.Ring(); });
+  }
+
+  // Thru ports first, so that nothing arriving on a fresh input misses its thru.
+  void Open(const MonitorOptions& options) {
+    MonitorFormCreate(form_, hub_);
+    for (int port : options.thruPorts) {
+      CheckItem(form_.lbxOutputDevices, port, GetMidiOutput());
+      ApplyThruCheck(form_, hub_);
+    }
+    for (int port : options.inputs) {
+      CheckItem(form_.lbxInputDevices, port, GetMidiInput());
+      lbxInputDevicesClickCheck(context_);
+    }
+  }
+
+  // Prints until the time is up or a signal came; false when the output failed.
+  bool Listen(std::optional<int> seconds) {
+    const Clock::time_point end =
+        seconds ? Clock::now() + std::chrono::seconds(*seconds) : Clock::time_point::max();
+    while (stopSignal == 0 && Clock::now() < end) {
+      doorbell_.WaitUntil(std::min(end, Clock::now() + kSignalCheck));
+      if (!Print()) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // Closes the inputs opened, unbinds, and prints what arrived until then.
+  bool Close() {
+    TMidiInput* input = PeekMidiInput();
+    for (std::size_t port = 0; input != nullptr && port < form_.lbxInputDevices.checked.size();
+         ++port) {
+      if (form_.lbxInputDevices.checked[port]) {
+        Report([&] { input->CloseDevice(static_cast<int>(port)); });
+      }
+    }
+    MonitorFormDestroy(hub_);
+    return Print();
+  }
+
+  bool Failed() const { return failed_; }
+
+  template <typename Action>
+  void Report(Action&& action) {
+    try {
+      action();
+    } catch (const std::exception& error) {
+      PrintCommandError(err_, error);
+      failed_ = true;
+    }
+  }
+
+ private:
+  // Each event as the log reads from the top once it is in: the received line, then its
+  // thru lines by ascending port. An error goes on after its text; the status tells of it.
+  bool Print() {
+    for (const MonitorEvent& event : hub_.TakeEvents()) {
+      for (auto line = event.lines.rbegin(); line != event.lines.rend(); ++line) {
+        out_ << *line << '\n';
+      }
+      if (event.error) {
+        PrintCommandError(err_, MidiError(*event.error));
+        failed_ = true;
+      }
+    }
+    if (TMidiInput* input = PeekMidiInput()) {
+      for (std::string text; input->TakeNotificationError(text);) {
+        PrintCommandError(err_, MidiError(text));
+        failed_ = true;
+      }
+    }
+    out_.flush();
+    return static_cast<bool>(out_);
+  }
+
+  std::ostream& out_;
+  std::ostream& err_;
+  FormModel form_;
+  HeadlessView view_;
+  EditingContext context_;
+  MonitorHub hub_;
+  Doorbell doorbell_;
+  bool failed_ = false;
+};
+
+}  // namespace
+
+// Listens as the window's monitor panel does: forwards what the inputs receive to the thru
+// ports and prints the log lines. A device error while listening is printed and the run
+// goes on; the exit status then says it happened. An output that cannot be written ends
+// the run (the caller reports it).
+int RunMonitorCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const std::optional<MonitorOptions> options = ReadOptions(args);
+  if (!options) {
+    err << kMonitorUsage << '\n';
+    return 2;
+  }
+  StopSignals signals;
+  MonitorRun run(out, err);
+  bool opened = false;
+  run.Report([&] {
+    run.Open(*options);
+    opened = true;
+  });
+  const bool written = (!opened || run.Listen(options->seconds)) && run.Close();
+  return written && !run.Failed() ? 0 : 1;
 }
 
 }  // namespace velmora
