@@ -9,6 +9,8 @@ packages=(
   libasound2-dev libjpeg62-turbo-dev
   clang-format
   g++-mingw-w64-x86-64
+  qt6-base-dev
+  xvfb openbox xdotool wmctrl imagemagick x11-utils
 )
 
 missing=()

@@ -1,0 +1,57 @@
+#include "window/InputBlocker.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWidget>
+#include <QWindow>
+
+namespace velmora {
+
+namespace {
+
+bool IsUserInput(const QEvent& event) {
+  switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+InputBlocker::InputBlocker(QWidget& window, std::function<bool()> blocking)
+    : QObject(&window), window_(window), blocking_(std::move(blocking)) {
+  QCoreApplication::instance()->installEventFilter(this);
+}
+
+void InputBlocker::DropPendingInput() {
+  draining_ = true;
+  QCoreApplication::processEvents();
+  draining_ = false;
+}
+
+bool InputBlocker::eventFilter(QObject* target, QEvent* event) {
+  if (!IsUserInput(*event) || !(draining_ || blocking_())) {
+    return false;
+  }
+  if (auto* window = qobject_cast<QWindow*>(target)) {
+    return window == window_.windowHandle();
+  }
+  if (auto* widget = qobject_cast<QWidget*>(target)) {
+    return widget->window() == &window_;
+  }
+  return false;
+}
+
+}  // namespace velmora

@@ -1,0 +1,81 @@
+#pragma once
+
+// TForm1: the main window. It holds no editing logic: it builds its widgets from the
+// control table, forwards each gesture to the core's handler inside the one error guard,
+// and renders the form model afterwards.
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+#include <QWidget>
+
+#include "presets/ProgramFolder.h"
+#include "surface/EditingContext.h"
+#include "surface/FormModel.h"
+#include "surface/MonitorHub.h"
+#include "window/AboutWindow.h"
+#include "window/InputBlocker.h"
+#include "window/QtFormView.h"
+#include "window/WidgetSet.h"
+
+class QMenu;
+
+namespace velmora {
+
+class MainWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(ProgramFolders folders, std::chrono::milliseconds stepDelay = kStepDelay);
+  ~MainWindow() override;
+
+  // The creation sequence: port lists, monitor binding, missing files created.
+  void Create();
+  // The end of the program's life: the monitor lets go of the input notifications.
+  void Destroy();
+
+  FormModel& Form() { return form_; }
+  const WidgetSet& Widgets() const { return widgets_; }
+  AboutWindow& About() { return about_; }
+  bool MonitorShown() const { return monitorShown_; }
+  // Ctrl+M: the monitor appears below the editor, the window growing to hold it.
+  void ToggleMonitor();
+  // Whether the first activation (the default preset load) has run.
+  bool StartupDone() const { return startupDone_; }
+
+ signals:
+  void startupFinished();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Runs op inside the error guard, then renders; returns whether it ended without error.
+  bool Handle(const std::function<void()>& op);
+  void Render();
+  void Connect();
+  void ConnectKnobs();
+  void ConnectMonitor();
+  void OpenKnobMenu(QPoint at);
+  void DrainMonitorLater();
+  void RunFirstActivation();
+
+  FormModel form_;
+  WidgetSet widgets_;
+  AboutWindow about_;
+  QtFormView view_;
+  EditingContext context_;
+  MonitorHub hub_;
+  InputBlocker blocker_;
+  QMenu* knobMenu_ = nullptr;
+  int handlerDepth_ = 0;
+  bool drainPending_ = false;
+  bool monitorShown_ = false;
+  bool shown_ = false;
+  bool startupDone_ = false;
+  int exposeWaits_ = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,117 @@
+#include "window/QtFormView.h"
+
+#include <system_error>
+#include <thread>
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "surface/Identity.h"
+#include "surface/PictureFile.h"
+#include "window/JpegImage.h"
+#include "window/KnobWidget.h"
+#include "window/PictureWidget.h"
+
+namespace velmora {
+
+namespace {
+
+QString ToText(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void ShowBox(QWidget& window, QMessageBox::Icon icon, const std::string& text) {
+  QMessageBox box(icon, ToText(MainWindowTitle()), ToText(text), QMessageBox::Ok, &window);
+  box.exec();
+}
+
+// "Velmora Preset|*.vmp" -> "Velmora Preset (*.vmp)".
+QString DialogFilter() {
+  const QString filter = ToText(kPresetFileFilter);
+  const qsizetype bar = filter.indexOf('|');
+  return filter.left(bar) + " (" + filter.mid(bar + 1) + ")";
+}
+
+}  // namespace
+
+QtFormView::QtFormView(QWidget& window, const WidgetSet& widgets, std::function<void()> render,
+                       std::function<void()> showAbout, std::chrono::milliseconds stepDelay)
+    : window_(window),
+      widgets_(widgets),
+      render_(std::move(render)),
+      showAbout_(std::move(showAbout)),
+      stepDelay_(stepDelay) {}
+
+void QtFormView::ShowMessage(const std::string& text) {
+  ShowBox(window_, QMessageBox::Information, text);
+}
+
+void QtFormView::ShowError(const std::string& text) {
+  ShowBox(window_, QMessageBox::Critical, text);
+}
+
+void QtFormView::StepDelay() {
+  // What the groups so far changed is on screen before the thread blocks.
+  render_();
+  window_.repaint();
+  std::this_thread::sleep_for(stepDelay_);
+}
+
+void QtFormView::DrawKnobPointer(Knob knob, Rgb colour, KnobPoint from, KnobPoint to) {
+  widgets_.As<KnobWidget>("knob" + std::string(KnobName(knob)))->DrawPointer(colour, from, to);
+}
+
+bool QtFormView::PictureExists(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
+void QtFormView::LoadPicture(std::string_view control, const std::filesystem::path& path) {
+  const std::vector<std::uint8_t> bytes = ReadPictureFile(path);
+  widgets_.As<PictureWidget>(control)->SetImage(DecodeJpeg(bytes, path.string()));
+}
+
+std::optional<std::filesystem::path> QtFormView::FileDialog(bool save) {
+  QFileDialog dialog(&window_);
+  dialog.setNameFilter(DialogFilter());
+  dialog.setDefaultSuffix(ToText(kPresetFileExtension));
+  if (save) {
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  } else {
+    // A name typed for a file that does not exist is accepted.
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return std::filesystem::path(dialog.selectedFiles().front().toStdString());
+}
+
+std::optional<std::filesystem::path> QtFormView::OpenDialog() {
+  return FileDialog(false);
+}
+
+std::optional<std::filesystem::path> QtFormView::SaveDialog() {
+  return FileDialog(true);
+}
+
+void QtFormView::RepaintNow(std::string_view control) {
+  render_();
+  if (QWidget* widget = widgets_.Find(control)) {
+    widget->repaint();
+  }
+}
+
+void QtFormView::ShowAboutWindow() {
+  showAbout_();
+}
+
+void QtFormView::OpenWebsite(std::string_view address) {
+  QDesktopServices::openUrl(QUrl(ToText(address)));
+}
+
+}  // namespace velmora

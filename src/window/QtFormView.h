@@ -1,0 +1,46 @@
+#pragma once
+
+// What the core asks of the window, done with Qt: message boxes with the application's
+// title, the blocking pause, the knob canvases, JPEG pictures, the preset file dialogs,
+// an immediate repaint, the About window and the web browser.
+
+#include <chrono>
+#include <functional>
+
+#include "surface/FormView.h"
+#include "window/WidgetSet.h"
+
+class QWidget;
+
+namespace velmora {
+
+class QtFormView : public FormView {
+ public:
+  // render brings every widget in line with the form model; showAbout runs the About
+  // window modally.
+  QtFormView(QWidget& window, const WidgetSet& widgets, std::function<void()> render,
+             std::function<void()> showAbout, std::chrono::milliseconds stepDelay);
+
+  void ShowMessage(const std::string& text) override;
+  void ShowError(const std::string& text) override;
+  void StepDelay() override;
+  void DrawKnobPointer(Knob knob, Rgb colour, KnobPoint from, KnobPoint to) override;
+  bool PictureExists(const std::filesystem::path& path) override;
+  void LoadPicture(std::string_view control, const std::filesystem::path& path) override;
+  std::optional<std::filesystem::path> OpenDialog() override;
+  std::optional<std::filesystem::path> SaveDialog() override;
+  void RepaintNow(std::string_view control) override;
+  void ShowAboutWindow() override;
+  void OpenWebsite(std::string_view address) override;
+
+ private:
+  std::optional<std::filesystem::path> FileDialog(bool save);
+
+  QWidget& window_;
+  const WidgetSet& widgets_;
+  std::function<void()> render_;
+  std::function<void()> showAbout_;
+  std::chrono::milliseconds stepDelay_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,37 @@
+// velmora: the editor's window.
+
+#include <exception>
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "midi/Midi.h"
+#include "midi/PlatformChoice.h"
+#include "presets/ProgramFolder.h"
+#include "surface/ErrorDisplay.h"
+#include "surface/Identity.h"
+#include "window/MainWindow.h"
+
+int main(int argc, char** argv) {
+  using namespace velmora;
+  QApplication application(argc, argv);
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  QApplication::setApplicationName(QString::fromUtf8(ProgramName.data(), ProgramName.size()));
+  try {
+    InstallMidiPlatform(MakeMidiPlatformFromEnvironment());
+  } catch (const std::exception& error) {
+    QMessageBox::critical(nullptr, QString::fromStdString(MainWindowTitle()),
+                          QString::fromStdString(ErrorBoxText(error.what())));
+    return 1;
+  }
+  int code = 0;
+  {
+    MainWindow window(LocateProgramFolders());
+    window.Create();
+    window.show();
+    code = QApplication::exec();
+    window.Destroy();
+  }
+  ReleaseMidiDevices();
+  return code;
+}
