@@ -189,7 +189,7 @@ TEST_F(MonitorTest, OnceDestroyedNoNotificationReachesTheHub) {
 // Run under ThreadSanitizer too: input floods in from another thread while the
 // user-interface thread checks and unchecks ports and drains the log.
 TEST_F(MonitorTest, AFloodOfInputWhilePortsAreToggledKeepsEachEventWhole) {
-  constexpr int kMessages = 400;
+  constexpr int kMessages = 2000;
   CheckInput(0, true);
   std::atomic<bool> done = false;
   std::thread device([&] {
