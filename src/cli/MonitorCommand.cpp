@@ -37,27 +37,26 @@ extern "C" void NoteStopSignal(int) {
   stopSignal = 1;
 }
 
-// Ctrl-C and SIGTERM end the run cleanly instead of the process, for this scope.
+// Ctrl-C and SIGTERM end the run cleanly instead of the process, for this scope. std::signal
+// rather than sigaction, so the same code serves the Windows build.
 class StopSignals {
  public:
   StopSignals() {
     stopSignal = 0;
-    struct sigaction action {};
-    action.sa_handler = NoteStopSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &previousInt_);
-    sigaction(SIGTERM, &action, &previousTerm_);
+    previousInt_ = std::signal(SIGINT, NoteStopSignal);
+    previousTerm_ = std::signal(SIGTERM, NoteStopSignal);
   }
   ~StopSignals() {
-    sigaction(SIGINT, &previousInt_, nullptr);
-    sigaction(SIGTERM, &previousTerm_, nullptr);
+    std::signal(SIGINT, previousInt_);
+    std::signal(SIGTERM, previousTerm_);
   }
   StopSignals(const StopSignals&) = delete;
   StopSignals& operator=(const StopSignals&) = delete;
 
  private:
-  struct sigaction previousInt_ {};
-  struct sigaction previousTerm_ {};
+  using Handler = void (*)(int);
+  Handler previousInt_ = SIG_DFL;
+  Handler previousTerm_ = SIG_DFL;
 };
 
 // Rung by the notification thread when the hub has queued an event.
