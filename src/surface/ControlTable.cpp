@@ -90,14 +90,14 @@ constexpr ControlSpec kMainForm[] = {
     Control("pbTraitementFichier", K::ProgressBar, {}, {0, 410, 170, 17}),
 
     Pane("pnlBoutons", K::GradientPanel, {}, {176, 5, 521, 27}, L::Dark),
-    Button("bttnNouveau", "pnlBoutons", {2, kRowTop, 58, kRowHeight}, "Nouveau"),
-    Button("bttnOuvrir", "pnlBoutons", {63, kRowTop, 54, kRowHeight}, "Ouvrir"),
-    Button("bttnEnregistrer", "pnlBoutons", {120, kRowTop, 70, kRowHeight}, "Enregistrer"),
-    Button("bttnSynchro", "pnlBoutons", {193, kRowTop, 78, kRowHeight}, "Synchroniser"),
-    Button("bttnGuitares", "pnlBoutons", {274, kRowTop, 56, kRowHeight}, "Guitare"),
-    Button("bttnPresets", "pnlBoutons", {333, kRowTop, 56, kRowHeight}, "Presets"),
-    Button("bttnTraduire", "pnlBoutons", {392, kRowTop, 60, kRowHeight}, "Translate"),
-    Button("bttnAPropos", "pnlBoutons", {455, kRowTop, 64, kRowHeight}, "A propos..."),
+    Button("bttnNouveau", "pnlBoutons", {2, kRowTop, 56, kRowHeight}, "Nouveau"),
+    Button("bttnOuvrir", "pnlBoutons", {61, kRowTop, 50, kRowHeight}, "Ouvrir"),
+    Button("bttnEnregistrer", "pnlBoutons", {114, kRowTop, 74, kRowHeight}, "Enregistrer"),
+    Button("bttnSynchro", "pnlBoutons", {191, kRowTop, 84, kRowHeight}, "Synchroniser"),
+    Button("bttnGuitares", "pnlBoutons", {278, kRowTop, 52, kRowHeight}, "Guitare"),
+    Button("bttnPresets", "pnlBoutons", {333, kRowTop, 52, kRowHeight}, "Presets"),
+    Button("bttnTraduire", "pnlBoutons", {388, kRowTop, 60, kRowHeight}, "Translate"),
+    Button("bttnAPropos", "pnlBoutons", {451, kRowTop, 68, kRowHeight}, "A propos..."),
 
     Pane("pnlMidi", K::GradientPanel, {}, {176, 34, 521, 27}, L::Dark),
     Text("lblMateriel", "pnlMidi", {6, 7, 64, 14}, "Hardware:", S::Bold),
@@ -383,7 +383,7 @@ TextLook LookOfStyle(TextStyle style) {
     case S::Nameplate:
       return {26, true, false, {214, 170, 80}, TextAlign::Left, {}};
     case S::ButtonText:
-      return {11, true, false, {0, 0, 0}, TextAlign::Centre, {}};
+      return {10, true, false, {0, 0, 0}, TextAlign::Centre, {}};
   }
   return {};
 }

@@ -1,5 +1,8 @@
 #include "window/AboutWindow.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "surface/ControlTable.h"
 #include "window/ClickLabel.h"
 #include "window/FormRender.h"
@@ -20,6 +23,9 @@ AboutWindow::AboutWindow(QWidget* parent, std::function<void()> linkClicked)
 
 void AboutWindow::Run(AboutForm& about) {
   RenderAboutForm(about, widgets_, *this);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
   exec();
 }
 
