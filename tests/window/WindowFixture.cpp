@@ -27,7 +27,7 @@ WindowTest::~WindowTest() {
   std::filesystem::remove_all(folder_, ignored);
 }
 
-void WindowTest::Start(const std::string& config) {
+void WindowTest::Start(const std::string& config, std::filesystem::path pictures) {
   folder_ = std::filesystem::temp_directory_path() /
             ("velmora-window-" + std::to_string(getpid()) + "-" + std::to_string(runs++));
   std::filesystem::create_directories(folder_);
@@ -37,7 +37,7 @@ void WindowTest::Start(const std::string& config) {
   auto platform = std::make_unique<VirtualMidiPlatform>(2, 2);
   platform_ = platform.get();
   InstallMidiPlatform(std::move(platform));
-  window_ = std::make_unique<MainWindow>(ProgramFolders{folder_, VELMORA_SOURCE_DIR},
+  window_ = std::make_unique<MainWindow>(ProgramFolders{folder_, std::move(pictures)},
                                          std::chrono::milliseconds(0));
   window_->Create();
   window_->show();

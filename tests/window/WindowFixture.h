@@ -20,8 +20,9 @@ class WindowTest : public ::testing::Test {
  protected:
   ~WindowTest() override;
 
-  // config.ini as the program would find it (empty: none, so a first start).
-  void Start(const std::string& config = {});
+  // config.ini as the program would find it (empty: none, so a first start); the pictures
+  // are the project's own unless another folder is given.
+  void Start(const std::string& config = {}, std::filesystem::path pictures = VELMORA_SOURCE_DIR);
 
   // Each buffer sent since the last call, as "B0 0D 40".
   std::vector<std::string> Wire();
