@@ -1,5 +1,6 @@
 #include "window/KnobWidget.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -14,8 +15,13 @@ namespace {
 constexpr int kWheelNotch = 120;
 }  // namespace
 
-KnobWidget::KnobWidget(QWidget* parent)
-    : QWidget(parent), canvas_(kKnobPictureSize, kKnobPictureSize, QImage::Format_RGB32) {
+KnobWidget::KnobWidget(QWidget* parent) : QWidget(parent) {
+  // Drawn at the screen's own resolution, so the face stays sharp on a scaled display; the
+  // core's coordinates are the 25 x 25 picture's all the same.
+  const qreal ratio = qApp->devicePixelRatio();
+  const int side = qRound(kKnobPictureSize * ratio);
+  canvas_ = QImage(side, side, QImage::Format_RGB32);
+  canvas_.setDevicePixelRatio(ratio);
   canvas_.fill(ToColor(kKnobOlive));
   QPainter painter(&canvas_);
   painter.setPen(QPen(ToColor(kKnobYellow), 1));
