@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -133,6 +134,35 @@ TEST_F(WindowTest, MonitorForwardsAndLogs) {
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_EQ(sent[0].port, 1u);
   EXPECT_TRUE(sent[0].isShort);
+}
+
+// The sensitivity labels open pmKnobs at the cursor; "x 16" stores 16 and shows it on both
+// channels, and the next press moves the knob by 64.
+TEST_F(WindowTest, SensitivityMenuFromTheLabels) {
+  Start();
+  Wire();
+  std::vector<std::string> items;
+  QTimer::singleShot(0, [&items] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    for (QAction* action : menu->actions()) {
+      items.push_back(action->objectName().toStdString() + "=" + action->text().toStdString());
+    }
+    for (int i = 0; i < 4; ++i) {
+      QTest::keyClick(menu, Qt::Key_Down);
+    }
+    QTest::keyClick(menu, Qt::Key_Return);
+  });
+  QTest::mouseClick(Find<QWidget>("lblSensibiliteKnobsAMP1"), Qt::LeftButton);
+  EXPECT_THAT(items, ElementsAre("x11=x 1", "X1=x 4", "x81=x 8", "x161=x 16", "x321=x 32"));
+  EXPECT_EQ(Find<QLabel>("lblSensibiliteKnobsAMP1")->text(), "16");
+  EXPECT_EQ(Find<QLabel>("lblSensibiliteKnobsAMP2")->text(), "16");
+  const std::vector<std::uint8_t> config = ReadBytes(folder_ / "config.ini");
+  EXPECT_THAT(std::string(config.begin(), config.end()),
+              ::testing::HasSubstr("[KNOBS]\r\nFACTOR=16\r\n"));
+  EXPECT_THAT(Wire(), ::testing::IsEmpty());
+  QTest::mouseClick(Find<QWidget>("knobTREB1"), Qt::RightButton);
+  EXPECT_THAT(Wire(), ElementsAre("B0 10 40", "B0 10 50"));
 }
 
 // Clicks queued while a handler blocked are dropped, not replayed; other windows (the
