@@ -204,8 +204,9 @@ class MonitorRun {
   FormModel form_;
   HeadlessView view_;
   EditingContext context_;
-  MonitorHub hub_;
+  // Before the hub: the hub unbinds as it goes, and a notification in flight may still ring.
   Doorbell doorbell_;
+  MonitorHub hub_;
   bool failed_ = false;
 };
 
@@ -228,8 +229,10 @@ int RunMonitorCommand(const std::vector<std::string>& args, std::ostream& out, s
     run.Open(*options);
     opened = true;
   });
-  const bool written = (!opened || run.Listen(options->seconds)) && run.Close();
-  return written && !run.Failed() ? 0 : 1;
+  const bool listened = !opened || run.Listen(options->seconds);
+  // Closed whatever happened, so no notification outlives the run.
+  const bool closed = run.Close();
+  return listened && closed && !run.Failed() ? 0 : 1;
 }
 
 }  // namespace velmora
