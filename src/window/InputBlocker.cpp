@@ -9,14 +9,14 @@ namespace velmora {
 
 namespace {
 
+// Releases go through: one whose press was dropped does nothing, and one whose press was
+// handled ends the widget's mouse grab, which would otherwise keep the next clicks.
 bool IsUserInput(const QEvent& event) {
   switch (event.type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
     case QEvent::KeyPress:
-    case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
     case QEvent::ContextMenu:
     case QEvent::TouchBegin:

@@ -81,7 +81,7 @@ bool MainWindow::Handle(const std::function<void()>& op) {
   ++handlerDepth_;
   const bool ok = RunHandler(view_, op);
   Render();
-  if (handlerDepth_ == 1) {
+  if (handlerDepth_ == 1 && view_.TakePaused()) {
     // Clicks made while the thread slept are in the queue now: drop them here, before the
     // filter lets input through again.
     blocker_.DropPendingInput();

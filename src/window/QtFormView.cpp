@@ -2,6 +2,7 @@
 
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -57,6 +58,11 @@ void QtFormView::StepDelay() {
   render_();
   window_.repaint();
   std::this_thread::sleep_for(stepDelay_);
+  paused_ = true;
+}
+
+bool QtFormView::TakePaused() {
+  return std::exchange(paused_, false);
 }
 
 void QtFormView::DrawKnobPointer(Knob knob, Rgb colour, KnobPoint from, KnobPoint to) {

@@ -33,6 +33,9 @@ class QtFormView : public FormView {
   void ShowAboutWindow() override;
   void OpenWebsite(std::string_view address) override;
 
+  // Whether a pause blocked the thread since the last call: input may be waiting.
+  bool TakePaused();
+
  private:
   std::optional<std::filesystem::path> FileDialog(bool save);
 
@@ -41,6 +44,7 @@ class QtFormView : public FormView {
   std::function<void()> render_;
   std::function<void()> showAbout_;
   std::chrono::milliseconds stepDelay_;
+  bool paused_ = false;
 };
 
 }  // namespace velmora
