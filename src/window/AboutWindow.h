@@ -20,7 +20,6 @@ class AboutWindow : public QDialog {
 
   // Shows the window's texts from the model, then runs it until "Fermer" or the close box.
   void Run(AboutForm& about);
-  const WidgetSet& Widgets() const { return widgets_; }
 
  private:
   WidgetSet widgets_;

@@ -15,12 +15,12 @@ class ClickLabel : public QLabel {
   using QLabel::QLabel;
 
  signals:
-  void clicked(QPoint globalPosition);
+  void clicked();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override {
     if (event->button() == Qt::LeftButton) {
-      emit clicked(event->globalPosition().toPoint());
+      emit clicked();
     }
     event->accept();
   }

@@ -118,8 +118,7 @@ void MainWindow::Connect() {
   }
   for (std::string_view name : {"lblSensibilite1", "lblSensibilite2", "lblSensibiliteKnobsAMP1",
                                 "lblSensibiliteKnobsAMP2"}) {
-    connect(widgets_.As<ClickLabel>(name), &ClickLabel::clicked, this,
-            [this] { OpenKnobMenu(QCursor::pos()); });
+    connect(widgets_.As<ClickLabel>(name), &ClickLabel::clicked, this, [this] { OpenKnobMenu(); });
   }
   ConnectKnobs();
   ConnectMonitor();
@@ -157,8 +156,8 @@ void MainWindow::ConnectMonitor() {
           [this] { Handle([this] { btnSendSysExClick(context_); }); });
 }
 
-void MainWindow::OpenKnobMenu(QPoint at) {
-  const QAction* chosen = knobMenu_->exec(at);
+void MainWindow::OpenKnobMenu() {
+  const QAction* chosen = knobMenu_->exec(QCursor::pos());
   if (chosen != nullptr) {
     const int factor = chosen->data().toInt();
     Handle([this, factor] { SetKnobFactor(context_, factor); });
@@ -196,7 +195,6 @@ void MainWindow::RunFirstActivation() {
   repaint();
   Handle([this] { MainWindowActivated(context_, Activation::FirstShow); });
   startupDone_ = true;
-  emit startupFinished();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

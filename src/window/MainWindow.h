@@ -36,16 +36,10 @@ class MainWindow : public QWidget {
   void Destroy();
 
   FormModel& Form() { return form_; }
-  const WidgetSet& Widgets() const { return widgets_; }
-  AboutWindow& About() { return about_; }
-  bool MonitorShown() const { return monitorShown_; }
   // Ctrl+M: the monitor appears below the editor, the window growing to hold it.
   void ToggleMonitor();
   // Whether the first activation (the default preset load) has run.
   bool StartupDone() const { return startupDone_; }
-
- signals:
-  void startupFinished();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -58,7 +52,7 @@ class MainWindow : public QWidget {
   void Connect();
   void ConnectKnobs();
   void ConnectMonitor();
-  void OpenKnobMenu(QPoint at);
+  void OpenKnobMenu();
   void DrainMonitorLater();
   void RunFirstActivation();
 
