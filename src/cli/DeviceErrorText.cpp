@@ -25,7 +25,8 @@ bool NoOutputPortAtAll() {
 void PrintCommandError(std::ostream& err, const std::exception& error) {
   const std::string_view text = error.what();
   err << text << '\n';
-  if (text.find("Device index out of bounds!") != std::string_view::npos && NoOutputPortAtAll()) {
+  // Only the output side: a missing input port is not what the hint is about.
+  if (text.starts_with("TMidiOutput: Device index out of bounds!") && NoOutputPortAtAll()) {
     err << kNoPortHint << '\n';
   }
 }
