@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -81,11 +82,24 @@ TEST_F(WindowTest, DamagedPictureShowsTheDecodersError) {
   std::filesystem::remove_all(pictures);
 }
 
-// The About window shows its texts, "Fermer" closes it, and closing it reloads the
-// default preset file onto the rig.
+// Stands in for the desktop's web browser.
+class Browser : public QObject {
+  Q_OBJECT
+
+ public:
+  std::vector<std::string> opened;
+
+ public slots:
+  void Open(const QUrl& address) { opened.push_back(address.toString().toStdString()); }
+};
+
+// The About window shows its texts, its link opens the maker's website in the browser,
+// "Fermer" closes it, and closing it reloads the default preset file onto the rig.
 TEST_F(WindowTest, AboutWindowAndTheReloadWhenItCloses) {
   Start();
   Wire();
+  Browser browser;
+  QDesktopServices::setUrlHandler("https", &browser, "Open");
   std::vector<std::string> seen;
   QTimer::singleShot(0, [&seen] {
     auto* about = qobject_cast<AboutWindow*>(QApplication::activeModalWidget());
@@ -96,11 +110,15 @@ TEST_F(WindowTest, AboutWindowAndTheReloadWhenItCloses) {
       seen.push_back(about->findChild<QLabel*>(name)->text().toStdString());
     }
     seen.push_back(about->size() == QSize(257, 262) ? "257x262" : "wrong size");
+    QTest::mouseClick(about->findChild<QLabel*>("lblSiteLine6"), Qt::LeftButton);
+    seen.push_back(about->isVisible() ? "still open" : "closed");
     QTest::mouseClick(about->findChild<QAbstractButton*>("bttnAProposFermer"), Qt::LeftButton);
   });
   QTest::mouseClick(Find<QWidget>("bttnAPropos"), Qt::LeftButton);
   EXPECT_THAT(seen, ElementsAre("A propos...", "Velmora", "1.01", "Variax + Vetta II Edition",
-                                "Line 6 official website", "257x262"));
+                                "Line 6 official website", "257x262", "still open"));
+  QDesktopServices::unsetUrlHandler("https");
+  EXPECT_THAT(browser.opened, ElementsAre("https://line6.com/"));
   const std::vector<std::string> reload = Wire();
   ASSERT_FALSE(reload.empty());
   EXPECT_EQ(reload.front(), "B0 0C 31 00");
@@ -200,3 +218,5 @@ TEST(InputBlocker, DropsQueuedInputToItsWindowOnly) {
 
 }  // namespace
 }  // namespace velmora
+
+#include "DialogsWidgetTest.moc"
