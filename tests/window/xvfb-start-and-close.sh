@@ -5,7 +5,7 @@
 set -euo pipefail
 
 program=$1
-for tool in Xvfb openbox xdotool wmctrl; do
+for tool in Xvfb openbox xdotool wmctrl xprop; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIPPED: $tool is not installed (tools/install-deps.sh installs it)"
     exit 77
@@ -46,6 +46,9 @@ wait_for 100 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$work/display")"
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
+# A window mapped while the window manager is still starting may never be managed.
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+wait_for 200 wm_ready || fail "openbox did not start"
 
 VELMORA_MIDI=virtual VELMORA_MIDI_CAPTURE="$work/capture.txt" "$work/velmora" \
   >"$work/output.txt" 2>&1 &
