@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Start-up benchmark of the editor's window against a bare Qt window (an empty QWidget), on
+# the offscreen platform and, where Xvfb is installed, on an X server with openbox: the median
+# time from launch to first show (and to first paint) and the median peak memory over RUNS
+# starts of each, alternated. The editor loads its default preset without the half-second
+# pauses. Targets: time under 2x the bare window's, memory under 1.5x. Exits 1 when a target
+# is missed.
+# Usage: bench/window-startup.sh [BUILD_DIR (build/release)] [RUNS (10)]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/release}
+runs=${2:-10}
+bare=$build/bench/bare_qt_window
+editor=$build/bench/editor_first_show
+for program in "$bare" "$editor"; do
+  [ -x "$program" ] || {
+    echo "window-startup: $program is missing: build $build with Qt 6 first" >&2
+    exit 1
+  }
+done
+
+work=$(mktemp -d)
+helpers=()
+cleanup() {
+  for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# One start; appends "show paint rss" to the file $1.
+measure() {
+  local out=$1
+  shift
+  BENCH_LAUNCH_NS=$(date +%s%N) "$@" >"$work/run.txt" 2>"$work/run.err" || {
+    echo "window-startup: $* failed: $(cat "$work/run.err")" >&2
+    exit 1
+  }
+  awk '/^first show:/ { s = $3 } /^first paint:/ { p = $3 } /^peak rss:/ { r = $3 }
+       END { print s, p, r }' "$work/run.txt" >>"$out"
+}
+
+median() {
+  cut -d' ' -f"$2" "$1" | sort -g | awk '{ v[NR] = $1 }
+    END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.2f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+missed=0
+# Prints one figure of both programs and their ratio against the target.
+compare() {
+  local label=$1 column=$2 unit=$3 target=$4
+  local b e
+  b=$(median "$work/bare.txt" "$column")
+  e=$(median "$work/editor.txt" "$column")
+  awk -v l="$label" -v b="$b" -v e="$e" -v u="$unit" -v t="$target" 'BEGIN {
+    r = e / b
+    verdict = t == "" ? "" : (r < t ? "  (target < " t "x: met)" : "  (target < " t "x: MISSED)")
+    printf "  %-12s bare %9.2f %s   editor %9.2f %s   ratio %.2f%s\n", l, b, u, e, u, r, verdict
+    exit (t != "" && r >= t) }' || missed=1
+}
+
+bench_platform() {
+  local name=$1
+  local folder=$work/$name-files
+  mkdir -p "$folder"
+  : >"$work/bare.txt"
+  : >"$work/editor.txt"
+  # A first start creates the settings and preset files; later starts read them, as usual.
+  measure "$work/warmup.txt" "$bare"
+  measure "$work/warmup.txt" env VELMORA_MIDI=virtual "$editor" "$folder"
+  for _ in $(seq "$runs"); do
+    measure "$work/bare.txt" "$bare"
+    measure "$work/editor.txt" env VELMORA_MIDI=virtual "$editor" "$folder"
+  done
+  echo "$name, median of $runs starts:"
+  compare "first show" 1 ms 2
+  compare "first paint" 2 ms ""
+  compare "peak memory" 3 kB 1.5
+}
+
+QT_QPA_PLATFORM=offscreen bench_platform offscreen
+
+if command -v Xvfb >/dev/null && command -v openbox >/dev/null; then
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+  helpers+=($!)
+  for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+  done
+  [ -s "$work/display" ] || {
+    echo "window-startup: Xvfb did not start" >&2
+    exit 1
+  }
+  export DISPLAY=":$(cat "$work/display")"
+  openbox --sm-disable >/dev/null 2>&1 &
+  helpers+=($!)
+  sleep 0.5
+  QT_QPA_PLATFORM=xcb bench_platform "Xvfb + openbox"
+else
+  echo "Xvfb + openbox: not installed, skipped"
+fi
+exit "$missed"

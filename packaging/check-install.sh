@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Installs a build into a fresh prefix and checks the layout file by file, then starts the
+# installed program with a fresh home: it must find its pictures under the prefix and keep
+# config.ini and the preset files in ~/.config/velmora, writing nothing beside itself.
+# Usage: check-install.sh BUILD_DIR SOURCE_PICTURES_DIR
+set -euo pipefail
+
+build=$1
+pictures=$2
+work=$(mktemp -d)
+program_pid=
+cleanup() {
+  [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" >"$work/install.log" || fail "$(cat "$work/install.log")"
+
+expected() {
+  printf '%s\n' bin/velmora bin/velmora-cli share/applications/velmora.desktop
+  for size in 64 128 256; do
+    echo "share/icons/hicolor/${size}x$size/apps/velmora.png"
+  done
+  (cd "$pictures" && find . -type f) | sed 's|^\./|share/velmora/images/Guitares/|'
+}
+layout() { (cd "$prefix" && find . -type f -o -type l) | sed 's|^\./||' | LC_ALL=C sort; }
+diff <(expected | LC_ALL=C sort) <(layout) >"$work/layout.diff" ||
+  fail "installed files (< missing, > unexpected):"$'\n'"$(cat "$work/layout.diff")"
+while IFS= read -r file; do
+  cmp -s "$pictures/$file" "$prefix/share/velmora/images/Guitares/$file" || fail "picture $file differs"
+done < <(cd "$pictures" && find . -type f)
+grep -qx 'Exec=velmora' "$prefix/share/applications/velmora.desktop" || fail "the desktop entry does not start velmora"
+grep -qx 'Icon=velmora' "$prefix/share/applications/velmora.desktop" || fail "the desktop entry names another icon"
+
+# A first start of the installed copy for a user who has no configuration folder yet.
+home=$work/home
+mkdir "$home"
+config=$home/.config/velmora
+env -u XDG_CONFIG_HOME HOME="$home" QT_QPA_PLATFORM=offscreen VELMORA_MIDI=virtual \
+  VELMORA_MIDI_CAPTURE="$work/capture.txt" "$prefix/bin/velmora" >"$work/output.txt" 2>&1 &
+program_pid=$!
+for _ in $(seq 300); do
+  [ -s "$config/config.ini" ] && [ -s "$config/defaut.vmp" ] &&
+    [ -s "$work/capture.txt" ] && break
+  kill -0 "$program_pid" 2>/dev/null || fail "the installed program ended: $(cat "$work/output.txt")"
+  sleep 0.1
+done
+for file in config.ini defaut.vmp; do
+  [ -s "$config/$file" ] || fail "no $file in ~/.config/velmora: $(ls -A "$config" 2>&1)"
+done
+[ -s "$work/capture.txt" ] || fail "the installed program sent nothing: $(cat "$work/output.txt")"
+grep -q '^Language=' "$config/config.ini" || fail "config.ini holds no language: $(cat -A "$config/config.ini")"
+diff <(expected | LC_ALL=C sort) <(layout) >"$work/layout.diff" ||
+  fail "the installed program wrote into its prefix:"$'\n'"$(cat "$work/layout.diff")"
+echo "PASSED"
