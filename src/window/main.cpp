@@ -17,8 +17,11 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setStyle(QStringLiteral("Fusion"));
   QApplication::setApplicationName(QString::fromUtf8(ProgramName.data(), ProgramName.size()));
+  // Without a MIDI platform or a folder for its files the editor cannot start: say why.
+  ProgramFolders folders;
   try {
     InstallMidiPlatform(MakeMidiPlatformFromEnvironment());
+    folders = LocateProgramFolders();
   } catch (const std::exception& error) {
     QMessageBox::critical(nullptr, QString::fromStdString(MainWindowTitle()),
                           QString::fromStdString(ErrorBoxText(error.what())));
@@ -26,7 +29,7 @@ int main(int argc, char** argv) {
   }
   int code = 0;
   {
-    MainWindow window(LocateProgramFolders());
+    MainWindow window(folders);
     window.Create();
     window.show();
     code = QApplication::exec();
