@@ -6,6 +6,8 @@ namespace velmora {
 
 namespace {
 
+constexpr std::uint8_t kSysExStart = 0xF0;
+
 std::uintptr_t Pack(const MidiMessage& message) {
   std::uintptr_t packed = 0;
   for (std::size_t i = 0; i < message.size() && i < 3; ++i) {
@@ -66,6 +68,14 @@ void MidiInputPort::Receive(std::span<const std::uint8_t> bytes, bool sysEx, Clo
     return;
   }
   for (const MidiMessage& message : SplitMidiMessages(bytes)) {
+    if (message.front() == kSysExStart) {
+      // A whole SysEx in an event not marked as one still goes to the buffers: packed as a
+      // short message it would lose all but its first three bytes.
+      std::vector<MidiHeader*> headers;
+      buffers_.AppendSysEx(message, headers);
+      ReturnBuffers(headers, now, out);
+      continue;
+    }
     Notify(kMimData, Pack(message), Stamp(now), out);
   }
 }

@@ -335,7 +335,8 @@ MidiResult AlsaMidiPlatform::InputOpen(MidiHandle& handle, unsigned id, MidiInPr
     }
     handle = nextHandle_++;
     const InputPort& port =
-        openInputs_.try_emplace(handle, id, ownPort, MidiInputPort(handle, proc, instance))
+        openInputs_
+            .try_emplace(handle, InputPort{id, ownPort, MidiInputPort(handle, proc, instance)})
             .first->second;
     port.state.Opened(notifications);
   }
