@@ -54,7 +54,8 @@ compare() {
   awk -v l="$label" -v b="$b" -v e="$e" -v u="$unit" -v t="$target" 'BEGIN {
     r = e / b
     verdict = t == "" ? "" : (r < t ? "  (target < " t "x: met)" : "  (target < " t "x: MISSED)")
-    printf "  %-12s bare %9.2f %s   editor %9.2f %s   ratio %.2f%s\n", l, b, u, e, u, r, verdict
+    f = u == "ms" ? "%9.1f" : "%9.0f"
+    printf "  %-12s bare " f " %s   editor " f " %s   ratio %.2f%s\n", l, b, u, e, u, r, verdict
     exit (t != "" && r >= t) }' || missed=1
 }
 
