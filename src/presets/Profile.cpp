@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -17,25 +18,64 @@ namespace fs = std::filesystem;
 // What a Windows caller gets back through its 2048-character buffer.
 constexpr std::size_t kMaxValueLength = 2047;
 
-// The bytes of a regular file; nothing when it is missing or cannot be read.
-std::optional<std::string> ReadBytes(const fs::path& file) {
+constexpr std::uintmax_t kNoLimit = std::numeric_limits<std::uintmax_t>::max();
+
+[[noreturn]] void RefuseTooLarge(const fs::path& file) {
+  throw ProfileTooLargeError("Fichier trop volumineux : " + FullPathText(file) +
+                             " dépasse 16 Mio (" + std::to_string(kMaxProfileFileBytes) +
+                             " octets)");
+}
+
+// The bytes of a regular file; nothing when it is missing or cannot be read. A file over the
+// limit is refused before its bytes are read, and again if it grows while it is read.
+std::optional<std::string> ReadBytes(const fs::path& file, std::uintmax_t limit = kNoLimit) {
   std::error_code error;
   if (!fs::is_regular_file(file, error)) {
     return std::nullopt;
+  }
+  const std::uintmax_t size = fs::file_size(file, error);
+  if (!error && size > limit) {
+    RefuseTooLarge(file);
   }
   std::ifstream stream(file, std::ios::binary);
   if (!stream) {
     return std::nullopt;
   }
   std::string bytes;
+  if (!error) {
+    bytes.reserve(static_cast<std::size_t>(size));
+  }
   char buffer[1 << 14];
   while (stream.read(buffer, sizeof buffer) || stream.gcount() > 0) {
     bytes.append(buffer, static_cast<std::size_t>(stream.gcount()));
+    if (bytes.size() > limit) {
+      RefuseTooLarge(file);
+    }
   }
   if (stream.bad() || !stream.eof()) {
     return std::nullopt;
   }
   return bytes;
+}
+
+// The names as the file spells them; nothing when no name in a file can be spelled so.
+std::optional<std::pair<std::string, std::string>> FileNames(std::string_view section,
+                                                             std::string_view key) {
+  try {
+    return std::pair(Utf8ToCp1252(section), Utf8ToCp1252(key));
+  } catch (const EncodingError&) {
+    return std::nullopt;
+  }
+}
+
+// A found value as a Windows caller gets it back: as a C string, so it ends at the first NUL,
+// through a 2048-character buffer.
+std::string CallerValue(std::optional<std::string> value) {
+  if (!value) {
+    return {};
+  }
+  value->resize(std::min({value->find('\0'), value->size(), kMaxValueLength}));
+  return Cp1252ToUtf8(*value);
 }
 
 // A CR, LF or NUL would end the line early and leave the rest as a stray line.
@@ -95,27 +135,22 @@ EncodedEntry Encode(const ProfileEntry& entry) {
 
 }  // namespace
 
+ProfileSnapshot::ProfileSnapshot(const fs::path& file)
+    : bytes_(ReadBytes(file, kMaxProfileFileBytes).value_or(std::string())), sections_(bytes_) {}
+
+std::string ProfileSnapshot::Read(std::string_view section, std::string_view key) const {
+  const auto names = FileNames(section, key);
+  return names ? CallerValue(sections_.Find(names->first, names->second)) : std::string();
+}
+
 std::string ReadProfileString(const fs::path& file, std::string_view section,
                               std::string_view key) {
-  std::string fileSection;
-  std::string fileKey;
-  try {
-    fileSection = Utf8ToCp1252(section);
-    fileKey = Utf8ToCp1252(key);
-  } catch (const EncodingError&) {
-    return {};  // no name in the file can be spelled so
+  const auto names = FileNames(section, key);
+  if (!names) {
+    return {};
   }
   const std::optional<std::string> bytes = ReadBytes(file);
-  if (!bytes) {
-    return {};
-  }
-  std::optional<std::string> value = FindProfileValue(*bytes, fileSection, fileKey);
-  if (!value) {
-    return {};
-  }
-  // Windows hands the value back as a C string: it ends at the first NUL.
-  value->resize(std::min({value->find('\0'), value->size(), kMaxValueLength}));
-  return Cp1252ToUtf8(*value);
+  return bytes ? CallerValue(FindProfileValue(*bytes, names->first, names->second)) : std::string();
 }
 
 void WriteProfileString(const fs::path& file, std::string_view section, std::string_view key,

@@ -4,11 +4,14 @@
 // private-profile functions, so presets and settings stay interchangeable with files made
 // on Windows. On disk Windows-1252, in memory UTF-8.
 
+#include <cstdint>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "presets/ProfileText.h"
 
 namespace velmora {
 
@@ -16,6 +19,35 @@ namespace velmora {
 class ProfileWriteError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+};
+
+// The largest profile file a load accepts: far above any real preset or settings file, low
+// enough that a hostile file cannot exhaust memory.
+inline constexpr std::uintmax_t kMaxProfileFileBytes = 16 * 1024 * 1024;
+
+// "Fichier trop volumineux : <full path> dépasse 16 Mio (16777216 octets)".
+class ProfileTooLargeError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A profile file read once: every key comes from the same content, however the file changes
+// afterwards, and reading many keys costs one reading of the file.
+class ProfileSnapshot {
+ public:
+  // A missing or unreadable file reads as a file in which every key is missing. A file over
+  // kMaxProfileFileBytes throws ProfileTooLargeError, its size checked before it is read.
+  explicit ProfileSnapshot(const std::filesystem::path& file);
+  // The index points into the bytes, so the snapshot stays where it was made.
+  ProfileSnapshot(const ProfileSnapshot&) = delete;
+  ProfileSnapshot& operator=(const ProfileSnapshot&) = delete;
+
+  // What ReadProfileString gave for the file at the time it was read.
+  std::string Read(std::string_view section, std::string_view key) const;
+
+ private:
+  std::string bytes_;
+  ProfileSections sections_;
 };
 
 // The empty text when the file, section or key is missing. Never creates or changes a file.

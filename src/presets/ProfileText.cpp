@@ -1,6 +1,7 @@
 #include "presets/ProfileText.h"
 
-#include <vector>
+#include <limits>
+#include <stdexcept>
 
 namespace velmora {
 namespace {
@@ -22,24 +23,18 @@ std::size_t FirstLineBegin(std::string_view text) {
   return text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
 }
 
-// A line ends at CR, LF or CR LF; the last line may have no line end.
-std::vector<Line> SplitLines(std::string_view text) {
-  std::vector<Line> lines;
-  std::size_t begin = FirstLineBegin(text);
-  while (begin < text.size()) {
-    std::size_t stop = text.find_first_of(kLineEnd, begin);
-    if (stop == std::string_view::npos) {
-      lines.push_back({begin, text.size(), text.size()});
-      break;
-    }
-    std::size_t next = stop + 1;
-    if (text[stop] == '\r' && next < text.size() && text[next] == '\n') {
-      ++next;
-    }
-    lines.push_back({begin, stop, next});
-    begin = next;
+// The line that starts at begin. A line ends at CR, LF or CR LF; the last line may have no
+// line end. Lines are taken one at a time, so no read keeps a list of them.
+Line LineAt(std::string_view text, std::size_t begin) {
+  const std::size_t stop = text.find_first_of(kLineEnd, begin);
+  if (stop == std::string_view::npos) {
+    return {begin, text.size(), text.size()};
   }
-  return lines;
+  std::size_t next = stop + 1;
+  if (text[stop] == '\r' && next < text.size() && text[next] == '\n') {
+    ++next;
+  }
+  return {begin, stop, next};
 }
 
 enum class LineKind { Other, Section, Key };
@@ -120,24 +115,20 @@ std::string_view LineText(std::string_view text, const Line& line) {
   return text.substr(line.begin, line.contentEnd - line.begin);
 }
 
-// Where the first matching section lies: its header line and the lines up to the next header.
-struct SectionSpan {
-  std::size_t header;
-  std::size_t end;
-};
+bool IsSectionLine(std::string_view text, const Line& line) {
+  return Parse(LineText(text, line)).kind == LineKind::Section;
+}
 
-std::optional<SectionSpan> FindSection(std::string_view text, const std::vector<Line>& lines,
-                                       std::string_view section) {
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const ParsedLine parsed = Parse(LineText(text, lines[i]));
-    if (parsed.kind != LineKind::Section || !SameName(parsed.name, section)) {
-      continue;
+// The first section header named so, from begin on; nothing when there is none.
+std::optional<Line> FindSectionHeader(std::string_view text, std::size_t begin,
+                                      std::string_view section) {
+  while (begin < text.size()) {
+    const Line line = LineAt(text, begin);
+    const ParsedLine parsed = Parse(LineText(text, line));
+    if (parsed.kind == LineKind::Section && SameName(parsed.name, section)) {
+      return line;
     }
-    std::size_t end = i + 1;
-    while (end < lines.size() && Parse(LineText(text, lines[end])).kind != LineKind::Section) {
-      ++end;
-    }
-    return SectionSpan{i, end};
+    begin = line.end;
   }
   return std::nullopt;
 }
@@ -148,6 +139,22 @@ std::string_view Unquote(std::string_view value) {
     return value.substr(1, value.size() - 2);
   }
   return value;
+}
+
+// The value of the first key named so in the section whose lines start at begin.
+std::optional<std::string> FindKey(std::string_view text, std::size_t begin, std::string_view key) {
+  while (begin < text.size()) {
+    const Line line = LineAt(text, begin);
+    const ParsedLine parsed = Parse(LineText(text, line));
+    if (parsed.kind == LineKind::Section) {
+      break;
+    }
+    if (parsed.kind == LineKind::Key && SameName(parsed.name, key)) {
+      return std::string(Unquote(parsed.value));
+    }
+    begin = line.end;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -162,16 +169,34 @@ std::string_view TrimBlanks(std::string_view text) {
 
 std::optional<std::string> FindProfileValue(std::string_view fileText, std::string_view section,
                                             std::string_view key) {
-  const std::vector<Line> lines = SplitLines(fileText);
-  const auto span = FindSection(fileText, lines, TrimBlanks(section));
-  if (!span) {
+  const auto header = FindSectionHeader(fileText, FirstLineBegin(fileText), TrimBlanks(section));
+  if (!header) {
     return std::nullopt;
   }
-  key = TrimBlanks(key);
-  for (std::size_t i = span->header + 1; i < span->end; ++i) {
-    const ParsedLine parsed = Parse(LineText(fileText, lines[i]));
-    if (parsed.kind == LineKind::Key && SameName(parsed.name, key)) {
-      return std::string(Unquote(parsed.value));
+  return FindKey(fileText, header->end, TrimBlanks(key));
+}
+
+ProfileSections::ProfileSections(std::string_view fileText) : text_(fileText) {
+  if (fileText.size() > std::numeric_limits<std::uint32_t>::max()) {
+    throw std::length_error("profile text too long to index");
+  }
+  for (std::size_t begin = FirstLineBegin(fileText); begin < fileText.size();) {
+    const Line line = LineAt(fileText, begin);
+    if (IsSectionLine(fileText, line)) {
+      headers_.push_back(static_cast<std::uint32_t>(begin));
+    }
+    begin = line.end;
+  }
+  headers_.shrink_to_fit();
+}
+
+std::optional<std::string> ProfileSections::Find(std::string_view section,
+                                                 std::string_view key) const {
+  section = TrimBlanks(section);
+  for (const std::uint32_t begin : headers_) {
+    const Line line = LineAt(text_, begin);
+    if (SameName(Parse(LineText(text_, line)).name, section)) {
+      return FindKey(text_, line.end, TrimBlanks(key));
     }
   }
   return std::nullopt;
@@ -179,9 +204,8 @@ std::optional<std::string> FindProfileValue(std::string_view fileText, std::stri
 
 void SetProfileValue(std::string& fileText, std::string_view section, std::string_view key,
                      std::string_view value) {
-  const std::vector<Line> lines = SplitLines(fileText);
-  const auto span = FindSection(fileText, lines, section);
-  if (!span) {
+  const auto header = FindSectionHeader(fileText, FirstLineBegin(fileText), section);
+  if (!header) {
     // The old last line keeps its own end; without one it would run into the new header.
     if (fileText.size() > FirstLineBegin(fileText) && fileText.back() != '\r' &&
         fileText.back() != '\n') {
@@ -191,27 +215,30 @@ void SetProfileValue(std::string& fileText, std::string_view section, std::strin
     fileText.append(key).append("=").append(value).append(kLineEnd);
     return;
   }
-  std::size_t lastKeyLine = span->header;
-  for (std::size_t i = span->header + 1; i < span->end; ++i) {
-    const ParsedLine parsed = Parse(LineText(fileText, lines[i]));
-    if (parsed.kind != LineKind::Key) {
-      continue;
+  Line lastKeyLine = *header;
+  for (std::size_t begin = header->end; begin < fileText.size();) {
+    const Line line = LineAt(fileText, begin);
+    const ParsedLine parsed = Parse(LineText(fileText, line));
+    if (parsed.kind == LineKind::Section) {
+      break;
     }
-    if (SameName(parsed.name, key)) {
-      // Only the old value changes: the key's spelling, the blanks and the line end stay.
-      fileText.replace(lines[i].begin + parsed.valueBegin, parsed.valueEnd - parsed.valueBegin,
-                       value);
-      return;
+    if (parsed.kind == LineKind::Key) {
+      if (SameName(parsed.name, key)) {
+        // Only the old value changes: the key's spelling, the blanks and the line end stay.
+        fileText.replace(line.begin + parsed.valueBegin, parsed.valueEnd - parsed.valueBegin,
+                         value);
+        return;
+      }
+      lastKeyLine = line;
     }
-    lastKeyLine = i;
+    begin = line.end;
   }
-  const Line& after = lines[lastKeyLine];
   std::string inserted;
-  if (after.end == after.contentEnd) {
+  if (lastKeyLine.end == lastKeyLine.contentEnd) {
     inserted += kLineEnd;  // the last line of the file had no line end
   }
   inserted.append(key).append("=").append(value).append(kLineEnd);
-  fileText.insert(after.end, inserted);
+  fileText.insert(lastKeyLine.end, inserted);
 }
 
 }  // namespace velmora

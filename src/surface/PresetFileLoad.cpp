@@ -15,24 +15,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadChannelKey(const fs::path& file, Channel channel, std::string_view key) {
-  return ReadProfileString(file, PresetSection(channel), key);
+std::string ReadChannelKey(const ProfileSnapshot& file, Channel channel, std::string_view key) {
+  return file.Read(PresetSection(channel), key);
 }
 
-void LoadGuitar(EditingContext& context, const fs::path& file) {
-  context.form.cbGuitares.SelectTextIgnoringCase(
-      ReadProfileString(file, kVariaxSection, kGuitarKey));
+void LoadGuitar(EditingContext& context, const ProfileSnapshot& file) {
+  context.form.cbGuitares.SelectTextIgnoringCase(file.Read(kVariaxSection, kGuitarKey));
   ApplyGuitarSelection(context);
 }
 
 // The knobs and the cab selector still hold the values from before the load, so an amp
 // found here re-sends those; the following groups send the loaded ones.
-void LoadAmp(EditingContext& context, const fs::path& file, Channel channel) {
+void LoadAmp(EditingContext& context, const ProfileSnapshot& file, Channel channel) {
   context.form.AmpSelector(channel).SelectTextIgnoringCase(ReadChannelKey(file, channel, kAmpKey));
   ApplyAmpModel(context, channel);
 }
 
-void LoadCab(EditingContext& context, const fs::path& file, Channel channel) {
+void LoadCab(EditingContext& context, const ProfileSnapshot& file, Channel channel) {
   context.form.CabSelector(channel).SelectTextIgnoringCase(ReadChannelKey(file, channel, kCabKey));
   for (int i = 0; i < CabGroupSends(channel); ++i) {
     ApplyCabModel(context, channel);
@@ -41,7 +40,7 @@ void LoadCab(EditingContext& context, const fs::path& file, Channel channel) {
 
 // Each knob is redrawn at its old value first, so that the redraw after the change erases
 // the old pointer.
-void LoadKnobs(EditingContext& context, const fs::path& file, Channel channel) {
+void LoadKnobs(EditingContext& context, const ProfileSnapshot& file, Channel channel) {
   for (Knob knob : ChannelKnobs(channel)) {
     RefreshKnob(context, KnobName(knob), kSendNo);
     const std::string text = ReadChannelKey(file, channel, KnobName(knob));
@@ -51,7 +50,7 @@ void LoadKnobs(EditingContext& context, const fs::path& file, Channel channel) {
 }
 
 // Set from the file alone: unlike the power buttons, a load may leave both channels off.
-void LoadPower(EditingContext& context, const fs::path& file, Channel channel) {
+void LoadPower(EditingContext& context, const ProfileSnapshot& file, Channel channel) {
   const bool on = ReadChannelKey(file, channel, kPowerKey) == kPowerOn;
   const ChannelCodeSet& codes = ChannelCodes(channel);
   SetPowerCaption(context.form, channel, on);
@@ -61,7 +60,10 @@ void LoadPower(EditingContext& context, const fs::path& file, Channel channel) {
 
 }  // namespace
 
-void LoadPresetFromFile(EditingContext& context, const fs::path& file) {
+void LoadPresetFromFile(EditingContext& context, const fs::path& path) {
+  // Read whole before the first send: a file replaced during the load cannot mix two
+  // versions, and a file refused as too large sends nothing.
+  const ProfileSnapshot file(path);
   RunStepGroups(context, {
                              .guitar = [&] { LoadGuitar(context, file); },
                              .amp = [&](Channel channel) { LoadAmp(context, file, channel); },
