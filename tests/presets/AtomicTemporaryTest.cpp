@@ -4,8 +4,11 @@
 #include "presets/Profile.h"
 #include "presets/ScratchFolder.h"
 
-#ifndef _WIN32
 #include <fcntl.h>
+
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,21 +31,31 @@ std::vector<std::string> Sorted(std::vector<std::string> names) {
   return names;
 }
 
-#ifndef _WIN32
-// A writer still at work: it holds the lock on its temporary.
+// A writer still at work: it holds the lock on its temporary (on Windows: keeps it open).
 class LiveWriter {
  public:
-  explicit LiveWriter(const fs::path& temporary)
-      : fd_(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666)) {
+  explicit LiveWriter(const fs::path& temporary) {
+#ifdef _WIN32
+    fd_ = _wopen(temporary.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL, 0666);
+    EXPECT_GE(fd_, 0);
+#else
+    fd_ = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
     EXPECT_GE(fd_, 0);
     EXPECT_EQ(::flock(fd_, LOCK_EX), 0);
+#endif
   }
-  ~LiveWriter() { ::close(fd_); }
+  ~LiveWriter() {
+#ifdef _WIN32
+    _close(fd_);
+#else
+    ::close(fd_);
+#endif
+  }
   LiveWriter(const LiveWriter&) = delete;
   LiveWriter& operator=(const LiveWriter&) = delete;
 
  private:
-  int fd_;
+  int fd_ = -1;
 };
 
 TEST(SaveTemporaries, TheNextSaveRemovesTheFilesAbandonedTemporariesOnly) {
@@ -78,6 +91,7 @@ TEST(SaveTemporaries, TheNextSaveRemovesTheFilesAbandonedTemporariesOnly) {
   EXPECT_EQ(folder.Names(), Sorted(kept));
 }
 
+#ifndef _WIN32
 // Up to 233 bytes the temporary is "~<name>.<16 hex digits>.tmp"; above, the name is cut
 // (never inside a character) and a hash of the whole name keeps files apart.
 TEST(SaveTemporaries, EveryNameTheFolderAcceptsCanBeSavedNewOrReplaced) {
