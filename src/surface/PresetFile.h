@@ -47,8 +47,10 @@ void CreateDefaultPresetFile(const ProgramFolders& folders);
 // word loads nothing.
 void LoadPresetFile(EditingContext& context, std::string_view mode);
 
-// Applies and sends the file's state in the fixed group order. A missing file reads as a
-// file in which every key is missing. An error (a knob value that is not a whole number, a
+// Reads the file once, then applies and sends that snapshot's state in the fixed group
+// order, so a file replaced meanwhile cannot mix two versions. A missing file reads as a
+// file in which every key is missing; a file over the profile size cap is refused before
+// anything is sent. An error (a knob value that is not a whole number, a
 // device error, a picture that cannot be loaded) ends the load there with the bar hidden;
 // what was done before stays done.
 void LoadPresetFromFile(EditingContext& context, const std::filesystem::path& file);
