@@ -4,7 +4,11 @@
 // it printed and what it sent (the capture file).
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include "cli/ChildProcess.h"
+#else
 #include <sys/wait.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +18,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "TemporaryFolder.h"
 
 namespace velmora {
 
@@ -32,7 +38,12 @@ inline std::string Quoted(const std::string& word) {
 }
 
 inline std::string Slurp(const std::filesystem::path& file) {
+#ifdef _WIN32
+  // The program's text ends its lines with CRLF on Windows; text mode reads them as "\n".
+  std::ifstream in(file);
+#else
   std::ifstream in(file, std::ios::binary);
+#endif
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
@@ -40,12 +51,7 @@ inline std::string Slurp(const std::filesystem::path& file) {
 
 class CliRunnerTest : public ::testing::Test {
  protected:
-  CliRunnerTest() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmora-cli-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-      throw std::runtime_error("cannot create a temporary folder");
-    }
-    folder_ = pattern;
+  CliRunnerTest() : folder_(MakeTemporaryFolder("velmora-cli-")) {
     capture_ = folder_ / "capture.txt";
   }
   ~CliRunnerTest() override {
@@ -61,16 +67,21 @@ class CliRunnerTest : public ::testing::Test {
   // With outFile given, the standard output goes there and is not read back.
   CliRun CliWith(const std::vector<std::string>& args, const std::string& environment,
                  const std::filesystem::path& outFile = {}) {
+    const std::filesystem::path out = outFile.empty() ? folder_ / "out" : outFile;
+    CliRun run;
+#ifdef _WIN32
+    run.status =
+        RunChild(VELMORA_CLI_PATH, args, ShellWords(environment), {}, out, folder_ / "err");
+#else
     std::string command = "env -u VELMORA_MIDI -u VELMORA_MIDI_CAPTURE " + environment + " " +
                           Quoted(VELMORA_CLI_PATH);
     for (const std::string& arg : args) {
       command += " " + Quoted(arg);
     }
-    const std::filesystem::path out = outFile.empty() ? folder_ / "out" : outFile;
     command += " >" + Quoted(out.string()) + " 2>" + Quoted((folder_ / "err").string());
     const int raw = std::system(command.c_str());
-    CliRun run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
     run.out = outFile.empty() ? Slurp(out) : std::string();
     run.err = Slurp(folder_ / "err");
     return run;

@@ -3,8 +3,12 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include "cli/ChildProcess.h"
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +17,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "TemporaryFolder.h"
 
 namespace velmora {
 namespace {
@@ -32,15 +38,19 @@ std::string ReadAll(const fs::path& file) {
   return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
 }
 
+// What the program wrote as text: its lines end with CRLF on Windows, read here as "\n".
+std::string ReadText(const fs::path& file) {
+#ifdef _WIN32
+  std::ifstream stream(file);
+  return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+#else
+  return ReadAll(file);
+#endif
+}
+
 class LoadCommandTest : public ::testing::Test {
  protected:
-  LoadCommandTest() {
-    std::string pattern = (fs::temp_directory_path() / "velmora-load-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-      throw std::runtime_error("cannot create a temporary folder");
-    }
-    folder_ = pattern;
-  }
+  LoadCommandTest() : folder_(MakeTemporaryFolder("velmora-load-")) {}
   ~LoadCommandTest() override {
     std::error_code ignored;
     fs::remove_all(folder_, ignored);
@@ -53,18 +63,28 @@ class LoadCommandTest : public ::testing::Test {
 
   // Runs "velmora-cli load ARGS" from the temporary folder; returns the exit status.
   int Load(const std::string& args) {
+#ifdef _WIN32
+    std::vector<std::string> words = ShellWords(args);
+    words.insert(words.begin(), "load");
+    return RunChild(VELMORA_CLI_PATH, words,
+                    {"VELMORA_MIDI=virtual", "VELMORA_MIDI_CAPTURE=capture.txt"}, folder_,
+                    folder_ / "out.txt", folder_ / "err.txt");
+#else
     const std::string command = "cd '" + folder_.string() +
                                 "' && VELMORA_MIDI=virtual VELMORA_MIDI_CAPTURE=capture.txt '" +
                                 VELMORA_CLI_PATH + "' load " + args + " >out.txt 2>err.txt";
     const int raw = std::system(command.c_str());
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
   }
 
-  std::string Err() const { return ReadAll(folder_ / "err.txt"); }
+  std::string Err() const {
+    return ReadText(folder_ / "err.txt");
+  }
 
   std::vector<CapturedBuffer> Captured() const {
     std::vector<CapturedBuffer> buffers;
-    std::istringstream lines(ReadAll(folder_ / "capture.txt"));
+    std::istringstream lines(ReadText(folder_ / "capture.txt"));
     std::string line;
     while (std::getline(lines, line)) {
       const std::size_t blank = line.find(' ');
@@ -174,7 +194,7 @@ TEST_F(LoadCommandTest, ErrorStopsTheRunAndKeepsWhatWasSent) {
   fs::remove(folder_ / "capture.txt");
   EXPECT_EQ(Load("--save nowhere/saved.vmp next.vmp"), 1);
   EXPECT_EQ(Err(), "Impossible d'écrire dans " +
-                       (fs::canonical(folder_) / "nowhere/saved.vmp").string() + "\n");
+                       (fs::canonical(folder_) / "nowhere" / "saved.vmp").string() + "\n");
   const std::vector<std::string> sent = CapturedBytes();
   ASSERT_EQ(sent.size(), 22u);
   EXPECT_EQ(sent.back(), "0 B0 70 00");
@@ -196,11 +216,14 @@ TEST_F(LoadCommandTest, APresetFileThatCannotBeReadStopsTheRunBeforeAnyOfItIsSen
   fs::create_directory(folder_ / "folder.vmp");
   EXPECT_EQ(Load("folder.vmp"), 1);
   EXPECT_EQ(Err(), "Cannot read the preset file \"folder.vmp\": not a regular file.\n");
+#ifndef _WIN32
+  // Windows files have no POSIX read permission to take away.
   if (geteuid() != 0) {  // the superuser reads any file
     fs::permissions(WritePreset("locked.vmp", kSmallPreset), fs::perms::none);
     EXPECT_EQ(Load("locked.vmp"), 1);
     EXPECT_EQ(Err(), "Cannot read the preset file \"locked.vmp\": Permission denied.\n");
   }
+#endif
   EXPECT_THAT(CapturedBytes(), IsEmpty());
 }
 

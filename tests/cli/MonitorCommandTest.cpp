@@ -3,7 +3,11 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include "cli/ChildProcess.h"
+#else
 #include <sys/wait.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +16,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "TemporaryFolder.h"
 
 namespace velmora {
 namespace {
@@ -27,6 +33,7 @@ struct CliRun {
   std::string err;
 };
 
+#ifndef _WIN32
 std::string Quoted(const std::string& word) {
   std::string quoted = "'";
   for (char c : word) {
@@ -34,9 +41,15 @@ std::string Quoted(const std::string& word) {
   }
   return quoted + "'";
 }
+#endif
 
 std::string Slurp(const std::filesystem::path& file) {
+#ifdef _WIN32
+  // The program's text ends its lines with CRLF on Windows; text mode reads them as "\n".
+  std::ifstream in(file);
+#else
   std::ifstream in(file, std::ios::binary);
+#endif
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
@@ -53,12 +66,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 class MonitorCommandTest : public ::testing::Test {
  protected:
-  MonitorCommandTest() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmora-monitor-XXXXXX");
-    if (mkdtemp(pattern.data()) == nullptr) {
-      throw std::runtime_error("cannot create a temporary folder");
-    }
-    folder_ = pattern;
+  MonitorCommandTest() : folder_(MakeTemporaryFolder("velmora-monitor-")) {
     replay_ = folder_ / "replay.txt";
     capture_ = folder_ / "capture.txt";
     out_ = folder_ / "out";
@@ -73,6 +81,15 @@ class MonitorCommandTest : public ::testing::Test {
   }
 
   CliRun Monitor(const std::vector<std::string>& args) {
+    CliRun run;
+#ifdef _WIN32
+    std::vector<std::string> words = args;
+    words.insert(words.begin(), "monitor");
+    run.status = RunChild(VELMORA_CLI_PATH, words,
+                          {"VELMORA_MIDI=virtual", "VELMORA_MIDI_REPLAY=" + replay_.string(),
+                           "VELMORA_MIDI_CAPTURE=" + capture_.string()},
+                          {}, out_, folder_ / "err");
+#else
     // A run that never ends fails the test instead of hanging it.
     std::string command =
         "timeout 60 env -u VELMORA_MIDI VELMORA_MIDI=virtual VELMORA_MIDI_REPLAY=" +
@@ -83,8 +100,8 @@ class MonitorCommandTest : public ::testing::Test {
     }
     command += " >" + Quoted(out_.string()) + " 2>" + Quoted((folder_ / "err").string());
     const int raw = std::system(command.c_str());
-    CliRun run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
     run.out = std::filesystem::is_regular_file(out_) ? Slurp(out_) : "";
     run.err = Slurp(folder_ / "err");
     return run;

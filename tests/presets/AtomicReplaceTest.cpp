@@ -57,7 +57,7 @@ TEST(AtomicReplace, ARelativePathIsReportedInFull) {
   fs::current_path(folder.path());
   const std::string error = WriteError("plain/preset.vmp");
   fs::current_path(previous);
-  EXPECT_EQ(error, "Impossible d'écrire dans " + (folder.path() / "plain/preset.vmp").string());
+  EXPECT_EQ(error, "Impossible d'écrire dans " + (folder.path() / "plain" / "preset.vmp").string());
 }
 
 #ifndef _WIN32

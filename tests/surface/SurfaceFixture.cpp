@@ -4,25 +4,14 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "TemporaryFolder.h"
 #include "catalogue/Variax.h"
 #include "midi/Midi.h"
 
 namespace velmora {
 
-namespace {
-
-std::filesystem::path MakeTempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "velmora-surface-XXXXXX");
-  if (mkdtemp(pattern.data()) == nullptr) {
-    throw std::runtime_error("cannot create a temporary folder");
-  }
-  return pattern;
-}
-
-}  // namespace
-
 SurfaceTest::SurfaceTest()
-    : root_(MakeTempFolder()),
+    : root_(MakeTemporaryFolder("velmora-surface-")),
       form_(MakeStartupForm()),
       view_([this] { return platform_->Sent().size(); }),
       context_{form_, view_, ProgramFolders{root_, root_}} {

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Makes build/windows-zip/velmora-<version>-windows.zip: velmora-cli.exe (release, static),
+# the guitar pictures and a README, as a portable folder. config.ini and the default presets
+# are made beside the program at its first start. Then checks the zip under Wine, unpacked
+# into a fresh folder as a user would. Skips, saying why, where MinGW or wine64 is missing.
+# Usage: tools/make-windows-zip.sh [BUILD_FOLDER [OUTPUT_FOLDER]]
+#        (default: build/mingw, the mingw preset's folder, and build/windows-zip)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=$(command -v wine64 || true)
+if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
+  echo "Windows zip skipped: install g++-mingw-w64-x86-64 (Debian package) to build it."
+  exit 0
+fi
+
+version=$(sed -n 's/^project(Velmora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+name="velmora-$version-windows"
+build=${1:-build/mingw}
+out=${2:-build/windows-zip}
+cmake --preset mingw -B "$build" >/dev/null
+cmake --build "$build" -j2 --target velmora-cli
+
+rm -rf "${out:?}/$name" "$out/$name.zip"
+mkdir -p "$out/$name/images"
+cp "$build/src/cli/velmora-cli.exe" "$out/$name/"
+cp -r images/Guitares "$out/$name/images/"
+sed 's/$/\r/' >"$out/$name/README.txt" <<TEXT
+Velmora $version - Variax + Vetta II, command line for Windows
+
+Unpack this folder anywhere and run velmora-cli.exe from a command prompt in it:
+
+  velmora-cli ports                   lists the MIDI ports
+  velmora-cli send "B0 0C 31"         sends a message to output port 0
+  velmora-cli load PRESET.vmp         sends a preset
+  velmora-cli monitor --in 0          shows what input port 0 receives
+
+The folder is portable: config.ini, defaut.vmp and vide.vmp are made beside the program
+the first time they are needed, and the guitar pictures are read from images\\Guitares.
+Without a MIDI interface, set VELMORA_MIDI=virtual for the built-in virtual ports;
+VELMORA_MIDI_CAPTURE=FILE writes what they send to FILE.
+TEXT
+(cd "$out" && cmake -E tar cf "$name.zip" --format=zip "$name")
+echo "Made $out/$name.zip"
+
+if [ -z "$wine" ]; then
+  echo "Zip check under Wine skipped: install wine64 (Debian package) to run it."
+  exit 0
+fi
+export WINEPREFIX="$(cd "$out" && pwd)/wineprefix" WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv=d"
+check=$(mktemp -d)
+trap 'rm -rf "$check"; "$(dirname "$wine")/wineserver" -k 2>/dev/null || true' EXIT
+zip="$(cd "$out" && pwd)/$name.zip"
+(cd "$check" && cmake -E tar xf "$zip")
+cd "$check/$name"
+fail() {
+  echo "Windows zip check failed: $*" >&2
+  exit 1
+}
+# Wine has no MIDI device: no port listed, and a send is refused with the platform's text.
+ports=$(env -u VELMORA_MIDI "$wine" velmora-cli.exe ports) || fail "ports exited with $?"
+[ -z "$(printf '%s' "$ports" | tr -d '\r\n')" ] || fail "ports listed: $ports"
+status=0
+error=$(env -u VELMORA_MIDI "$wine" velmora-cli.exe send "B0 0C 31" 2>&1 >/dev/null) || status=$?
+[ "$status" -eq 1 ] || fail "send without a port exited with $status"
+case "$(printf '%s' "$error" | tr -d '\r' | head -n1)" in
+  "TMidiOutput: Device index out of bounds! (0)") ;;
+  *) fail "send without a port said: $error" ;;
+esac
+VELMORA_MIDI=virtual VELMORA_MIDI_CAPTURE=capture.txt "$wine" velmora-cli.exe send "B0 0C 31" ||
+  fail "send on the virtual port exited with $?"
+tr -d '\r' <capture.txt | grep -Eqx '[0-9]+ 0 B0 0C 31' || fail "capture: $(cat capture.txt)"
+echo "Checked under Wine: ports lists none, send without a port is refused, the virtual send is captured."
