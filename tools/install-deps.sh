@@ -8,7 +8,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libasound2-dev libjpeg62-turbo-dev
   clang-format
-  g++-mingw-w64-x86-64
+  g++-mingw-w64-x86-64 wine64
+  clang libclang-rt-14-dev
   qt6-base-dev
   xvfb openbox xdotool wmctrl imagemagick x11-utils
 )
