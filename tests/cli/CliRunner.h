@@ -73,8 +73,10 @@ class CliRunnerTest : public ::testing::Test {
     run.status =
         RunChild(VELMORA_CLI_PATH, args, ShellWords(environment), {}, out, folder_ / "err");
 #else
-    std::string command = "env -u VELMORA_MIDI -u VELMORA_MIDI_CAPTURE " + environment + " " +
-                          Quoted(VELMORA_CLI_PATH);
+    // A run that never ends fails the test instead of hanging it.
+    std::string command =
+        "timeout 60 env -u VELMORA_MIDI -u VELMORA_MIDI_CAPTURE -u VELMORA_MIDI_REPLAY " +
+        environment + " " + Quoted(VELMORA_CLI_PATH);
     for (const std::string& arg : args) {
       command += " " + Quoted(arg);
     }

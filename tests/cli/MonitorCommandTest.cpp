@@ -2,22 +2,13 @@
 // stdout and the thru on the capture file.
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
-#ifdef _WIN32
-#include "cli/ChildProcess.h"
-#else
-#include <sys/wait.h>
-#endif
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "TemporaryFolder.h"
+#include "CliRunner.h"
 
 namespace velmora {
 namespace {
@@ -26,34 +17,6 @@ using ::testing::ElementsAre;
 
 constexpr const char* kUsage =
     "usage: velmora-cli monitor [--in N]... [--thru M]... [--seconds S]\n";
-
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-#ifndef _WIN32
-std::string Quoted(const std::string& word) {
-  std::string quoted = "'";
-  for (char c : word) {
-    quoted += (c == '\'') ? std::string("'\\''") : std::string(1, c);
-  }
-  return quoted + "'";
-}
-#endif
-
-std::string Slurp(const std::filesystem::path& file) {
-#ifdef _WIN32
-  // The program's text ends its lines with CRLF on Windows; text mode reads them as "\n".
-  std::ifstream in(file);
-#else
-  std::ifstream in(file, std::ios::binary);
-#endif
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -64,47 +27,21 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-class MonitorCommandTest : public ::testing::Test {
+class MonitorCommandTest : public CliRunnerTest {
  protected:
-  MonitorCommandTest() : folder_(MakeTemporaryFolder("velmora-monitor-")) {
-    replay_ = folder_ / "replay.txt";
-    capture_ = folder_ / "capture.txt";
-    out_ = folder_ / "out";
-  }
-  ~MonitorCommandTest() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
+  MonitorCommandTest() : replay_(folder_ / "replay.txt") {}
 
   void WriteReplay(const std::string& content) {
     std::ofstream(replay_, std::ios::binary) << content;
   }
 
-  CliRun Monitor(const std::vector<std::string>& args) {
-    CliRun run;
-#ifdef _WIN32
-    std::vector<std::string> words = args;
-    words.insert(words.begin(), "monitor");
-    run.status = RunChild(VELMORA_CLI_PATH, words,
-                          {"VELMORA_MIDI=virtual", "VELMORA_MIDI_REPLAY=" + replay_.string(),
-                           "VELMORA_MIDI_CAPTURE=" + capture_.string()},
-                          {}, out_, folder_ / "err");
-#else
-    // A run that never ends fails the test instead of hanging it.
-    std::string command =
-        "timeout 60 env -u VELMORA_MIDI VELMORA_MIDI=virtual VELMORA_MIDI_REPLAY=" +
-        Quoted(replay_.string()) + " VELMORA_MIDI_CAPTURE=" + Quoted(capture_.string()) + " " +
-        Quoted(VELMORA_CLI_PATH) + " monitor";
-    for (const std::string& arg : args) {
-      command += " " + Quoted(arg);
-    }
-    command += " >" + Quoted(out_.string()) + " 2>" + Quoted((folder_ / "err").string());
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
-    run.out = std::filesystem::is_regular_file(out_) ? Slurp(out_) : "";
-    run.err = Slurp(folder_ / "err");
-    return run;
+  // With out_ set, the standard output goes there and is not read back.
+  CliRun Monitor(std::vector<std::string> args) {
+    args.insert(args.begin(), "monitor");
+    return CliWith(args,
+                   "VELMORA_MIDI=virtual VELMORA_MIDI_REPLAY=" + Quoted(replay_.string()) +
+                       " VELMORA_MIDI_CAPTURE=" + Quoted(capture_.string()),
+                   out_);
   }
 
   // The lines of text with each time stamp checked and replaced by "[time]".
@@ -119,9 +56,7 @@ class MonitorCommandTest : public ::testing::Test {
     return lines;
   }
 
-  std::filesystem::path folder_;
   std::filesystem::path replay_;
-  std::filesystem::path capture_;
   std::filesystem::path out_;
 };
 
