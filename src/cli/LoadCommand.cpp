@@ -4,6 +4,7 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 #include "cli/CommandWords.h"
@@ -23,19 +24,24 @@ constexpr std::array kLoadOptions = {OptionRule{"--port", OptionValue::kNumber},
                                      OptionRule{"--sync", OptionValue::kNone},
                                      OptionRule{"--save", OptionValue::kText}};
 
+// Words arrive as UTF-8 everywhere (the Windows program declares UTF-8 its code page); a
+// path made straight from narrow text would be read in the ANSI code page there.
+std::filesystem::path PathOf(const std::string& word) {
+  return std::filesystem::path(std::u8string(word.begin(), word.end()));
+}
+
 // The window reads a missing file as one in which every key is missing, which sends the
 // all-default state; from the command line that is a typo, so the file must be there and
 // readable before anything of it goes out. An empty file is still a valid preset.
 void CheckPresetFile(const std::string& preset) {
   std::error_code statusError;
-  const std::filesystem::file_status status = std::filesystem::status(preset, statusError);
+  const std::filesystem::file_status status = std::filesystem::status(PathOf(preset), statusError);
   std::string reason;
   if (statusError) {
     reason = statusError.message();
   } else if (!std::filesystem::is_regular_file(status)) {
     reason = "not a regular file";
-  } else if (std::FILE* file = std::fopen(preset.c_str(), "rb")) {
-    std::fclose(file);
+  } else if (std::ifstream(PathOf(preset), std::ios::binary).is_open()) {
   } else {
     reason = std::strerror(errno);
   }
@@ -48,7 +54,7 @@ void CheckPresetFile(const std::string& preset) {
 void LoadNamedPreset(EditingContext& context, const std::string& preset) {
   CheckPresetFile(preset);
   try {
-    LoadPresetFromFile(context, preset);
+    LoadPresetFromFile(context, PathOf(preset));
   } catch (const std::exception& error) {
     throw std::runtime_error(preset + ": " + error.what());
   }
@@ -66,7 +72,8 @@ void RunLoad(const CommandWords& words, HeadlessSession& session) {
   }
   if (const GivenOption* save = words.Find("--save")) {
     const FormModel& form = context.form;
-    WritePresetKeys(form, save->text, form.bttnOnOffAMP1.caption, form.bttnOnOffAMP2.caption);
+    WritePresetKeys(form, PathOf(save->text), form.bttnOnOffAMP1.caption,
+                    form.bttnOnOffAMP2.caption);
   }
 }
 

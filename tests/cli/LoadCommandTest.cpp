@@ -182,6 +182,14 @@ TEST_F(LoadCommandTest, LoadsSynchronisesAndSavesWithRealPauses) {
             "[Variax]\r\nGuitar=2 Telecaster modified\r\n");
 }
 
+TEST_F(LoadCommandTest, AccentedPresetAndSaveNamesAreTheFilesTheUserNamed) {
+  const fs::path preset = folder_ / fs::path(u8"Été über.vmp");
+  std::ofstream(preset, std::ios::binary) << kSmallPreset;
+  ASSERT_EQ(Load("--save 'Sauvé.vmp' 'Été über.vmp'"), 0) << Err();
+  EXPECT_EQ(CapturedBytes().size(), 22u);
+  EXPECT_EQ(ReadAll(folder_ / fs::path(u8"Sauvé.vmp")).substr(0, 18), "[AMP1]\r\nPower=ON\r\n");
+}
+
 TEST_F(LoadCommandTest, ErrorStopsTheRunAndKeepsWhatWasSent) {
   WritePreset("bad.vmp", "[AMP1]\r\nDRIVE1=12\r\nBASS1=loud\r\n");
   WritePreset("next.vmp", kSmallPreset);
