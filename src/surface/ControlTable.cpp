@@ -22,24 +22,24 @@ using K = ControlKind;
 using S = TextStyle;
 using L = PanelLook;
 
-constexpr ControlSpec Form(std::string_view name, int width, int height, std::string_view caption,
-                           PanelLook look) {
+constexpr ControlEntry Form(std::string_view name, int width, int height, std::string_view caption,
+                            PanelLook look) {
   return {name, K::Form, {}, {0, 0, width, height}, caption, S::Normal, look, true};
 }
-constexpr ControlSpec Pane(std::string_view name, K kind, std::string_view parent, Geometry place,
-                           PanelLook look, bool visible = true) {
+constexpr ControlEntry Pane(std::string_view name, K kind, std::string_view parent, Geometry place,
+                            PanelLook look, bool visible = true) {
   return {name, kind, parent, place, {}, S::Normal, look, visible};
 }
-constexpr ControlSpec Text(std::string_view name, std::string_view parent, Geometry place,
-                           std::string_view caption, TextStyle style, bool visible = true) {
+constexpr ControlEntry Text(std::string_view name, std::string_view parent, Geometry place,
+                            std::string_view caption, TextStyle style, bool visible = true) {
   return {name, K::Label, parent, place, caption, style, L::None, visible};
 }
-constexpr ControlSpec Button(std::string_view name, std::string_view parent, Geometry place,
-                             std::string_view caption) {
+constexpr ControlEntry Button(std::string_view name, std::string_view parent, Geometry place,
+                              std::string_view caption) {
   return {name, K::GradientButton, parent, place, caption, S::ButtonText, L::None, true};
 }
-constexpr ControlSpec Control(std::string_view name, K kind, std::string_view parent,
-                              Geometry place, bool visible = true) {
+constexpr ControlEntry Control(std::string_view name, K kind, std::string_view parent,
+                               Geometry place, bool visible = true) {
   return {name, kind, parent, place, {}, S::Normal, L::None, visible};
 }
 
@@ -84,7 +84,7 @@ constexpr int kKnobFirstLeft = 26;
       Text("lblCab" #n, "pnlAmpCabAMP" #n, {286, 7, 34, 14}, "CAB:", S::Bold),                     \
       Control("cbEnceintes" #n, K::ComboBox, "pnlAmpCabAMP" #n, {322, 3, 196, 21})
 
-constexpr ControlSpec kMainForm[] = {
+constexpr ControlEntry kMainForm[] = {
     Form(kMainFormName, kDesignWindowWidth, kDesignWindowHeight, {}, L::Black),
     Control("imgGuitares", K::Picture, {}, {0, 5, 170, 369}),
     Control("pbTraitementFichier", K::ProgressBar, {}, {0, 410, 170, 17}),
@@ -160,7 +160,7 @@ constexpr ControlSpec kMainForm[] = {
 #undef VELMORA_CHANNEL
 #undef VELMORA_KNOB
 
-constexpr ControlSpec kAboutForm[] = {
+constexpr ControlEntry kAboutForm[] = {
     Form(kAboutFormName, 257, 262, "A propos...", L::Light),
     Pane("pnlAPropos", K::GradientPanel, {}, {0, 0, 257, 262}, L::Light),
     Text("lblNomLogiciel", "pnlAPropos", {8, 8, 100, 19}, kEmptyCaption, S::Heading),
@@ -338,17 +338,18 @@ constexpr Rgb kLight{226, 226, 220};
 
 }  // namespace
 
-std::span<const ControlSpec> MainFormControls() {
+std::span<const ControlEntry> MainFormControls() {
   return kMainForm;
 }
 
-std::span<const ControlSpec> AboutFormControls() {
+std::span<const ControlEntry> AboutFormControls() {
   return kAboutForm;
 }
 
-const ControlSpec* FindControl(std::span<const ControlSpec> table, std::string_view name) {
-  const auto found = std::find_if(table.begin(), table.end(),
-                                  [name](const ControlSpec& spec) { return spec.name == name; });
+const ControlEntry* FindControl(std::span<const ControlEntry> table, std::string_view name) {
+  const auto found = std::find_if(table.begin(), table.end(), [name](const ControlEntry& control) {
+    return control.name == name;
+  });
   return found == table.end() ? nullptr : &*found;
 }
 

@@ -67,7 +67,7 @@ struct Geometry {
   bool operator==(const Geometry&) const = default;
 };
 
-struct ControlSpec {
+struct ControlEntry {
   std::string_view name;
   ControlKind kind = ControlKind::Label;
   std::string_view parent;  // empty: the window itself (and for the window, none)
@@ -79,11 +79,11 @@ struct ControlSpec {
 };
 
 // The window first, then every control after its parent.
-std::span<const ControlSpec> MainFormControls();
-std::span<const ControlSpec> AboutFormControls();
+std::span<const ControlEntry> MainFormControls();
+std::span<const ControlEntry> AboutFormControls();
 
 // The entry of that name, or null.
-const ControlSpec* FindControl(std::span<const ControlSpec> table, std::string_view name);
+const ControlEntry* FindControl(std::span<const ControlEntry> table, std::string_view name);
 
 struct TextLook {
   int pixelSize = 12;

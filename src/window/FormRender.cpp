@@ -99,8 +99,8 @@ void RenderMainForm(FormModel& form, const WidgetSet& widgets, QWidget& window, 
   if (window.size() != QSize(width, height)) {
     window.setFixedSize(width, height);
   }
-  for (const auto& [spec, widget] : widgets.All()) {
-    const std::string_view name = spec->name;
+  for (const auto& [control, widget] : widgets.All()) {
+    const std::string_view name = control->name;
     if (std::string* caption = BoundCaption(form, name)) {
       RenderCaption(*widget, *caption);
     }
@@ -114,7 +114,7 @@ void RenderMainForm(FormModel& form, const WidgetSet& widgets, QWidget& window, 
       RenderComboBox(*qobject_cast<QComboBox*>(widget), *model);
     }
     if (Panel* model = BoundPanel(form, name)) {
-      widget->move(model->left, spec->geometry.top);
+      widget->move(model->left, control->geometry.top);
       widget->setEnabled(model->enabled);
       SetShown(*widget, model->visible);
     }
@@ -136,8 +136,8 @@ void RenderMainForm(FormModel& form, const WidgetSet& widgets, QWidget& window, 
 
 void RenderAboutForm(AboutForm& about, const WidgetSet& widgets, QWidget& window) {
   window.setWindowTitle(ToText(about.title));
-  for (const auto& [spec, widget] : widgets.All()) {
-    if (std::string* caption = BoundAboutCaption(about, spec->name)) {
+  for (const auto& [control, widget] : widgets.All()) {
+    if (std::string* caption = BoundAboutCaption(about, control->name)) {
       if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         button->setText(ToText(*caption));
       } else {

@@ -99,8 +99,8 @@ void MainWindow::Render() {
 }
 
 void MainWindow::Connect() {
-  for (const auto& [spec, widget] : widgets_.All()) {
-    const std::string_view name = spec->name;
+  for (const auto& [control, widget] : widgets_.All()) {
+    const std::string_view name = control->name;
     if (const ControlHandler handler = ClickHandler(name)) {
       connect(qobject_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
               [this, handler] { Handle([this, handler] { handler(context_); }); });

@@ -47,8 +47,8 @@ QFont ControlFont() {
 
 }  // namespace
 
-void WidgetSet::Build(QWidget& window, std::span<const ControlSpec> table) {
-  const ControlSpec& form = table.front();
+void WidgetSet::Build(QWidget& window, std::span<const ControlEntry> table) {
+  const ControlEntry& form = table.front();
   window.setObjectName(ToText(form.name));
   window.setFixedSize(form.geometry.width, form.geometry.height);
   window.setWindowTitle(ToText(form.caption));
@@ -56,17 +56,17 @@ void WidgetSet::Build(QWidget& window, std::span<const ControlSpec> table) {
   palette.setColor(QPalette::Window, ToColor(LookOfPanel(form.look).first));
   window.setPalette(palette);
   window.setAutoFillBackground(true);
-  for (const ControlSpec& spec : table.subspan(1)) {
-    QWidget* parent = spec.parent.empty() ? &window : Find(spec.parent);
-    QWidget* widget = Make(*parent, spec);
-    widget->setObjectName(ToText(spec.name));
-    if (spec.kind != ControlKind::PopupMenu) {
-      const Geometry& place = spec.geometry;
+  for (const ControlEntry& control : table.subspan(1)) {
+    QWidget* parent = control.parent.empty() ? &window : Find(control.parent);
+    QWidget* widget = Make(*parent, control);
+    widget->setObjectName(ToText(control.name));
+    if (control.kind != ControlKind::PopupMenu) {
+      const Geometry& place = control.geometry;
       widget->setGeometry(place.left, place.top, place.width, place.height);
-      widget->setVisible(spec.visible);
+      widget->setVisible(control.visible);
     }
-    byName_.emplace(std::string(spec.name), widget);
-    all_.emplace_back(&spec, widget);
+    byName_.emplace(std::string(control.name), widget);
+    all_.emplace_back(&control, widget);
   }
 }
 
@@ -75,26 +75,26 @@ QWidget* WidgetSet::Find(std::string_view name) const {
   return found == byName_.end() ? nullptr : found->second;
 }
 
-QWidget* WidgetSet::Make(QWidget& parent, const ControlSpec& spec) {
-  switch (spec.kind) {
+QWidget* WidgetSet::Make(QWidget& parent, const ControlEntry& control) {
+  switch (control.kind) {
     case ControlKind::Form:
     case ControlKind::Panel:
     case ControlKind::GradientPanel:
-      return new PanelWidget(&parent, spec.look);
+      return new PanelWidget(&parent, control.look);
     case ControlKind::GradientButton: {
       auto* button = new GradientButtonWidget(&parent);
-      button->setText(ToText(spec.caption));
+      button->setText(ToText(control.caption));
       return button;
     }
     case ControlKind::Button: {
-      auto* button = new QPushButton(ToText(spec.caption), &parent);
+      auto* button = new QPushButton(ToText(control.caption), &parent);
       button->setFont(ControlFont());
       return button;
     }
     case ControlKind::Label: {
-      auto* label = new ClickLabel(ToText(spec.caption), &parent);
-      ApplyTextStyle(*label, spec.style);
-      if (spec.style == TextStyle::Link) {
+      auto* label = new ClickLabel(ToText(control.caption), &parent);
+      ApplyTextStyle(*label, control.style);
+      if (control.style == TextStyle::Link) {
         label->setCursor(Qt::PointingHandCursor);
       }
       return label;
@@ -119,7 +119,7 @@ QWidget* WidgetSet::Make(QWidget& parent, const ControlSpec& spec) {
       return new QLineEdit(&parent);
     case ControlKind::Picture: {
       auto* picture = new PictureWidget(&parent);
-      picture->SetImage(BuiltinImage(spec.name));
+      picture->SetImage(BuiltinImage(control.name));
       return picture;
     }
     case ControlKind::Knob:

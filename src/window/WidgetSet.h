@@ -20,7 +20,7 @@ class WidgetSet {
  public:
   // The table's first row is the window itself; every other row becomes a widget under
   // its parent.
-  void Build(QWidget& window, std::span<const ControlSpec> table);
+  void Build(QWidget& window, std::span<const ControlEntry> table);
 
   QWidget* Find(std::string_view name) const;
   template <typename Widget>
@@ -28,13 +28,13 @@ class WidgetSet {
     return qobject_cast<Widget*>(Find(name));
   }
   // In table order, the window excluded.
-  const std::vector<std::pair<const ControlSpec*, QWidget*>>& All() const { return all_; }
+  const std::vector<std::pair<const ControlEntry*, QWidget*>>& All() const { return all_; }
 
  private:
-  QWidget* Make(QWidget& parent, const ControlSpec& spec);
+  QWidget* Make(QWidget& parent, const ControlEntry& control);
 
   std::unordered_map<std::string, QWidget*> byName_;
-  std::vector<std::pair<const ControlSpec*, QWidget*>> all_;
+  std::vector<std::pair<const ControlEntry*, QWidget*>> all_;
 };
 
 }  // namespace velmora

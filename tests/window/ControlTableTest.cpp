@@ -34,10 +34,10 @@ TEST(ControlTable, MainWindowHasTheFixedGeometry) {
       {"btnSendSysEx", "", {362, 576, 75, 25}},
   };
   for (const Placed& place : fixed) {
-    const ControlSpec* spec = FindControl(MainFormControls(), place.name);
-    ASSERT_NE(spec, nullptr) << place.name;
-    EXPECT_EQ(spec->parent, place.parent) << place.name;
-    EXPECT_EQ(spec->geometry, place.geometry) << place.name;
+    const ControlEntry* control = FindControl(MainFormControls(), place.name);
+    ASSERT_NE(control, nullptr) << place.name;
+    EXPECT_EQ(control->parent, place.parent) << place.name;
+    EXPECT_EQ(control->geometry, place.geometry) << place.name;
   }
   const Geometry midiOut = FindControl(MainFormControls(), "lblMidiOut")->geometry;
   EXPECT_EQ(std::tie(midiOut.left, midiOut.top), std::make_tuple(235, 7));
@@ -45,11 +45,11 @@ TEST(ControlTable, MainWindowHasTheFixedGeometry) {
   for (std::string_view name :
        {"bttnPresetFactory", "bttnPresetUser", "bttnPresetPlus", "bttnPresetMoins", "bttnPresetA",
         "bttnPresetB", "bttnPresetC", "bttnPresetD"}) {
-    const ControlSpec* spec = FindControl(MainFormControls(), name);
-    EXPECT_EQ(spec->parent, "pnlPresets") << name;
-    EXPECT_EQ(std::tie(spec->geometry.width, spec->geometry.height), std::make_tuple(41, 25));
+    const ControlEntry* control = FindControl(MainFormControls(), name);
+    EXPECT_EQ(control->parent, "pnlPresets") << name;
+    EXPECT_EQ(std::tie(control->geometry.width, control->geometry.height), std::make_tuple(41, 25));
   }
-  const ControlSpec* display = FindControl(MainFormControls(), "Panel1");
+  const ControlEntry* display = FindControl(MainFormControls(), "Panel1");
   EXPECT_EQ(std::tie(display->geometry.width, display->geometry.height), std::make_tuple(84, 52));
   EXPECT_EQ(display->look, PanelLook::Olive);
 
@@ -62,11 +62,11 @@ TEST(ControlTable, MainWindowHasTheFixedGeometry) {
   EXPECT_EQ(FindControl(MainFormControls(), "imgSelecteurMicros")->parent, "pnlSelecteur");
   int pickupTop = -1;
   for (std::string_view name : {"imgMicroManche", "imgMicroCentre", "imgMicroChevalet"}) {
-    const ControlSpec* spec = FindControl(MainFormControls(), name);
-    EXPECT_EQ(spec->parent, "Panel2");
-    EXPECT_EQ(std::tie(spec->geometry.width, spec->geometry.height), std::make_tuple(25, 17));
-    EXPECT_GT(spec->geometry.top, pickupTop) << name << " is not below the one before";
-    pickupTop = spec->geometry.top;
+    const ControlEntry* control = FindControl(MainFormControls(), name);
+    EXPECT_EQ(control->parent, "Panel2");
+    EXPECT_EQ(std::tie(control->geometry.width, control->geometry.height), std::make_tuple(25, 17));
+    EXPECT_GT(control->geometry.top, pickupTop) << name << " is not below the one before";
+    pickupTop = control->geometry.top;
   }
   std::vector<int> brandLefts;
   for (std::string_view name : {"lblGuitareMarque", "lblGuitareModele", "lblGuitareAnnee"}) {
@@ -92,10 +92,10 @@ TEST(ControlTable, AboutWindowHasTheFixedGeometry) {
       {"bttnAProposFermer", "pnlAPropos", {176, 230, 75, 25}},
   };
   for (const Placed& place : fixed) {
-    const ControlSpec* spec = FindControl(AboutFormControls(), place.name);
-    ASSERT_NE(spec, nullptr) << place.name;
-    EXPECT_EQ(spec->parent, place.parent) << place.name;
-    EXPECT_EQ(spec->geometry, place.geometry) << place.name;
+    const ControlEntry* control = FindControl(AboutFormControls(), place.name);
+    ASSERT_NE(control, nullptr) << place.name;
+    EXPECT_EQ(control->parent, place.parent) << place.name;
+    EXPECT_EQ(control->geometry, place.geometry) << place.name;
   }
   const std::map<std::string_view, std::pair<int, int>> corners = {{"lblNomLogiciel", {8, 8}},
                                                                    {"lblVersionLogiciel", {112, 8}},
@@ -117,27 +117,27 @@ TEST(ControlTable, AboutWindowHasTheFixedGeometry) {
 // Names are unique, parents come first, and every control lies inside its parent without
 // covering a sibling: a typo in a place shows up here rather than as a clipped widget.
 TEST(ControlTable, EveryControlIsNamedOnceAndFitsItsParent) {
-  for (std::span<const ControlSpec> table : {MainFormControls(), AboutFormControls()}) {
-    std::map<std::string_view, const ControlSpec*> seen;
-    for (const ControlSpec& spec : table) {
-      EXPECT_TRUE(seen.emplace(spec.name, &spec).second) << spec.name << " twice";
-      if (spec.parent.empty() || spec.kind == ControlKind::PopupMenu) {
+  for (std::span<const ControlEntry> table : {MainFormControls(), AboutFormControls()}) {
+    std::map<std::string_view, const ControlEntry*> seen;
+    for (const ControlEntry& control : table) {
+      EXPECT_TRUE(seen.emplace(control.name, &control).second) << control.name << " twice";
+      if (control.parent.empty() || control.kind == ControlKind::PopupMenu) {
         continue;
       }
-      ASSERT_TRUE(seen.contains(spec.parent)) << spec.name << " before " << spec.parent;
-      const Geometry& place = spec.geometry;
-      const Geometry& outer = seen[spec.parent]->geometry;
+      ASSERT_TRUE(seen.contains(control.parent)) << control.name << " before " << control.parent;
+      const Geometry& place = control.geometry;
+      const Geometry& outer = seen[control.parent]->geometry;
       EXPECT_TRUE(place.left >= 0 && place.top >= 0 && place.left + place.width <= outer.width &&
                   place.top + place.height <= outer.height)
-          << spec.name << " sticks out of " << spec.parent;
-      for (const ControlSpec& other : table) {
-        if (&other == &spec || other.parent != spec.parent || other.name >= spec.name) {
+          << control.name << " sticks out of " << control.parent;
+      for (const ControlEntry& other : table) {
+        if (&other == &control || other.parent != control.parent || other.name >= control.name) {
           continue;
         }
         const Geometry& b = other.geometry;
         const bool apart = place.left + place.width <= b.left || b.left + b.width <= place.left ||
                            place.top + place.height <= b.top || b.top + b.height <= place.top;
-        EXPECT_TRUE(apart) << spec.name << " covers " << other.name;
+        EXPECT_TRUE(apart) << control.name << " covers " << other.name;
       }
     }
   }
@@ -167,22 +167,22 @@ TEST(ControlTable, EveryControlIsNamedOnceAndFitsItsParent) {
 // are the system's own.
 TEST(ControlTable, DesignCaptionsAndStaticTexts) {
   FormModel form;
-  for (const ControlSpec& spec : MainFormControls()) {
-    if (spec.kind == ControlKind::Form) {
+  for (const ControlEntry& control : MainFormControls()) {
+    if (control.kind == ControlKind::Form) {
       continue;
     }
-    if (const std::string* caption = BoundCaption(form, spec.name)) {
-      EXPECT_EQ(spec.caption, *caption) << spec.name;
+    if (const std::string* caption = BoundCaption(form, control.name)) {
+      EXPECT_EQ(control.caption, *caption) << control.name;
     }
-    if (const GradientButton* button = BoundButton(form, spec.name)) {
-      EXPECT_EQ(spec.caption, button->caption) << spec.name;
+    if (const GradientButton* button = BoundButton(form, control.name)) {
+      EXPECT_EQ(control.caption, button->caption) << control.name;
     }
   }
   auto captionsOf = [](std::string_view parent, ControlKind kind) {
     std::vector<std::string_view> captions;
-    for (const ControlSpec& spec : MainFormControls()) {
-      if (spec.parent == parent && spec.kind == kind) {
-        captions.push_back(spec.caption);
+    for (const ControlEntry& control : MainFormControls()) {
+      if (control.parent == parent && control.kind == kind) {
+        captions.push_back(control.caption);
       }
     }
     return captions;
@@ -212,18 +212,20 @@ TEST(ControlTable, DesignCaptionsAndStaticTexts) {
   EXPECT_EQ(captionsOf("", ControlKind::Label), (Texts{"MIDI IN:", "MIDI OUT:", "Log:", "SysEx:"}));
   EXPECT_EQ(FindControl(MainFormControls(), "btnSendSysEx")->caption, "Send");
   for (Knob knob : kAllKnobs) {
-    const ControlSpec* spec = FindControl(MainFormControls(), "knob" + std::string(KnobName(knob)));
-    ASSERT_NE(spec, nullptr);
-    EXPECT_EQ(spec->kind, ControlKind::Knob);
-    EXPECT_EQ(spec->parent, KnobChannel(knob) == Channel::Amp1 ? "pnlEcranAMP1" : "pnlEcranAMP2");
-    EXPECT_EQ(std::tie(spec->geometry.width, spec->geometry.height), std::make_tuple(25, 25));
+    const ControlEntry* control =
+        FindControl(MainFormControls(), "knob" + std::string(KnobName(knob)));
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->kind, ControlKind::Knob);
+    EXPECT_EQ(control->parent,
+              KnobChannel(knob) == Channel::Amp1 ? "pnlEcranAMP1" : "pnlEcranAMP2");
+    EXPECT_EQ(std::tie(control->geometry.width, control->geometry.height), std::make_tuple(25, 25));
   }
   int clickable = 0;
-  for (const ControlSpec& spec : MainFormControls()) {
-    clickable += ClickHandler(spec.name) != nullptr ? 1 : 0;
-    EXPECT_EQ(PickHandler(spec.name) != nullptr,
-              spec.kind == ControlKind::ComboBox && spec.name != "cbMateriel")
-        << spec.name;
+  for (const ControlEntry& control : MainFormControls()) {
+    clickable += ClickHandler(control.name) != nullptr ? 1 : 0;
+    EXPECT_EQ(PickHandler(control.name) != nullptr,
+              control.kind == ControlKind::ComboBox && control.name != "cbMateriel")
+        << control.name;
   }
   EXPECT_EQ(clickable, 18);
 }

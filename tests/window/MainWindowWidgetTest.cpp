@@ -95,30 +95,30 @@ TEST_P(StartupScreen, EveryControlAsTheTableAndTheModelSay) {
   EXPECT_EQ(window_->windowTitle().toStdString(), kTitle);
   EXPECT_EQ(window_->size(), QSize(703, 431 + 90));
   FormModel& form = window_->Form();
-  for (const ControlSpec& spec : MainFormControls().subspan(1)) {
-    const std::string name(spec.name);
-    QObject* object = spec.kind == ControlKind::PopupMenu
+  for (const ControlEntry& control : MainFormControls().subspan(1)) {
+    const std::string name(control.name);
+    QObject* object = control.kind == ControlKind::PopupMenu
                           ? window_->findChild<QMenu*>(QString::fromStdString(name))
                           : Find<QWidget>(name);
     ASSERT_NE(object, nullptr) << name;
-    EXPECT_STREQ(object->metaObject()->className(), ClassOf(spec.kind)) << name;
+    EXPECT_STREQ(object->metaObject()->className(), ClassOf(control.kind)) << name;
     auto* widget = qobject_cast<QWidget*>(object);
-    if (spec.kind == ControlKind::PopupMenu) {
+    if (control.kind == ControlKind::PopupMenu) {
       continue;
     }
-    const Geometry& place = spec.geometry;
+    const Geometry& place = control.geometry;
     EXPECT_EQ(widget->geometry(), QRect(place.left, place.top, place.width, place.height)) << name;
     const bool progress = name == "pbTraitementFichier";
-    EXPECT_EQ(widget->isHidden(), !spec.visible || progress) << name;
+    EXPECT_EQ(widget->isHidden(), !control.visible || progress) << name;
     if (const std::string* caption = BoundCaption(form, name)) {
-      if (spec.kind == ControlKind::Label) {
+      if (control.kind == ControlKind::Label) {
         EXPECT_EQ(TextOf(widget), *caption) << name;
       }
     } else if (const GradientButton* button = BoundButton(form, name)) {
       EXPECT_EQ(TextOf(widget), button->caption) << name;
       EXPECT_EQ(LookOf(widget), button->look) << name;
-    } else if (spec.kind == ControlKind::Label || spec.kind == ControlKind::GradientButton) {
-      EXPECT_EQ(TextOf(widget), spec.caption) << name;
+    } else if (control.kind == ControlKind::Label || control.kind == ControlKind::GradientButton) {
+      EXPECT_EQ(TextOf(widget), control.caption) << name;
     }
   }
   const std::map<std::string, std::string> texts = {
