@@ -19,10 +19,10 @@ for program in "$bare" "$editor"; do
   }
 done
 
+. tools/xvfb-desktop.sh
 work=$(mktemp -d)
-helpers=()
 cleanup() {
-  for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null || true; done
+  stop_desktop
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -81,20 +81,10 @@ bench_platform() {
 QT_QPA_PLATFORM=offscreen bench_platform offscreen
 
 if command -v Xvfb >/dev/null && command -v openbox >/dev/null; then
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-  helpers+=($!)
-  for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-  done
-  [ -s "$work/display" ] || {
-    echo "window-startup: Xvfb did not start" >&2
+  start_desktop "$work" || {
+    echo "window-startup: no desktop to measure on" >&2
     exit 1
   }
-  export DISPLAY=":$(cat "$work/display")"
-  openbox --sm-disable >/dev/null 2>&1 &
-  helpers+=($!)
-  sleep 0.5
   QT_QPA_PLATFORM=xcb bench_platform "Xvfb + openbox"
 else
   echo "Xvfb + openbox: not installed, skipped"

@@ -39,38 +39,20 @@ for tool in Xvfb openbox xdotool wmctrl xwininfo import; do
   command -v "$tool" >/dev/null || fail "no display and no $tool to make one (tools/install-deps.sh installs it)"
 done
 
+. tools/xvfb-desktop.sh
 work=$(mktemp -d)
-helpers=()
 editor=
 cleanup() {
   [ -z "$editor" ] || kill "$editor" 2>/dev/null || true
-  for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null || true; done
+  stop_desktop
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# Waits up to $1 tenths of a second for the command that follows to succeed.
-wait_for() {
-  local tries=$1
-  shift
-  until "$@"; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
-
 running() { kill -0 "$editor" 2>/dev/null; }
 editor_output() { sed 's/^/  /' "$work/editor.log" >&2; }
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-helpers+=($!)
-wait_for 100 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(cat "$work/display")"
-openbox --sm-disable >/dev/null 2>&1 &
-helpers+=($!)
-# A window mapped while openbox is still taking over the display may never be shown.
-wait_for 100 eval 'wmctrl -m >/dev/null 2>&1' || fail "openbox did not start"
+start_desktop "$work" || fail "no desktop to run the editor on"
 
 capture=
 if [ "${VELMORA_MIDI:-}" = virtual ]; then

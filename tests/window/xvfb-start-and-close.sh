@@ -12,10 +12,12 @@ for tool in Xvfb openbox xdotool wmctrl xprop; do
   fi
 done
 
+. "$(dirname "$0")/../../tools/xvfb-desktop.sh"
 work=$(mktemp -d)
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  stop_desktop
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -25,30 +27,11 @@ fail() {
   exit 1
 }
 
-# Wait up to $1 tenths of a second for the command that follows to succeed.
-wait_for() {
-  local tries=$1
-  shift
-  until "$@"; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
-
 # A portable copy: the program with its picture folder beside it keeps its files there.
 cp "$program" "$work/velmora"
 mkdir -p "$work/images/Guitares"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-wait_for 100 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
-openbox --sm-disable >/dev/null 2>&1 &
-pids+=($!)
-# A window mapped while the window manager is still starting may never be managed.
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-wait_for 200 wm_ready || fail "openbox did not start"
+start_desktop "$work" || fail "no desktop to run on"
 
 VELMORA_MIDI=virtual VELMORA_MIDI_CAPTURE="$work/capture.txt" "$work/velmora" \
   >"$work/output.txt" 2>&1 &

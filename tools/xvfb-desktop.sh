@@ -1,0 +1,40 @@
+# Sourced by the scripts that run the editor without a screen: an X server with a window
+# manager, and a bounded wait. Not a program of its own.
+
+# Waits up to $1 tenths of a second for the command that follows to succeed.
+wait_for() {
+  local tries=$1
+  shift
+  until "$@"; do
+    tries=$((tries - 1))
+    [ "$tries" -gt 0 ] || return 1
+    sleep 0.1
+  done
+}
+
+desktop_pids=()
+
+# Starts Xvfb and openbox with their files in the folder $1 and exports DISPLAY. Returns 1,
+# with the reason on stderr, when either does not come up.
+start_desktop() {
+  local folder=$1
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$folder/display" \
+    2>"$folder/xvfb.log" &
+  desktop_pids+=($!)
+  wait_for 100 test -s "$folder/display" || {
+    echo "Xvfb did not start: $(cat "$folder/xvfb.log")" >&2
+    return 1
+  }
+  export DISPLAY=":$(cat "$folder/display")"
+  openbox --sm-disable >/dev/null 2>&1 &
+  desktop_pids+=($!)
+  # A window mapped while openbox is still taking over the display may never be shown.
+  wait_for 200 eval 'wmctrl -m >/dev/null 2>&1' || {
+    echo "openbox did not start" >&2
+    return 1
+  }
+}
+
+stop_desktop() {
+  for pid in "${desktop_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+}
