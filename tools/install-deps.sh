@@ -12,6 +12,8 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev
   xvfb openbox xdotool wmctrl imagemagick x11-utils
+  jackd2 libjack-jackd2-dev
+  qemu-system-x86 linux-image-amd64 busybox-static alsa-utils cpio
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace velmora {
@@ -77,6 +78,13 @@ class MidiPlatform {
 
   // The text shown to the user for a result code; false when the code has none.
   virtual bool ErrorText(MidiResult result, std::string& text) = 0;
+
+  // Asks to be told when ports may have appeared or gone, so the lists can follow the
+  // system. The platform calls changed from a thread of its own and never while it holds a
+  // lock the device layer takes; an empty function stops the calls. A platform that cannot
+  // watch keeps this default, and its lists are rescanned when the shell hears of a change
+  // some other way (a device-change message on Windows).
+  virtual void WatchPorts(std::function<void()> changed) { (void)changed; }
 };
 
 }  // namespace velmora
