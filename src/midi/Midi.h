@@ -5,9 +5,12 @@
 // CheckResult, which turns a failure into a MidiError carrying the platform's text.
 //
 // Two threads meet here: the user-interface thread, and the platform's notification thread
-// on which input arrives (and the MIDI thru sends). The port list is fixed once built; each
-// handle and the last result are atomic, so no lock is held across a platform call (a
-// platform may call back into the layer from inside one) and sending costs no lock.
+// on which input arrives (and the MIDI thru sends). The port list is an immutable table of
+// port slots, replaced whole when ports come and go; a slot (name, handle, receive buffer)
+// lives as long as its port, so an open port keeps its handle while its index moves. Taking
+// the table costs one short uncontended lock that is never held across a platform call (a
+// platform may call back into the layer from inside one); handles and the last result are
+// atomic.
 
 #include <atomic>
 #include <cstdint>
@@ -20,6 +23,7 @@
 
 #include "midi/ByteStream.h"
 #include "midi/MidiPlatform.h"
+#include "midi/SysExData.h"
 
 namespace velmora {
 
@@ -46,23 +50,62 @@ class TMidiDevices {
   // Throws "<class>: Device index out of bounds! (<index>)" for an index outside the list.
   MidiHandle HandleOf(int index) const;
 
+  // Following the system, in three steps, so that a caller can make the switch of lists one
+  // step with its own state (the monitor switches under LogLock, where no thru send runs):
+  // ListPlatformPorts asks the platform for the names in its order now (a refused name
+  // throws and changes nothing); AdoptPorts makes them the list without any platform call,
+  // keeping each port that is still there (told apart by name, and by order among ports of
+  // the same name) with its handle; CloseVanishedPorts then closes the open ports that left
+  // the list, ignoring refusals, since the device behind them is gone.
+  std::vector<std::string> ListPlatformPorts();
+  void AdoptPorts(const std::vector<std::string>& names);
+  void CloseVanishedPorts() noexcept;
+  // The three steps at once, for a caller with no state of its own to switch.
+  void Rescan();
+
  protected:
-  TMidiDevices(MidiPlatform& platform, const char* className);
+  struct PortSlot;
+  using PortTable = std::vector<std::shared_ptr<PortSlot>>;
+
+  // receives: each port gets a receive buffer (the input side).
+  TMidiDevices(MidiPlatform& platform, const char* className, bool receives);
   // Called once by the derived constructor: asks the platform for every port's name in device
   // order; a name ends at its first NUL, as in a fixed-size name field.
-  void ListPorts(unsigned count, MidiResult (MidiPlatform::*nameOf)(unsigned, std::string&));
+  void ListPorts();
   void SetHandle(int index, MidiHandle handle);
+  std::shared_ptr<const PortTable> Table() const;
+  std::shared_ptr<PortSlot> SlotAt(int index) const;
+  [[noreturn]] void ThrowOutOfBounds(long long index) const;
+  // The slot whose key the platform hands back with every notification, and its index now;
+  // -1 for a port that has left the list and is being closed; nullptr when no port has it.
+  std::shared_ptr<PortSlot> SlotOfKey(std::uintptr_t key, int& index) const;
+
+  virtual unsigned PlatformCount() = 0;
+  virtual MidiResult PlatformName(unsigned id, std::string& name) = 0;
+  virtual void ClosePortQuietly(PortSlot& slot) noexcept = 0;
 
   MidiPlatform& platform_;
   const char* className_;
 
  private:
-  std::vector<std::string> names_;
-  std::vector<std::atomic<MidiHandle>> handles_;
+  std::shared_ptr<PortSlot> NewSlot(const std::string& name);
+
+  mutable std::mutex tableMutex_;
+  std::shared_ptr<const PortTable> table_;
+  PortTable vanished_;  // open ports that left the list, until CloseVanishedPorts
+  std::uintptr_t nextKey_ = 0;
+  bool receives_;
   std::atomic<MidiResult> lastResult_ = kMidiOk;
 };
 
-class TSysExData;
+// One port while it is in the list. The key is handed to the platform with an input port's
+// notifications: the first list's keys are the ports' indices, later ports get new ones.
+struct TMidiDevices::PortSlot {
+  std::string name;
+  std::uintptr_t key = 0;
+  std::atomic<MidiHandle> handle = kNoHandle;
+  std::unique_ptr<TSysExData> sysEx;  // the receive buffer, input ports only
+};
 
 class TMidiInput : public TMidiDevices {
  public:
@@ -88,13 +131,18 @@ class TMidiInput : public TMidiDevices {
   // Closes every open port, ignoring refusals: for shutdown, where nobody is left to tell.
   void CloseAllPorts() noexcept;
 
+ protected:
+  unsigned PlatformCount() override;
+  MidiResult PlatformName(unsigned id, std::string& name) override;
+  void ClosePortQuietly(PortSlot& slot) noexcept override;
+
  private:
   friend void MidiInCallback(MidiHandle, std::uint32_t, std::uintptr_t, std::uintptr_t,
                              std::uintptr_t);
-  void DeliverShort(int index, std::uintptr_t packed);
+  void Notify(std::uint32_t message, std::uintptr_t key, std::uintptr_t packed);
+  void HandleSlotBuffer(int index, PortSlot& slot);
   // Takes the bare text so that copying it, too, happens where nothing can escape.
   void QueueNotificationError(const char* text) noexcept;
-  std::vector<std::unique_ptr<TSysExData>> sysExBuffers_;
   // Shared so the notification thread can call a handler while a new one is being set.
   std::mutex handlersMutex_;
   std::shared_ptr<const ShortHandler> onShort_;
@@ -119,6 +167,11 @@ class TMidiOutput : public TMidiDevices {
 
   // Closes every open port, ignoring refusals: for shutdown, where nobody is left to tell.
   void CloseAllPorts() noexcept;
+
+ protected:
+  unsigned PlatformCount() override;
+  MidiResult PlatformName(unsigned id, std::string& name) override;
+  void ClosePortQuietly(PortSlot& slot) noexcept override;
 
  private:
   // Held from the "is it open?" test to the stored handle, so that the MIDI thru opening a

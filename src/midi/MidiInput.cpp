@@ -6,11 +6,28 @@
 
 namespace velmora {
 
-TMidiInput::TMidiInput(MidiPlatform& platform) : TMidiDevices(platform, "TMidiInput") {
-  ListPorts(platform_.InputCount(), &MidiPlatform::InputName);
-  for (int index = 0; index < DeviceCount(); ++index) {
-    sysExBuffers_.push_back(std::make_unique<TSysExData>());
+TMidiInput::TMidiInput(MidiPlatform& platform) : TMidiDevices(platform, "TMidiInput", true) {
+  ListPorts();
+}
+
+unsigned TMidiInput::PlatformCount() {
+  return platform_.InputCount();
+}
+
+MidiResult TMidiInput::PlatformName(unsigned id, std::string& name) {
+  return platform_.InputName(id, name);
+}
+
+void TMidiInput::ClosePortQuietly(PortSlot& slot) noexcept {
+  const MidiHandle handle = slot.handle;
+  if (handle == kNoHandle) {
+    return;
   }
+  platform_.InputStop(handle);
+  platform_.InputReset(handle);
+  platform_.InputUnprepare(handle, slot.sysEx->Header);
+  platform_.InputClose(handle);
+  slot.handle = kNoHandle;
 }
 
 TMidiInput::~TMidiInput() {
@@ -18,14 +35,15 @@ TMidiInput::~TMidiInput() {
 }
 
 void TMidiInput::OpenDevice(int index) {
-  if (HandleOf(index) != kNoHandle) {
+  const auto slot = SlotAt(index);
+  if (slot->handle != kNoHandle) {
     return;
   }
   MidiHandle handle = kNoHandle;
-  CheckResult(platform_.InputOpen(handle, static_cast<unsigned>(index), &MidiInCallback,
-                                  static_cast<std::uintptr_t>(index)));
-  SetHandle(index, handle);
-  MidiHeader& header = sysExBuffers_[static_cast<std::size_t>(index)]->Header;
+  CheckResult(
+      platform_.InputOpen(handle, static_cast<unsigned>(index), &MidiInCallback, slot->key));
+  slot->handle = handle;
+  MidiHeader& header = slot->sysEx->Header;
   header.flags = 0;
   CheckResult(platform_.InputPrepare(HandleOf(index), header));
   CheckResult(platform_.InputAddBuffer(HandleOf(index), header));
@@ -36,7 +54,7 @@ void TMidiInput::CloseDevice(int index) {
   if (HandleOf(index) == kNoHandle) {
     return;
   }
-  MidiHeader& header = sysExBuffers_[static_cast<std::size_t>(index)]->Header;
+  MidiHeader& header = SlotAt(index)->sysEx->Header;
   CheckResult(platform_.InputStop(HandleOf(index)));
   // Reset gives the queued buffer back empty; HandleSysExBuffer leaves it out of the queue,
   // which is what lets the unprepare below succeed.
@@ -47,23 +65,20 @@ void TMidiInput::CloseDevice(int index) {
 }
 
 void TMidiInput::CloseAllPorts() noexcept {
-  for (int index = 0; index < DeviceCount(); ++index) {
-    const MidiHandle handle = HandleOf(index);
-    if (handle == kNoHandle) {
-      continue;
-    }
-    MidiHeader& header = sysExBuffers_[static_cast<std::size_t>(index)]->Header;
-    platform_.InputStop(handle);
-    platform_.InputReset(handle);
-    platform_.InputUnprepare(handle, header);
-    platform_.InputClose(handle);
-    SetHandle(index, kNoHandle);
+  for (const auto& slot : *Table()) {
+    ClosePortQuietly(*slot);
   }
+  CloseVanishedPorts();
 }
 
 void TMidiInput::HandleSysExBuffer(int index) {
-  HandleOf(index);  // the index check
-  TSysExData& data = *sysExBuffers_[static_cast<std::size_t>(index)];
+  HandleSlotBuffer(index, *SlotAt(index));
+}
+
+// index is -1 for a port that has left the list: its buffer is taken back but the bytes go
+// to nobody, since no index names the port any more.
+void TMidiInput::HandleSlotBuffer(int index, PortSlot& slot) {
+  TSysExData& data = *slot.sysEx;
   MidiHeader& header = data.Header;
   if (header.bytesRecorded == 0) {
     return;
@@ -77,8 +92,12 @@ void TMidiInput::HandleSysExBuffer(int index) {
   // fails; the failure is raised afterwards.
   std::exception_ptr requeueError;
   try {
-    CheckResult(platform_.InputPrepare(HandleOf(index), header));
-    CheckResult(platform_.InputAddBuffer(HandleOf(index), header));
+    if (index < 0) {
+      data.Stream.Clear();
+      return;
+    }
+    CheckResult(platform_.InputPrepare(slot.handle, header));
+    CheckResult(platform_.InputAddBuffer(slot.handle, header));
   } catch (...) {
     requeueError = std::current_exception();
   }
@@ -103,7 +122,19 @@ void TMidiInput::HandleSysExBuffer(int index) {
   }
 }
 
-void TMidiInput::DeliverShort(int index, std::uintptr_t packed) {
+void TMidiInput::Notify(std::uint32_t message, std::uintptr_t key, std::uintptr_t packed) {
+  int index = -1;
+  const auto slot = SlotOfKey(key, index);
+  if (slot == nullptr) {
+    ThrowOutOfBounds(static_cast<long long>(key));
+  }
+  if (message == kMimLongData) {
+    HandleSlotBuffer(index, *slot);
+    return;
+  }
+  if (index < 0) {
+    return;
+  }
   std::shared_ptr<const ShortHandler> handler;
   {
     std::lock_guard lock(handlersMutex_);
@@ -162,12 +193,7 @@ void MidiInCallback(MidiHandle, std::uint32_t message, std::uintptr_t instance,
   // Nothing may leave the platform's notification procedure: every error waits for the
   // user-interface thread instead.
   try {
-    const int index = static_cast<int>(instance);
-    if (message == kMimData) {
-      input->DeliverShort(index, param1);
-    } else {
-      input->HandleSysExBuffer(index);
-    }
+    input->Notify(message, instance, param1);
   } catch (const std::exception& error) {
     input->QueueNotificationError(error.what());
   } catch (...) {

@@ -2,8 +2,24 @@
 
 namespace velmora {
 
-TMidiOutput::TMidiOutput(MidiPlatform& platform) : TMidiDevices(platform, "TMidiOutput") {
-  ListPorts(platform_.OutputCount(), &MidiPlatform::OutputName);
+TMidiOutput::TMidiOutput(MidiPlatform& platform) : TMidiDevices(platform, "TMidiOutput", false) {
+  ListPorts();
+}
+
+unsigned TMidiOutput::PlatformCount() {
+  return platform_.OutputCount();
+}
+
+MidiResult TMidiOutput::PlatformName(unsigned id, std::string& name) {
+  return platform_.OutputName(id, name);
+}
+
+void TMidiOutput::ClosePortQuietly(PortSlot& slot) noexcept {
+  std::lock_guard lock(openCloseMutex_);
+  const MidiHandle handle = slot.handle.exchange(kNoHandle);
+  if (handle != kNoHandle) {
+    platform_.OutputClose(handle);
+  }
 }
 
 TMidiOutput::~TMidiOutput() {
@@ -29,14 +45,10 @@ void TMidiOutput::CloseDevice(int index) {
 }
 
 void TMidiOutput::CloseAllPorts() noexcept {
-  std::lock_guard lock(openCloseMutex_);
-  for (int index = 0; index < DeviceCount(); ++index) {
-    const MidiHandle handle = HandleOf(index);
-    if (handle != kNoHandle) {
-      platform_.OutputClose(handle);
-      SetHandle(index, kNoHandle);
-    }
+  for (const auto& slot : *Table()) {
+    ClosePortQuietly(*slot);
   }
+  CloseVanishedPorts();
 }
 
 void TMidiOutput::SendShort(int index, std::uint8_t status, std::uint8_t data1,
@@ -56,7 +68,7 @@ void TMidiOutput::SendText(int index, const std::string& text) {
 
 void TMidiOutput::SendStream(int index, ByteStream& stream) {
   stream.SetPosition(0);
-  HandleOf(index);  // a bad index is reported even when there is nothing to send
+  const auto slot = SlotAt(index);  // a bad index is reported even when there is nothing to send
   // Nothing to send: a zero-length long buffer has no meaning on the wire, and backends
   // disagree about it (refused, dropped, or sent as an empty event), so none is made.
   if (stream.Size() == 0) {
@@ -68,15 +80,15 @@ void TMidiOutput::SendStream(int index, ByteStream& stream) {
   header.data = stream.Data();
   header.bufferLength = static_cast<std::uint32_t>(stream.Size());
   header.flags = 0;
-  CheckResult(platform_.OutputPrepare(HandleOf(index), header));
-  const MidiResult sent = platform_.OutputLong(HandleOf(index), header);
+  CheckResult(platform_.OutputPrepare(slot->handle, header));
+  const MidiResult sent = platform_.OutputLong(slot->handle, header);
   if (sent != kMidiOk) {
     // Not sent, but still prepared: undo that before the error leaves, so no prepared
     // header points at memory about to be freed.
-    platform_.OutputUnprepare(HandleOf(index), header);
+    platform_.OutputUnprepare(slot->handle, header);
   }
   CheckResult(sent);
-  CheckResult(platform_.OutputUnprepare(HandleOf(index), header));
+  CheckResult(platform_.OutputUnprepare(slot->handle, header));
 }
 
 }  // namespace velmora

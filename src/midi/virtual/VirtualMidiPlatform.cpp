@@ -1,5 +1,6 @@
 #include "midi/virtual/VirtualMidiPlatform.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -30,10 +31,16 @@ bool IsOperation(const std::string& name) {
 VirtualMidiPlatform::VirtualMidiPlatform(unsigned outputs, unsigned inputs, std::string capturePath,
                                          const std::string& replayPath)
     : start_(std::chrono::steady_clock::now()),
-      outputs_(outputs, kNoHandle),
+      outputs_(outputs),
       inputs_(inputs),
       capturePath_(std::move(capturePath)),
       replayRuns_(inputs) {
+  for (unsigned id = 0; id < outputs; ++id) {
+    outputs_[id].name = "Virtual Out " + std::to_string(id + 1);
+  }
+  for (unsigned id = 0; id < inputs; ++id) {
+    inputs_[id].name = "Virtual In " + std::to_string(id + 1);
+  }
   if (!replayPath.empty()) {
     replay_ = ReadReplayFile(replayPath, inputs);
   }
@@ -112,7 +119,7 @@ int VirtualMidiPlatform::OutputOf(MidiHandle handle) const {
     return -1;
   }
   for (std::size_t port = 0; port < outputs_.size(); ++port) {
-    if (outputs_[port] == handle) {
+    if (outputs_[port].handle == handle) {
       return static_cast<int>(port);
     }
   }
@@ -217,7 +224,7 @@ MidiResult VirtualMidiPlatform::InputName(unsigned id, std::string& name) {
   if (id >= inputs_.size()) {
     return kMidiBadDeviceId;
   }
-  name = "Virtual In " + std::to_string(id + 1);
+  name = inputs_[id].name;
   return kMidiOk;
 }
 
@@ -391,7 +398,9 @@ MidiResult VirtualMidiPlatform::InputClose(MidiHandle handle) {
       return kMidiStillPlaying;
     }
     closed = {port->proc, port->handle, port->instance};
+    std::string name = std::move(port->name);
     *port = InputPort{};
+    port->name = std::move(name);
   }
   if (closed.proc != nullptr) {
     closed.proc(closed.handle, kMimClose, closed.instance, 0, 0);
@@ -463,7 +472,7 @@ MidiResult VirtualMidiPlatform::OutputName(unsigned id, std::string& name) {
   if (id >= outputs_.size()) {
     return kMidiBadDeviceId;
   }
-  name = "Virtual Out " + std::to_string(id + 1);
+  name = outputs_[id].name;
   return kMidiOk;
 }
 
@@ -476,11 +485,11 @@ MidiResult VirtualMidiPlatform::OutputOpen(MidiHandle& handle, unsigned id) {
   if (id >= outputs_.size()) {
     return kMidiBadDeviceId;
   }
-  if (outputs_[id] != kNoHandle) {
+  if (outputs_[id].handle != kNoHandle) {
     return kMidiAllocated;
   }
-  outputs_[id] = nextHandle_++;
-  handle = outputs_[id];
+  outputs_[id].handle = nextHandle_++;
+  handle = outputs_[id].handle;
   return kMidiOk;
 }
 
@@ -563,8 +572,82 @@ MidiResult VirtualMidiPlatform::OutputClose(MidiHandle handle) {
   if (port < 0) {
     return kMidiInvalidHandle;
   }
-  outputs_[static_cast<std::size_t>(port)] = kNoHandle;
+  outputs_[static_cast<std::size_t>(port)].handle = kNoHandle;
   return kMidiOk;
+}
+
+// --- Hot-plug ----------------------------------------------------------------------------
+
+void VirtualMidiPlatform::WatchPorts(std::function<void()> changed) {
+  std::lock_guard lock(watchMutex_);
+  changed_ = std::move(changed);
+}
+
+void VirtualMidiPlatform::ReportChange() {
+  std::function<void()> changed;
+  {
+    std::lock_guard lock(watchMutex_);
+    changed = changed_;
+  }
+  if (changed) {
+    changed();
+  }
+}
+
+void VirtualMidiPlatform::InsertOutput(unsigned at, const std::string& name) {
+  {
+    std::lock_guard lock(mutex_);
+    at = std::min<unsigned>(at, static_cast<unsigned>(outputs_.size()));
+    outputs_.insert(outputs_.begin() + at, OutputPort{name});
+  }
+  ReportChange();
+}
+
+void VirtualMidiPlatform::InsertInput(unsigned at, const std::string& name) {
+  {
+    std::lock_guard delivery(deliveryMutex_);
+    std::lock_guard lock(mutex_);
+    at = std::min<unsigned>(at, static_cast<unsigned>(inputs_.size()));
+    inputs_.insert(inputs_.begin() + at, InputPort{})->name = name;
+  }
+  {
+    std::lock_guard replay(replayMutex_);
+    replayRuns_.resize(replayRuns_.size() + 1);
+  }
+  ReportChange();
+}
+
+void VirtualMidiPlatform::RemoveOutput(unsigned at) {
+  {
+    std::lock_guard lock(mutex_);
+    if (at >= outputs_.size()) {
+      return;
+    }
+    outputs_.erase(outputs_.begin() + at);
+  }
+  ReportChange();
+}
+
+void VirtualMidiPlatform::RemoveInput(unsigned at) {
+  MidiHandle handle = kNoHandle;
+  {
+    std::lock_guard lock(mutex_);
+    if (at >= inputs_.size()) {
+      return;
+    }
+    handle = inputs_[at].handle;
+  }
+  StopReplay(handle);
+  {
+    // No notification runs for the port while it goes; its queued buffers stay with the
+    // device layer, which never sees them back, as with a device pulled out.
+    std::lock_guard delivery(deliveryMutex_);
+    std::lock_guard lock(mutex_);
+    if (at < inputs_.size()) {
+      inputs_.erase(inputs_.begin() + at);
+    }
+  }
+  ReportChange();
 }
 
 bool VirtualMidiPlatform::ErrorText(MidiResult result, std::string& text) {

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -53,6 +54,15 @@ class VirtualMidiPlatform : public MidiPlatform {
   void InjectShort(unsigned port, std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
   void InjectLong(unsigned port, std::span<const std::uint8_t> bytes);
 
+  // Hot-plug: a port of that name appears at position at (0 = first; past the end appends)
+  // or the port at position at goes, as when a device is plugged in or pulled out. An open
+  // port that goes leaves its handle refused. Each change is reported to the function given
+  // to WatchPorts, on the calling thread, outside every lock of the platform.
+  void InsertOutput(unsigned at, const std::string& name);
+  void InsertInput(unsigned at, const std::string& name);
+  void RemoveOutput(unsigned at);
+  void RemoveInput(unsigned at);
+
   // Fault injection: the next call of the named operation (e.g. "OutputOpen") returns result.
   // Throws std::invalid_argument for a name that is not an operation of the platform.
   void FailNext(const std::string& operation, MidiResult result);
@@ -79,9 +89,15 @@ class VirtualMidiPlatform : public MidiPlatform {
   MidiResult OutputClose(MidiHandle handle) override;
 
   bool ErrorText(MidiResult result, std::string& text) override;
+  void WatchPorts(std::function<void()> changed) override;
 
  private:
+  struct OutputPort {
+    std::string name;
+    MidiHandle handle = kNoHandle;
+  };
   struct InputPort {
+    std::string name;
     MidiHandle handle = kNoHandle;
     MidiInProc proc = nullptr;
     std::uintptr_t instance = 0;
@@ -113,7 +129,9 @@ class VirtualMidiPlatform : public MidiPlatform {
   // Held for a whole notification, and by every call that changes whether one may run
   // (open, start, stop, reset, close): once such a call returns, no stale one is running.
   std::recursive_mutex deliveryMutex_;
-  std::vector<MidiHandle> outputs_;
+  void ReportChange();
+
+  std::vector<OutputPort> outputs_;
   std::vector<InputPort> inputs_;
   MidiHandle nextHandle_ = 1;
   std::vector<SentBuffer> sent_;
@@ -127,6 +145,8 @@ class VirtualMidiPlatform : public MidiPlatform {
   std::mutex replayMutex_;
   std::vector<std::unique_ptr<ReplayRun>> replayRuns_;
   std::vector<std::unique_ptr<ReplayRun>> retiredRuns_;
+  std::mutex watchMutex_;
+  std::function<void()> changed_;
 };
 
 }  // namespace velmora
