@@ -1,0 +1,91 @@
+#pragma once
+
+// The controls of one window, built from the control table: one child window per row,
+// named by the table, placed and sized from it (scaled to the screen), with its design
+// caption and look. Panels, labels, pictures, gradient buttons and knobs are painted here;
+// the rest are the system's own controls. Every control tells its top-level window of a
+// gesture with WM_COMMAND (its id, a code below).
+
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include <windows.h>
+
+#include "surface/ControlTable.h"
+#include "winshell/Looks.h"
+#include "winshell/Pictures.h"
+
+namespace velmora {
+
+class KnobCanvas;
+
+// The codes a painted control sends with WM_COMMAND.
+inline constexpr WORD kControlClicked = BN_CLICKED;  // gradient button, clickable label
+inline constexpr WORD kKnobLeft = 0x7001;            // knob: left press or wheel down
+inline constexpr WORD kKnobRight = 0x7002;           // knob: right press or wheel up
+inline constexpr WORD kKnobMiddle = 0x7003;          // knob: any other button
+
+class ControlSet;
+
+struct Control {
+  const ControlEntry* entry = nullptr;
+  const ControlSet* set = nullptr;
+  HWND hwnd = nullptr;
+  int id = 0;
+  // Gradient buttons: the look shown, and whether the left button holds it down.
+  ColorScheme scheme = ColorScheme::csNeoSilver;
+  bool pressed = false;
+  // Pictures: what they show (nothing: the backdrop).
+  PictureImage image;
+  // Knobs: the persistent canvas and the part of a wheel turn not yet a step.
+  std::unique_ptr<KnobCanvas> knob;
+  int wheelRemainder = 0;
+};
+
+class ControlSet {
+ public:
+  ControlSet();
+  ~ControlSet();
+  ControlSet(const ControlSet&) = delete;
+  ControlSet& operator=(const ControlSet&) = delete;
+
+  // The table's first row is the window itself (already created); every other row becomes
+  // a child window under its parent.
+  void Build(HWND window, std::span<const ControlEntry> table);
+
+  Control* Find(std::string_view name) const;
+  HWND Window(std::string_view name) const;
+  Control* OfId(int id) const;
+  Control* OfWindow(HWND hwnd) const;
+  // In table order, the window excluded.
+  const std::vector<std::unique_ptr<Control>>& All() const { return all_; }
+  const Control& Form() const { return *form_; }
+
+  const FontSet& Fonts() const { return *fonts_; }
+  int Scale(int pixels) const { return fonts_->Scale(pixels); }
+
+  // Whether the control and every window it sits in take input.
+  static bool Enabled(HWND hwnd);
+
+ private:
+  HWND Make(HWND parent, Control& control);
+
+  std::unique_ptr<FontSet> fonts_;
+  std::unique_ptr<Control> form_;
+  std::vector<std::unique_ptr<Control>> all_;
+  std::unordered_map<std::string, Control*> byName_;
+  std::unordered_map<HWND, Control*> byWindow_;
+};
+
+// A container's backdrop under a child control at child's place: labels and pictures show
+// what lies behind them.
+void PaintBackdropBehind(HDC dc, const Control& child);
+
+// Registers the window classes of the painted controls; once per process.
+void RegisterControlClasses(HINSTANCE instance);
+
+}  // namespace velmora

@@ -1,0 +1,206 @@
+#include "winshell/FormRender.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <commctrl.h>
+
+#include "surface/ControlTable.h"
+#include "surface/Identity.h"
+#include "winshell/Utf16.h"
+
+namespace velmora {
+
+namespace {
+
+std::wstring TextOf(HWND hwnd) {
+  const int length = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  GetWindowTextW(hwnd, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+void SetText(HWND hwnd, const std::string& text) {
+  const std::wstring wide = ToUtf16(text);
+  if (TextOf(hwnd) != wide) {
+    SetWindowTextW(hwnd, wide.c_str());
+  }
+}
+
+void SetShown(HWND hwnd, bool shown) {
+  if ((IsWindowVisible(hwnd) != FALSE) != shown) {
+    ShowWindow(hwnd, shown ? SW_SHOWNA : SW_HIDE);
+  }
+}
+
+// A changed enabled state redraws what sits on the control, which dims with it.
+void SetEnabled(HWND hwnd, bool enabled) {
+  if ((IsWindowEnabled(hwnd) != FALSE) != enabled) {
+    EnableWindow(hwnd, enabled);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
+}
+
+void RenderComboBox(HWND box, const ComboBox& model) {
+  const int count = static_cast<int>(SendMessageW(box, CB_GETCOUNT, 0, 0));
+  bool same = count == static_cast<int>(model.items.size());
+  for (int i = 0; same && i < count; ++i) {
+    const int length = static_cast<int>(SendMessageW(box, CB_GETLBTEXTLEN, i, 0));
+    std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+    item.resize(static_cast<std::size_t>(length));
+    same = item == ToUtf16(model.items[static_cast<std::size_t>(i)]);
+  }
+  if (!same) {
+    SendMessageW(box, CB_RESETCONTENT, 0, 0);
+    for (const std::string& item : model.items) {
+      SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToUtf16(item).c_str()));
+    }
+  }
+  if (SendMessageW(box, CB_GETCURSEL, 0, 0) != model.itemIndex) {
+    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(model.itemIndex), 0);
+  }
+  SetEnabled(box, model.enabled);
+}
+
+void RenderCheckList(HWND list, const CheckListBox& model) {
+  const int count = static_cast<int>(model.items.size());
+  if (ListView_GetItemCount(list) != count) {
+    ListView_DeleteAllItems(list);
+    for (int i = 0; i < count; ++i) {
+      LVITEMW item{};
+      item.mask = LVIF_TEXT;
+      item.iItem = i;
+      std::wstring name = ToUtf16(model.items[static_cast<std::size_t>(i)]);
+      item.pszText = name.data();
+      SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+  }
+  for (int i = 0; i < count; ++i) {
+    std::wstring name = ToUtf16(model.items[static_cast<std::size_t>(i)]);
+    LVITEMW item{};
+    item.iSubItem = 0;
+    item.pszText = name.data();
+    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    if ((ListView_GetCheckState(list, i) != FALSE) != model.Checked(i)) {
+      ListView_SetCheckState(list, i, model.Checked(i));
+    }
+  }
+}
+
+void RenderLog(HWND memo, const LogMemo& log) {
+  std::string text;
+  const std::size_t shown = std::min<std::size_t>(log.Lines().size(), kShownLogLines);
+  for (std::size_t i = 0; i < shown; ++i) {
+    if (i > 0) {
+      text += "\r\n";
+    }
+    text += log.Lines()[i];
+  }
+  SetText(memo, text);
+}
+
+void RenderButton(Control& button, const GradientButton& model) {
+  SetText(button.hwnd, model.caption);
+  if (button.scheme != model.look) {
+    button.scheme = model.look;
+    InvalidateRect(button.hwnd, nullptr, FALSE);
+  }
+  SetEnabled(button.hwnd, model.enabled);
+}
+
+void RenderWindowSize(const ControlSet& controls, int width, int height) {
+  HWND window = controls.Form().hwnd;
+  RECT client;
+  GetClientRect(window, &client);
+  const int wantedWidth = controls.Scale(width);
+  const int wantedHeight = controls.Scale(height);
+  if (client.right == wantedWidth && client.bottom == wantedHeight) {
+    return;
+  }
+  RECT outer{0, 0, wantedWidth, wantedHeight};
+  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+  SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void ShowProgress(HWND bar, int position) {
+  if (SendMessageW(bar, PBM_GETPOS, 0, 0) == position) {
+    return;
+  }
+  // A themed bar animates only forwards: stepping past the position and back shows it now.
+  if (position < ProgressBar::kMax) {
+    SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(position + 1), 0);
+  } else {
+    SendMessageW(bar, PBM_SETRANGE32, ProgressBar::kMin, ProgressBar::kMax + 1);
+    SendMessageW(bar, PBM_SETPOS, ProgressBar::kMax + 1, 0);
+    SendMessageW(bar, PBM_SETRANGE32, ProgressBar::kMin, ProgressBar::kMax);
+  }
+  SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
+
+void RenderMainForm(FormModel& form, const ControlSet& controls, bool monitorShown) {
+  SetText(controls.Form().hwnd, form.caption.empty() ? MainWindowTitle() : form.caption);
+  int width = form.windowWidth;
+  int height = form.windowHeight;
+  if (monitorShown) {
+    const ClientSize room = MonitorClientSize();
+    width = std::max(width, room.width);
+    height = std::max(height, room.height);
+  }
+  RenderWindowSize(controls, width, height);
+  for (const auto& control : controls.All()) {
+    const std::string_view name = control->entry->name;
+    HWND hwnd = control->hwnd;
+    if (std::string* caption = BoundCaption(form, name)) {
+      SetText(hwnd, *caption);
+    }
+    if (GradientButton* model = BoundButton(form, name)) {
+      RenderButton(*control, *model);
+    }
+    if (ComboBox* model = BoundComboBox(form, name)) {
+      RenderComboBox(hwnd, *model);
+    }
+    if (Panel* model = BoundPanel(form, name)) {
+      RECT place;
+      GetWindowRect(hwnd, &place);
+      MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&place), 2);
+      const int left = controls.Scale(model->left);
+      if (place.left != left) {
+        SetWindowPos(hwnd, nullptr, left, controls.Scale(control->entry->geometry.top), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      SetEnabled(hwnd, model->enabled);
+      SetShown(hwnd, model->visible);
+    }
+    if (Picture* model = BoundPicture(form, name)) {
+      SetShown(hwnd, model->visible);
+    }
+    if (CheckListBox* model = BoundCheckList(form, name)) {
+      RenderCheckList(hwnd, *model);
+    }
+  }
+  for (std::string_view name : MonitorControlNames()) {
+    SetShown(controls.Window(name), monitorShown);
+  }
+  RenderLog(controls.Window("memLog"), form.memLog);
+  HWND bar = controls.Window("pbTraitementFichier");
+  ShowProgress(bar, form.pbTraitementFichier.Position());
+  SetShown(bar, form.pbTraitementFichier.visible);
+}
+
+void RenderAboutForm(AboutForm& about, const ControlSet& controls) {
+  SetText(controls.Form().hwnd, about.title);
+  for (const auto& control : controls.All()) {
+    if (std::string* caption = BoundAboutCaption(about, control->entry->name)) {
+      SetText(control->hwnd, *caption);
+    }
+  }
+}
+
+}  // namespace velmora

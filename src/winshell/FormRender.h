@@ -1,0 +1,24 @@
+#pragma once
+
+// One function brings every control of the main window in line with the form model. It
+// runs after every handler and whenever the core asks for a repaint; it never fires a
+// handler: a selection set from code with CB_SETCURSEL sends nothing, and the list checks
+// and the SysEx text are set while the window ignores their notifications.
+
+#include <windows.h>
+
+#include "surface/FormModel.h"
+#include "winshell/ControlSet.h"
+
+namespace velmora {
+
+// The newest lines of the monitor log that the window shows.
+inline constexpr int kShownLogLines = 500;
+
+void RenderMainForm(FormModel& form, const ControlSet& controls, bool monitorShown);
+void RenderAboutForm(AboutForm& about, const ControlSet& controls);
+
+// The bar at position at once: a themed bar would otherwise glide there after the pause.
+void ShowProgress(HWND bar, int position);
+
+}  // namespace velmora

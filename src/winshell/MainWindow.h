@@ -1,0 +1,70 @@
+#pragma once
+
+// TForm1: the main window. It holds no editing logic: it builds its controls from the
+// control table, forwards each gesture to the core's handler inside the one error guard,
+// and renders the form model afterwards.
+
+#include <chrono>
+#include <functional>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "presets/ProgramFolder.h"
+#include "surface/EditingContext.h"
+#include "surface/FormModel.h"
+#include "surface/MonitorHub.h"
+#include "winshell/AboutWindow.h"
+#include "winshell/FormWindow.h"
+#include "winshell/Win32FormView.h"
+
+namespace velmora {
+
+class MainWindow : public FormWindow {
+ public:
+  explicit MainWindow(ProgramFolders folders, std::chrono::milliseconds stepDelay = kStepDelay);
+  ~MainWindow() override;
+
+  // The window and its controls, then the creation sequence: port lists, monitor binding,
+  // missing files created.
+  void Create();
+  // Shows the window in the middle of the screen and runs its show sequence; the first
+  // activation follows once the window is on screen.
+  void Show();
+  // The end of the program's life: the monitor lets go of the input notifications.
+  void Destroy();
+
+  // Ctrl+M, when the message is for this window: true when it was taken.
+  bool TakeShortcut(MSG& message);
+
+ protected:
+  LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  // Runs op inside the error guard, then renders; returns whether it ended without error.
+  bool Handle(const std::function<void()>& op);
+  void Render();
+  void OnCommand(int id, WORD code);
+  void OnListCheck(const NMLISTVIEW& change);
+  void OnWheel(WPARAM wParam, LPARAM lParam);
+  void OpenKnobMenu();
+  void ToggleMonitor();
+  void DrainMonitorLater();
+  void RunFirstActivation();
+  bool Close();
+
+  FormModel form_;
+  AboutWindow about_;
+  Win32FormView view_;
+  EditingContext context_;
+  MonitorHub hub_;
+  HMENU knobMenu_ = nullptr;
+  HACCEL shortcuts_ = nullptr;
+  int handlerDepth_ = 0;
+  bool rendering_ = false;
+  bool drainPending_ = false;
+  bool monitorShown_ = false;
+};
+
+}  // namespace velmora

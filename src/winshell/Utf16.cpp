@@ -1,0 +1,34 @@
+#include "winshell/Utf16.h"
+
+#include <windows.h>
+
+namespace velmora {
+
+std::wstring ToUtf16(std::string_view text) {
+  if (text.empty()) {
+    return {};
+  }
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+  return wide;
+}
+
+std::string ToUtf8(std::wstring_view text) {
+  if (text.empty()) {
+    return {};
+  }
+  const int size = static_cast<int>(text.size());
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
+  return narrow;
+}
+
+std::string PathText(const std::filesystem::path& path) {
+  return ToUtf8(path.wstring());
+}
+
+}  // namespace velmora

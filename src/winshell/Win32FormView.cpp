@@ -1,0 +1,132 @@
+#include "winshell/Win32FormView.h"
+
+#include <system_error>
+#include <utility>
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include "surface/Identity.h"
+#include "winshell/KnobCanvas.h"
+#include "winshell/Utf16.h"
+
+namespace velmora {
+
+namespace {
+
+// Room for the path the player picks.
+constexpr std::size_t kPathRoom = 32768;
+
+void ShowBox(HWND owner, UINT icon, const std::string& text) {
+  MessageBoxW(owner, ToUtf16(text).c_str(), ToUtf16(MainWindowTitle()).c_str(), MB_OK | icon);
+}
+
+// "Velmora Preset|*.vmp" -> "Velmora Preset\0*.vmp\0\0".
+std::wstring DialogFilter() {
+  std::wstring filter = ToUtf16(kPresetFileFilter);
+  for (wchar_t& c : filter) {
+    if (c == L'|') {
+      c = L'\0';
+    }
+  }
+  filter.push_back(L'\0');
+  return filter;
+}
+
+}  // namespace
+
+Win32FormView::Win32FormView(const ControlSet& controls, std::function<void()> render,
+                             std::function<void()> showAbout, std::chrono::milliseconds stepDelay)
+    : controls_(controls),
+      render_(std::move(render)),
+      showAbout_(std::move(showAbout)),
+      stepDelay_(stepDelay) {}
+
+HWND Win32FormView::Owner() const {
+  return controls_.Form().hwnd;
+}
+
+void Win32FormView::ShowMessage(const std::string& text) {
+  ShowBox(Owner(), MB_ICONINFORMATION, text);
+}
+
+void Win32FormView::ShowError(const std::string& text) {
+  ShowBox(Owner(), MB_ICONERROR, text);
+}
+
+void Win32FormView::StepDelay() {
+  // What the groups so far changed is on screen before the thread blocks.
+  render_();
+  RedrawWindow(Owner(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Sleep(static_cast<DWORD>(stepDelay_.count()));
+  paused_ = true;
+}
+
+bool Win32FormView::TakePaused() {
+  return std::exchange(paused_, false);
+}
+
+void Win32FormView::DrawKnobPointer(Knob knob, Rgb colour, KnobPoint from, KnobPoint to) {
+  const Control* control = controls_.Find("knob" + std::string(KnobName(knob)));
+  control->knob->DrawPointer(colour, from, to);
+  InvalidateRect(control->hwnd, nullptr, FALSE);
+}
+
+bool Win32FormView::PictureExists(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
+void Win32FormView::LoadPicture(std::string_view control, const std::filesystem::path& path) {
+  Control* picture = controls_.Find(control);
+  picture->image = LoadPictureFile(path);
+  InvalidateRect(picture->hwnd, nullptr, FALSE);
+}
+
+std::optional<std::filesystem::path> Win32FormView::FileDialog(bool save) {
+  const std::wstring filter = DialogFilter();
+  const std::wstring extension = ToUtf16(kPresetFileExtension);
+  std::wstring path(kPathRoom, L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = Owner();
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = path.data();
+  dialog.nMaxFile = static_cast<DWORD>(path.size());
+  dialog.lpstrDefExt = extension.c_str();
+  // The open dialog accepts a name for a file that does not exist; the save dialog
+  // overwrites without asking.
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+  const BOOL accepted = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+  if (!accepted) {
+    return std::nullopt;
+  }
+  path.resize(path.find(L'\0'));
+  return std::filesystem::path(path);
+}
+
+std::optional<std::filesystem::path> Win32FormView::OpenDialog() {
+  return FileDialog(false);
+}
+
+std::optional<std::filesystem::path> Win32FormView::SaveDialog() {
+  return FileDialog(true);
+}
+
+void Win32FormView::RepaintNow(std::string_view control) {
+  render_();
+  if (HWND hwnd = controls_.Window(control)) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+}
+
+void Win32FormView::ShowAboutWindow() {
+  showAbout_();
+}
+
+void Win32FormView::OpenWebsite(std::string_view address) {
+  ShellExecuteW(Owner(), L"open", ToUtf16(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace velmora

@@ -1,0 +1,50 @@
+#pragma once
+
+// What the core asks of the window, done with Win32: message boxes with the application's
+// title, the blocking pause, the knob canvases, JPEG pictures through GDI+, the preset file
+// dialogs, an immediate repaint, the About window and the web browser.
+
+#include <chrono>
+#include <functional>
+
+#include <windows.h>
+
+#include "surface/FormView.h"
+#include "winshell/ControlSet.h"
+
+namespace velmora {
+
+class Win32FormView : public FormView {
+ public:
+  // render brings every control in line with the form model; showAbout runs the About
+  // window modally.
+  Win32FormView(const ControlSet& controls, std::function<void()> render,
+                std::function<void()> showAbout, std::chrono::milliseconds stepDelay);
+
+  void ShowMessage(const std::string& text) override;
+  void ShowError(const std::string& text) override;
+  void StepDelay() override;
+  void DrawKnobPointer(Knob knob, Rgb colour, KnobPoint from, KnobPoint to) override;
+  bool PictureExists(const std::filesystem::path& path) override;
+  void LoadPicture(std::string_view control, const std::filesystem::path& path) override;
+  std::optional<std::filesystem::path> OpenDialog() override;
+  std::optional<std::filesystem::path> SaveDialog() override;
+  void RepaintNow(std::string_view control) override;
+  void ShowAboutWindow() override;
+  void OpenWebsite(std::string_view address) override;
+
+  // Whether a pause blocked the thread since the last call: input may be waiting.
+  bool TakePaused();
+
+ private:
+  std::optional<std::filesystem::path> FileDialog(bool save);
+  HWND Owner() const;
+
+  const ControlSet& controls_;
+  std::function<void()> render_;
+  std::function<void()> showAbout_;
+  std::chrono::milliseconds stepDelay_;
+  bool paused_ = false;
+};
+
+}  // namespace velmora
