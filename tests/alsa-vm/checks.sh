@@ -1,0 +1,198 @@
+#!/bin/sh
+# Runs inside the sequencer VM, from a scratch folder: velmora-cli and the receiver against
+# the kernel's Midi Through ports (client 14, ports 0 and 1). Prints a PASS or FAIL line per
+# check, with what differed, and the figures measured; exit status 1 when a check failed.
+
+here=$(dirname "$0")
+failed=0
+pass() { echo "PASS: $1"; }
+fail() {
+  echo "FAIL: $1"
+  failed=1
+}
+
+# expect NAME EXPECTED_FILE ACTUAL_FILE
+expect() {
+  if cmp -s "$2" "$3"; then
+    pass "$1"
+  else
+    fail "$1"
+    echo "  expected:"
+    sed 's/^/    /' "$2"
+    echo "  got:"
+    sed 's/^/    /' "$3"
+  fi
+}
+
+# The bytes of each event the receiver printed, one event a line.
+events() { sed -n 's/^E [0-9.]* //p' "$1"; }
+exit_status() { sed -n 's/^X //p' "$1"; }
+
+# Waits up to 20 s for one of our ports, named after its target, to be in the sequencer.
+wait_for_port() {
+  tries=0
+  while ! grep -q "\"$1\"" /proc/asound/seq/clients; do
+    tries=$((tries + 1))
+    [ $tries -lt 200 ] || return 1
+    sleep 0.1
+  done
+}
+
+through0="Midi Through:Midi Through Port-0"
+through1="Midi Through:Midi Through Port-1"
+sysex=$(awk 'BEGIN { printf "F0"; for (i = 0; i < 998; i++) printf " %02X", i % 128; printf " F7" }')
+
+# --- ports
+velmora-cli ports >ports.txt 2>&1
+printf 'out 0: %s\nout 1: %s\nin 0: %s\nin 1: %s\n' "$through0" "$through1" "$through0" \
+  "$through1" >ports.expected
+expect "ports lists Midi Through by client:port name, as out and in" ports.expected ports.txt
+
+# --- output: a whole preset load and synchronise, its pauses measured at the receiver
+printf '[AMP1]\r\nPower=ON\r\nAmp=%s\r\nCab=4x12 Line6\r\nDRIVE1=508\r\nBASS1=300\r\nMID1=256\r\n' \
+  "'65 Brit Plexi J-45" >full.vmp
+printf 'TREB1=200\r\nPRES1=100\r\nVOL1=400\r\n[AMP2]\r\nPower=ON\r\nAmp=Line6 Class A\r\n' >>full.vmp
+printf 'Cab=1x12 Class A\r\nDRIVE2=12\r\nBASS2=44\r\nMID2=256\r\nTREB2=480\r\nPRES2=511\r\n' >>full.vmp
+printf 'VOL2=0\r\n[Variax]\r\nGuitar=2 Telecaster modified\r\n' >>full.vmp
+receiver listen 14:0 300 -- velmora-cli load --sync full.vmp >load.txt 2>load.err
+# Each expected line: the pauses of 500 ms before the message, then its bytes.
+if [ "$(exit_status load.txt)" = 0 ] && [ ! -s load.err ] &&
+  awk -v tolerance=20 '
+    NR == FNR { pauses[++n] = $1; $1 = ""; bytes[n] = substr($0, 2); next }
+    $1 == "E" { time[++m] = $2; $1 = ""; $2 = ""; got[m] = substr($0, 3) }
+    END {
+      bad = m != n
+      if (bad) printf "  %d messages arrived, %d expected\n", m, n
+      for (i = 1; i <= n && i <= m; i++) {
+        if (got[i] != bytes[i]) {
+          printf "  message %d: got \"%s\", expected \"%s\"\n", i, got[i], bytes[i]
+          bad = 1
+        }
+        if (i == 1) continue
+        gap = time[i] - time[i - 1]
+        off = gap - 500 * pauses[i]
+        if (off < 0) off = -off
+        if (pauses[i] > 0) { count++; if (off > worst) worst = off }
+        else if (off > gapless) gapless = off
+        if (off > tolerance) {
+          printf "  %.1f ms before message %d, expected %d\n", gap, i, 500 * pauses[i]
+          bad = 1
+        }
+      }
+      printf "  %d messages, %d pauses: each within %.1f ms of 500 ms; messages without a pause within %.1f ms of each other\n", m, count, worst, gapless
+      exit bad
+    }' "$here/full-preset-sync.expected" load.txt; then
+  pass "load --sync of a full preset arrives byte for byte, pauses 500 ms +-20 ms"
+else
+  fail "load --sync of a full preset arrives byte for byte, pauses 500 ms +-20 ms"
+  cat load.err
+fi
+
+# --- output: a long SysEx, the pad bytes after complete messages, running status
+receiver listen 14:0 300 -- velmora-cli send "$sysex" >sysex.txt
+echo "$sysex" >sysex.expected
+events sysex.txt >sysex.got
+expect "a SysEx of 1000 bytes arrives whole, as one event" sysex.expected sysex.got
+
+receiver listen 14:0 300 -- velmora-cli send "B0 0C 31 00" "F0 00 01 0C 03 08 01 00 F7 00" \
+  "C0 0E 00" "B0 0D 40" >stray.txt
+printf 'B0 0C 31\nF0 00 01 0C 03 08 01 00 F7\nC0 0E\nB0 0D 40\n' >stray.expected
+events stray.txt >stray.got
+expect "a stray 00 after a complete message is dropped, the message arrives at once" \
+  stray.expected stray.got
+
+# Our buffers always carry their status byte: data bytes after a complete message belong to
+# no message and are dropped, so a pad 00 never becomes a message of its own.
+receiver listen 14:0 300 -- velmora-cli send "90 3C 7F 3E 7F" "80 3C 00 3E 00" >running.txt
+printf '90 3C 7F\n80 3C 00\n' >running.expected
+events running.txt >running.got
+expect "running-status data after a complete message is not sent" running.expected running.got
+
+# --- latency: from starting "velmora-cli send" to the event's sequencer time stamp
+receiver listen 14:0 200 -- velmora-cli send "B0 0C 31" "B0 0C 32" >latency.txt
+awk '$1 == "S" { start = $2 } $1 == "E" { time[++n] = $2 }
+  END { printf "  latency: %.1f ms from starting velmora-cli send to arrival, %.2f ms between its two messages\n", time[1] - start, time[2] - time[1] }' \
+  latency.txt
+
+# --- input: the monitor over Midi Through, forwarding to the other through port
+receiver listen 14:1 0 -- sh -c 'velmora-cli monitor --in 0 --thru 1 --seconds 6 >monitor.txt 2>monitor.err' \
+  >thru.txt &
+listener=$!
+if wait_for_port "In $through0"; then
+  receiver send 14:0 "B0 07 64" "FE"
+  receiver send 14:0 --pieces 256 "$sysex"
+  receiver send 14:0 "C0 05"
+fi
+wait $listener
+sed 's/^\[[0-2][0-9]:[0-5][0-9]:[0-5][0-9]\.[0-9][0-9][0-9]\] /[T] /' monitor.txt >monitor.got
+cat monitor.err >>monitor.got
+{
+  printf '[T] %s: <Status> B0, <Data 1> 07 <Data 2> 64\n -->%s\n' "$through0" "$through1"
+  printf '[T] %s: <Bytes> 1000 <SysEx> %s \n' "$through0" "$sysex"
+  printf '[T] %s: <Status> C0, <Data 1> 05 <Data 2> 00\n -->%s\n' "$through0" "$through1"
+} >monitor.expected
+expect "monitor logs with the port name, filters FE, logs a SysEx in pieces once and whole" \
+  monitor.expected monitor.got
+printf 'B0 07 64\nC0 05\n' >thru.expected
+events thru.txt >thru.got
+expect "monitor forwards the short messages only, Active Sensing left out" thru.expected thru.got
+
+# --- faults: the port we send to goes away during a load
+receiver listen - 0 --name Probe -- velmora-cli ports >probe.txt
+if grep -q '^out 2: Velmora Receiver:Probe$' probe.txt; then
+  receiver listen - 0 --name Probe --drop-after 3 -- velmora-cli load --port 2 --sync full.vmp \
+    >gone.txt 2>gone.err
+  printf 'X 1\n' >gone.expected
+  grep '^X' gone.txt >gone.got
+  echo "full.vmp: There is no MIDI port with this number." >>gone.expected
+  cat gone.err >>gone.got
+  expect "a port removed while open: a clear error on the next send, no crash" \
+    gone.expected gone.got
+else
+  fail "the receiver's own port is listed as out 2"
+  cat probe.txt
+fi
+
+if reopen_ports 100 >reopen.txt 2>&1; then
+  pass "100 openings and closings of a port leak no sequencer port, file or thread"
+else
+  fail "100 openings and closings of a port leak no sequencer port, file or thread"
+fi
+sed 's/^/  /' reopen.txt
+
+# --- hot-plug: a module loaded while "ports --watch" runs
+velmora-cli ports --watch >watch.txt 2>&1 &
+watcher=$!
+sleep 2
+for module in snd-rawmidi snd-seq-midi-event snd-seq-virmidi; do
+  insmod /modules/$module.ko
+done
+insmod /modules/snd-virmidi.ko midi_devs=1
+sleep 2
+kill $watcher 2>/dev/null
+wait $watcher 2>/dev/null
+if grep -q '^usage' watch.txt; then
+  echo "SKIP: hot-plug: this velmora-cli has no 'ports --watch'"
+elif grep -q 'VirMIDI' watch.txt; then
+  pass "a port loaded while 'ports --watch' runs appears"
+else
+  fail "a port loaded while 'ports --watch' runs appears"
+  cat watch.txt
+fi
+
+# --- input: running status from a raw MIDI device becomes whole messages
+virmidi=$(velmora-cli ports | sed -n 's/^in \([0-9]*\): \(.*VirMIDI.*\)$/\1 \2/p' | head -n 1)
+index=${virmidi%% *}
+name=${virmidi#* }
+velmora-cli monitor --in "$index" --seconds 4 >raw.txt 2>&1 &
+monitor=$!
+if wait_for_port "In $name"; then
+  printf '\220\074\177\076\177' >/dev/snd/midiC0D0
+fi
+wait $monitor
+sed 's/^\[[0-2][0-9]:[0-5][0-9]:[0-5][0-9]\.[0-9][0-9][0-9]\] /[T] /' raw.txt >raw.got
+printf '[T] %s: <Status> 90, <Data 1> %s <Data 2> 7F\n' "$name" 3C "$name" 3E >raw.expected
+expect "running status written to a raw MIDI device arrives as whole messages" \
+  raw.expected raw.got
+
+exit $failed
