@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "surface/FormView.h"
+#include "surface/MidiSend.h"
 
 namespace velmora {
 
@@ -23,10 +24,12 @@ inline std::string ErrorBoxText(std::string_view text) {
   return shown;
 }
 
-// Runs the handler; an error it raises is shown and swallowed. Returns whether it ended
-// without one (a close handler that failed must leave the window open).
+// Runs the handler as one operation of the player; an error it raises is shown and
+// swallowed. Returns whether it ended without one (a close handler that failed must leave
+// the window open).
 template <typename Handler>
 bool RunHandler(FormView& view, Handler&& handler) {
+  const PlayerOperation operation;
   try {
     std::forward<Handler>(handler)();
     return true;

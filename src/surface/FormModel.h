@@ -160,8 +160,22 @@ struct AboutForm {
   bool visible = false;
 };
 
+// A port remembered by its name, and by its order among the ports of that name (1 for the
+// first), since the platform gives nothing else that tells two ports of one name apart.
+struct NamedPort {
+  std::string name;
+  int order = 1;
+  bool operator==(const NamedPort&) const = default;
+};
+
 struct FormModel {
+  // The connected output ports in device order; while the chosen port is not connected
+  // (missingOutputPort), one more item stands after them, selected, naming it as missing.
   ComboBox cbOutputDevices;
+  std::optional<NamedPort> missingOutputPort;
+  // The start-up has already told the player that the stored port is not connected: the
+  // sends of the start-up itself say nothing more about it.
+  bool missingPortAnnounced = false;
   ComboBox cbAmpli1;
   ComboBox cbEnceintes1;
   ComboBox cbAmpli2;

@@ -58,7 +58,9 @@ void FormShow(EditingContext& context) {
   form.cbMateriel.SelectTextIgnoringCase(HardwareName);
   FillSelectors(form);
   ApplyStoredLanguage(context, ReadSetting(context, kConfig, kConfigLanguage));
-  OpenStoredOutputPort(context, ReadSetting(context, kMidi, kMidiOut));
+  OpenStoredOutputPort(
+      context, {ReadSetting(context, kMidi, kMidiOut), ReadSetting(context, kMidi, kMidiOutName),
+                ReadSetting(context, kMidi, kMidiOutNameOrder)});
   RestorePresetPanel(context);
   if (ReadSetting(context, kVariax, kVariaxShow) == kNo) {
     HideGuitarPicture(form);
@@ -76,6 +78,16 @@ void MainWindowActivated(EditingContext& context, Activation cause) {
     form.firstActivationDone = true;
   }
   if (loads) {
+    // The start-up's box about a stored port that is not connected covers its own load.
+    struct EndOfStartUp {
+      FormModel& form;
+      bool ends;
+      ~EndOfStartUp() {
+        if (ends) {
+          form.missingPortAnnounced = false;
+        }
+      }
+    } endOfStartUp{form, cause == Activation::FirstShow};
     FormActivate(context);
   }
 }
@@ -97,10 +109,21 @@ void FormClose(EditingContext& context) {
   auto entry = [](std::string_view section, std::string_view key, std::string value) {
     return ProfileEntry{std::string(section), std::string(key), std::move(value)};
   };
+  // A missing port has no index: an older copy reading Out must not take whatever port
+  // now stands where it stood.
+  const std::optional<NamedPort> chosen = ChosenOutputPort(form);
+  const int out = form.missingOutputPort ? -1 : form.cbOutputDevices.itemIndex;
   std::vector<ProfileEntry> entries = {
       entry(kMidi, kMidiIn, ""),
-      entry(kMidi, kMidiOut, std::to_string(form.cbOutputDevices.itemIndex)),
+      entry(kMidi, kMidiOut, std::to_string(out)),
+      entry(kMidi, kMidiOutName, chosen ? chosen->name : ""),
   };
+  // The order is written only where it tells something: for the second port of a name and
+  // beyond, or over an order written before, which would otherwise outlive its port.
+  const int order = chosen ? chosen->order : 1;
+  if (order > 1 || !ReadSetting(context, kMidi, kMidiOutNameOrder).empty()) {
+    entries.push_back(entry(kMidi, kMidiOutNameOrder, std::to_string(order)));
+  }
   // A start-up that stopped before the panel was restored leaves its design captions on
   // screen; writing them would replace the player's stored preset with values never read.
   if (form.presetPanelRestored) {

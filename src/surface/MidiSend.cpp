@@ -4,6 +4,7 @@
 #include "catalogue/Vetta2_Amplis.h"
 #include "catalogue/Vetta2_Enceintes.h"
 #include "midi/Midi.h"
+#include "surface/PortSelector.h"
 
 namespace velmora {
 
@@ -25,12 +26,43 @@ bool InRange(int recordNumber, int count) {
   return recordNumber >= 1 && recordNumber <= count;
 }
 
+int operationDepth = 0;
+bool portBoxShownInOperation = false;
+
+// The box about a port that cannot be sent to: once per operation, every time outside one.
+void ShowPortBox(EditingContext& context, const std::string& text) {
+  if (portBoxShownInOperation) {
+    return;
+  }
+  portBoxShownInOperation = operationDepth > 0;
+  context.view.ShowMessage(text);
+}
+
 }  // namespace
 
+PlayerOperation::PlayerOperation() {
+  if (operationDepth++ == 0) {
+    portBoxShownInOperation = false;
+  }
+}
+
+PlayerOperation::~PlayerOperation() {
+  if (--operationDepth == 0) {
+    portBoxShownInOperation = false;
+  }
+}
+
 void SendMidiText(EditingContext& context, std::string_view text) {
-  const ComboBox& ports = context.form.cbOutputDevices;
+  const FormModel& form = context.form;
+  if (form.missingOutputPort) {
+    if (!form.missingPortAnnounced) {
+      ShowPortBox(context, PortNotConnectedText(form.missingOutputPort->name));
+    }
+    return;
+  }
+  const ComboBox& ports = form.cbOutputDevices;
   if (ports.Text().empty()) {
-    context.view.ShowMessage(std::string(kNoOutputPortText));
+    ShowPortBox(context, std::string(kNoOutputPortText));
     return;
   }
   // The conversion drops the last digit pair: this pad pair is the one it drops.

@@ -28,13 +28,27 @@ void MonitorHub::SetInputNames(std::vector<std::string> names) {
   inputNames_ = std::move(names);
 }
 
-void MonitorHub::PublishThruTargets(const CheckListBox& outputs) {
+std::vector<MonitorHub::ThruTarget> MonitorHub::TargetsOf(const CheckListBox& outputs) {
   std::vector<ThruTarget> targets;
   for (std::size_t index = 0; index < outputs.items.size(); ++index) {
     if (outputs.Checked(static_cast<int>(index))) {
       targets.push_back({static_cast<int>(index), outputs.items[index]});
     }
   }
+  return targets;
+}
+
+void MonitorHub::SwitchPorts(const std::function<void()>& adopt, const CheckListBox& outputs,
+                             std::vector<std::string> inputNames) {
+  std::vector<ThruTarget> targets = TargetsOf(outputs);
+  std::lock_guard lock(LogLock);
+  adopt();
+  thruTargets_ = std::move(targets);
+  inputNames_ = std::move(inputNames);
+}
+
+void MonitorHub::PublishThruTargets(const CheckListBox& outputs) {
+  std::vector<ThruTarget> targets = TargetsOf(outputs);
   // Under LogLock: an event that read the old targets has finished when this returns, so a
   // port unchecked next can be closed without a late thru send opening it again.
   std::lock_guard lock(LogLock);

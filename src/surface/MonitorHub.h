@@ -49,6 +49,13 @@ class MonitorHub {
   // returns, no message is forwarded by an older snapshot any more.
   void PublishThruTargets(const CheckListBox& outputs);
 
+  // User-interface thread, when ports came or went: runs adopt (which switches the device
+  // layer's lists, without any platform call) under LogLock together with the new thru
+  // targets and input names, so no message is forwarded or named by a list and an index
+  // that do not belong together.
+  void SwitchPorts(const std::function<void()>& adopt, const CheckListBox& outputs,
+                   std::vector<std::string> inputNames);
+
   // Notification thread. Status FE (Active Sensing) is dropped at once; anything else goes
   // to every thru target from the last index down, then gets its received line.
   void DoMidiInShort(int device, std::uint8_t status, std::uint8_t data1,
@@ -75,6 +82,7 @@ class MonitorHub {
     MonitorHub* hub = nullptr;
   };
 
+  static std::vector<ThruTarget> TargetsOf(const CheckListBox& outputs);
   // Queues the event; LogLock must be held. Returns the wake callback to call afterwards.
   std::shared_ptr<const std::function<void()>> QueueLocked(MonitorEvent event);
   static void Wake(const std::shared_ptr<const std::function<void()>>& wake) noexcept;

@@ -14,6 +14,10 @@ inline constexpr std::string_view kVariaxShow = "Show";
 inline constexpr std::string_view kMidi = "MIDI";
 inline constexpr std::string_view kMidiIn = "In";
 inline constexpr std::string_view kMidiOut = "Out";
+// The chosen port's name, and its order among ports of that name when it is not the first:
+// older copies of the program read only Out and pass over these.
+inline constexpr std::string_view kMidiOutName = "OutName";
+inline constexpr std::string_view kMidiOutNameOrder = "OutNameOrder";
 inline constexpr std::string_view kPresets = "PRESETS";
 inline constexpr std::string_view kPresetsShow = "SHOW";
 inline constexpr std::string_view kPresetsBank = "BANK";
