@@ -12,6 +12,9 @@
 #ifdef VELMORA_HAVE_WINMM
 #include "midi/winmm/WinmmMidiPlatform.h"
 #endif
+#ifdef VELMORA_HAVE_JACK
+#include "midi/jack/JackMidiPlatform.h"
+#endif
 
 namespace velmora {
 namespace {
@@ -56,6 +59,15 @@ std::unique_ptr<MidiPlatform> MakeWinmm(const std::string& choice) {
   return MakeWinmmMidiPlatform();
 #else
   throw NotBuilt(choice, "Windows multimedia");
+#endif
+}
+
+std::unique_ptr<MidiPlatform> MakeJack(const std::string& choice) {
+#ifdef VELMORA_HAVE_JACK
+  (void)choice;
+  return MakeJackMidiPlatform();
+#else
+  throw NotBuilt(choice, "JACK");
 #endif
 }
 
@@ -108,7 +120,7 @@ std::unique_ptr<MidiPlatform> MakeMidiPlatform(const std::string& choice,
     return MakeWinmm(choice);
   }
   if (choice == "jack") {
-    throw MidiError("VELMORA_MIDI=jack: the JACK MIDI backend is not available yet.");
+    return MakeJack(choice);
   }
   throw MidiError("VELMORA_MIDI=" + choice +
                   ": unknown MIDI backend (use virtual, virtual:N, alsa, winmm or jack).");
