@@ -1,16 +1,14 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <condition_variable>
-#include <csignal>
 #include <exception>
-#include <mutex>
 #include <optional>
 
 #include "cli/CommandWords.h"
 #include "cli/Commands.h"
 #include "cli/DeviceErrorText.h"
 #include "cli/HeadlessView.h"
+#include "cli/StopSignals.h"
 #include "midi/DeviceSlots.h"
 #include "surface/Monitor.h"
 
@@ -26,59 +24,6 @@ constexpr std::array kMonitorOptions = {
     OptionRule{"--in", OptionValue::kNumber, true},
     OptionRule{"--thru", OptionValue::kNumber, true},
     OptionRule{"--seconds", OptionValue::kNumber},
-};
-
-// How often a wait looks at the stop signal: a signal handler may not wake a thread.
-constexpr std::chrono::milliseconds kSignalCheck{50};
-
-volatile std::sig_atomic_t stopSignal = 0;
-
-extern "C" void NoteStopSignal(int) {
-  stopSignal = 1;
-}
-
-// Ctrl-C and SIGTERM end the run cleanly instead of the process, for this scope. std::signal
-// rather than sigaction, so the same code serves the Windows build.
-class StopSignals {
- public:
-  StopSignals() {
-    stopSignal = 0;
-    previousInt_ = std::signal(SIGINT, NoteStopSignal);
-    previousTerm_ = std::signal(SIGTERM, NoteStopSignal);
-  }
-  ~StopSignals() {
-    std::signal(SIGINT, previousInt_);
-    std::signal(SIGTERM, previousTerm_);
-  }
-  StopSignals(const StopSignals&) = delete;
-  StopSignals& operator=(const StopSignals&) = delete;
-
- private:
-  using Handler = void (*)(int);
-  Handler previousInt_ = SIG_DFL;
-  Handler previousTerm_ = SIG_DFL;
-};
-
-// Rung by the notification thread when the hub has queued an event.
-class Doorbell {
- public:
-  void Ring() {
-    {
-      std::lock_guard lock(mutex_);
-      rung_ = true;
-    }
-    rang_.notify_one();
-  }
-  void WaitUntil(Clock::time_point until) {
-    std::unique_lock lock(mutex_);
-    rang_.wait_until(lock, until, [this] { return rung_; });
-    rung_ = false;
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable rang_;
-  bool rung_ = false;
 };
 
 struct MonitorOptions {
@@ -142,7 +87,7 @@ class MonitorRun {
   bool Listen(std::optional<int> seconds) {
     const Clock::time_point end =
         seconds ? Clock::now() + std::chrono::seconds(*seconds) : Clock::time_point::max();
-    while (stopSignal == 0 && Clock::now() < end) {
+    while (!StopRequested() && Clock::now() < end) {
       doorbell_.WaitUntil(std::min(end, Clock::now() + kSignalCheck));
       if (!Print()) {
         return false;

@@ -2,23 +2,27 @@
 
 #include "cli/Commands.h"
 #include "cli/DeviceErrorText.h"
+#include "cli/PortWatch.h"
+#include "cli/StopSignals.h"
 #include "midi/Midi.h"
 
 namespace velmora {
 
 int RunPortsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (!args.empty()) {
-    err << "usage: velmora-cli ports\n";
+  const bool watch = args.size() == 1 && args[0] == "--watch";
+  if (!args.empty() && !watch) {
+    err << "usage: velmora-cli ports [--watch]\n";
     return 2;
   }
   try {
-    const std::vector<std::string> outputs = GetMidiOutput().DeviceNames();
-    const std::vector<std::string> inputs = GetMidiInput().DeviceNames();
-    for (std::size_t i = 0; i < outputs.size(); ++i) {
-      out << "out " << i << ": " << outputs[i] << '\n';
+    if (!watch) {
+      PrintPortList(out, GetMidiOutput().DeviceNames(), GetMidiInput().DeviceNames());
+      return 0;
     }
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
-      out << "in " << i << ": " << inputs[i] << '\n';
+    const StopSignals signals;
+    if (!WatchPortList(out, [] { return !StopRequested(); })) {
+      err << "velmora-cli: the port list could not be written.\n";
+      return 1;
     }
   } catch (const std::exception& error) {
     PrintCommandError(err, error);

@@ -25,7 +25,8 @@ constexpr NamedCommand kCommands[] = {
 };
 
 constexpr const char* kUsage =
-    "usage: velmora-cli ports | send [--port N] TEXT... | load [--port N] [--sync] [--save FILE] "
+    "usage: velmora-cli ports [--watch] | send [--port N] TEXT... | load [--port N] [--sync] "
+    "[--save FILE] "
     "PRESET... | preset [--port N] GROUP KEY | monitor [--in N]... [--thru M]... "
     "[--seconds S]";
 
