@@ -128,7 +128,7 @@ TEST_F(CliPortsSendTest, AMidiChoiceThatCannotBeHonouredIsAnError) {
 
 TEST_F(CliPortsSendTest, BadUsageGivesAUsageLineAndStatusTwo) {
   // The general usage line lists every command; the ones here come first.
-  const std::string usage = "usage: velmora-cli ports | send [--port N] TEXT...";
+  const std::string usage = "usage: velmora-cli ports [--watch] | send [--port N] TEXT...";
   const std::string sendUsage = "usage: velmora-cli send [--port N] TEXT...\n";
   const std::string presetUsage = "usage: velmora-cli preset [--port N] GROUP KEY\n";
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
@@ -139,8 +139,8 @@ TEST_F(CliPortsSendTest, BadUsageGivesAUsageLineAndStatusTwo) {
       {{"send", "--port", "1"}, sendUsage},
       {{"send", "--port", "one", "B0 0C 31"}, sendUsage},
       {{"send", "--port", "99999999999", "B0 0C 31"}, sendUsage},
-      {{"ports", "extra"}, "usage: velmora-cli ports\n"},
-      {{"ports", "--help"}, "usage: velmora-cli ports\n"},
+      {{"ports", "extra"}, "usage: velmora-cli ports [--watch]\n"},
+      {{"ports", "--help"}, "usage: velmora-cli ports [--watch]\n"},
       // A word that looks like an option and is none of the command's is never sent.
       {{"send", "--help"}, sendUsage},
       {{"send", "-p", "1", "B0 0C 31"}, sendUsage},
