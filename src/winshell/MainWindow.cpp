@@ -126,15 +126,7 @@ void MainWindow::OnCommand(int id, WORD code) {
       }
       break;
     case ControlKind::ComboBox:
-      // Only the player's picks: a selection set from code sends no CBN_SELCHANGE.
-      if (const ControlHandler handler = PickHandler(name); handler && code == CBN_SELCHANGE) {
-        ComboBox* model = BoundComboBox(form_, name);
-        const int index = static_cast<int>(SendMessageW(control->hwnd, CB_GETCURSEL, 0, 0));
-        Handle([this, handler, model, index] {
-          model->itemIndex = index;
-          handler(context_);
-        });
-      }
+      OnComboBox(*control, code);
       break;
     case ControlKind::Label:
       if (code == kControlClicked && IsKnobMenuLabel(name)) {
@@ -161,6 +153,31 @@ void MainWindow::OnCommand(int id, WORD code) {
     default:
       break;
   }
+}
+
+void MainWindow::OnComboBox(const Control& box, WORD code) {
+  // Only the player's picks: a selection set from code sends no CBN_SELCHANGE. While the
+  // list is open, the arrow keys move the selection item by item; the pick is the item
+  // chosen when it closes.
+  const bool dropped = SendMessageW(box.hwnd, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+  if (code == CBN_SELCHANGE && dropped) {
+    pendingPick_ = box.id;
+    return;
+  }
+  const bool picked = code == CBN_SELCHANGE || (code == CBN_CLOSEUP && pendingPick_ == box.id);
+  if (code == CBN_SELCHANGE || code == CBN_CLOSEUP) {
+    pendingPick_ = 0;
+  }
+  const ControlHandler handler = PickHandler(box.entry->name);
+  if (!picked || handler == nullptr) {
+    return;
+  }
+  ComboBox* model = BoundComboBox(form_, box.entry->name);
+  const int index = static_cast<int>(SendMessageW(box.hwnd, CB_GETCURSEL, 0, 0));
+  Handle([this, handler, model, index] {
+    model->itemIndex = index;
+    handler(context_);
+  });
 }
 
 void MainWindow::OnListCheck(const NMLISTVIEW& change) {

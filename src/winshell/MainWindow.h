@@ -46,6 +46,7 @@ class MainWindow : public FormWindow {
   bool Handle(const std::function<void()>& op);
   void Render();
   void OnCommand(int id, WORD code);
+  void OnComboBox(const Control& box, WORD code);
   void OnListCheck(const NMLISTVIEW& change);
   void OnWheel(WPARAM wParam, LPARAM lParam);
   void OpenKnobMenu();
@@ -62,6 +63,8 @@ class MainWindow : public FormWindow {
   HMENU knobMenu_ = nullptr;
   HACCEL shortcuts_ = nullptr;
   int handlerDepth_ = 0;
+  // The drop-down list whose open list the player moved through: picked when it closes.
+  int pendingPick_ = 0;
   bool rendering_ = false;
   bool drainPending_ = false;
   bool monitorShown_ = false;
