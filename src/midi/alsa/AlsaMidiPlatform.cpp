@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <span>
@@ -21,6 +22,7 @@
 #include "midi/ResultText.h"
 #include "midi/alsa/AlsaEventCodec.h"
 #include "midi/alsa/AlsaPortList.h"
+#include "midi/alsa/AlsaPortWatcher.h"
 #include "midi/alsa/AlsaResult.h"
 
 namespace velmora {
@@ -33,6 +35,10 @@ void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
 constexpr unsigned kInputCaps = SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE;
 constexpr unsigned kOutputCaps = SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ;
+bool SameAddress(const AlsaPortAddress& a, const AlsaPortAddress& b) {
+  return a.client == b.client && a.port == b.port;
+}
+
 constexpr unsigned kOwnPortType = SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION;
 
 class AlsaMidiPlatform final : public MidiPlatform {
@@ -62,15 +68,17 @@ class AlsaMidiPlatform final : public MidiPlatform {
   MidiResult OutputClose(MidiHandle handle) override;
 
   bool ErrorText(MidiResult result, std::string& text) override;
+  void WatchPorts(std::function<void()> changed) override;
 
  private:
+  // Open ports are known by the address they reach, not by their id: ids move when other
+  // ports come or go.
   struct OutputPort {
-    unsigned id;
     int ownPort;
     AlsaPortAddress target;
   };
   struct InputPort {
-    unsigned id;
+    AlsaPortAddress source;
     int ownPort;
     MidiInputPort state;
   };
@@ -109,6 +117,10 @@ class AlsaMidiPlatform final : public MidiPlatform {
   std::thread reader_;
   std::thread::id readerId_;
   int wakePipe_[2] = {-1, -1};
+
+  // Its own client and thread; replaced or dropped under watchMutex_ alone.
+  std::mutex watchMutex_;
+  std::unique_ptr<AlsaPortWatcher> watcher_;
 };
 
 AlsaMidiPlatform::AlsaMidiPlatform() {
@@ -197,7 +209,7 @@ MidiResult AlsaMidiPlatform::OutputOpen(MidiHandle& handle, unsigned id) {
     return kMidiBadDeviceId;
   }
   for (const auto& [openHandle, port] : openOutputs_) {
-    if (port.id == id) {
+    if (SameAddress(port.target, outputs_[id])) {
       return kMidiAllocated;
     }
   }
@@ -206,7 +218,7 @@ MidiResult AlsaMidiPlatform::OutputOpen(MidiHandle& handle, unsigned id) {
     return result;
   }
   handle = nextHandle_++;
-  openOutputs_.emplace(handle, OutputPort{id, ownPort, outputs_[id]});
+  openOutputs_.emplace(handle, OutputPort{ownPort, outputs_[id]});
   return kMidiOk;
 }
 
@@ -319,7 +331,7 @@ MidiResult AlsaMidiPlatform::InputOpen(MidiHandle& handle, unsigned id, MidiInPr
       return kMidiBadDeviceId;
     }
     for (const auto& [openHandle, port] : openInputs_) {
-      if (port.id == id) {
+      if (SameAddress(port.source, inputs_[id])) {
         return kMidiAllocated;
       }
     }
@@ -336,7 +348,8 @@ MidiResult AlsaMidiPlatform::InputOpen(MidiHandle& handle, unsigned id, MidiInPr
     handle = nextHandle_++;
     const InputPort& port =
         openInputs_
-            .try_emplace(handle, InputPort{id, ownPort, MidiInputPort(handle, proc, instance)})
+            .try_emplace(handle,
+                         InputPort{inputs_[id], ownPort, MidiInputPort(handle, proc, instance)})
             .first->second;
     port.state.Opened(notifications);
   }
@@ -504,6 +517,14 @@ void AlsaMidiPlatform::Receive(const snd_seq_event_t& event,
 
 bool AlsaMidiPlatform::ErrorText(MidiResult result, std::string& text) {
   return DescribeMidiResult(result, text);
+}
+
+void AlsaMidiPlatform::WatchPorts(std::function<void()> changed) {
+  std::lock_guard lock(watchMutex_);
+  watcher_.reset();
+  if (changed) {
+    watcher_ = std::make_unique<AlsaPortWatcher>(std::move(changed));
+  }
 }
 
 }  // namespace
