@@ -3,6 +3,7 @@
 #include <string>
 
 #include <commctrl.h>
+#include <dbt.h>
 #include <windowsx.h>
 
 #include "surface/About.h"
@@ -11,6 +12,7 @@
 #include "surface/Knobs.h"
 #include "surface/MainWindowLife.h"
 #include "surface/Monitor.h"
+#include "surface/PortSelector.h"
 #include "winshell/FormRender.h"
 #include "winshell/InputDrop.h"
 #include "winshell/Utf16.h"
@@ -23,6 +25,8 @@ namespace {
 constexpr UINT kDrainMonitor = WM_APP + 1;
 // The window is on screen: the start-up's last step.
 constexpr UINT kFirstActivation = WM_APP + 2;
+// Ports may have come or gone (the MIDI platform's own watch).
+constexpr UINT kPortsChanged = WM_APP + 3;
 // Ctrl+M's command; far from the controls' ids.
 constexpr WORD kToggleMonitor = 100;
 
@@ -61,6 +65,7 @@ void MainWindow::Create() {
   hub_.SetWake([hwnd = Window()] { PostMessageW(hwnd, kDrainMonitor, 0, 0); });
   Render();
   Handle([this] { FormCreate(context_, hub_); });
+  WatchPortChanges([hwnd = Window()] { PostMessageW(hwnd, kPortsChanged, 0, 0); });
 }
 
 void MainWindow::Show() {
@@ -72,6 +77,7 @@ void MainWindow::Show() {
 }
 
 void MainWindow::Destroy() {
+  WatchPortChanges({});
   FormDestroy(hub_);
 }
 
@@ -90,6 +96,10 @@ bool MainWindow::Handle(const std::function<void()>& op) {
     DropPendingInput();
   }
   --handlerDepth_;
+  if (handlerDepth_ == 0 && rescanPending_) {
+    rescanPending_ = false;
+    RescanPortsLater();
+  }
   if (handlerDepth_ == 0 && drainPending_) {
     drainPending_ = false;
     DrainMonitorLater();
@@ -235,6 +245,15 @@ void MainWindow::DrainMonitorLater() {
   Handle([this] { DrainMonitor(context_, hub_); });
 }
 
+void MainWindow::RescanPortsLater() {
+  // Not under a handler's feet: a load or a message box of one keeps the lists it began with.
+  if (handlerDepth_ > 0) {
+    rescanPending_ = true;
+    return;
+  }
+  Handle([this] { RescanPorts(context_, hub_); });
+}
+
 void MainWindow::RunFirstActivation() {
   // The default preset load shows its progress: the window is drawn before it starts.
   RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -269,6 +288,16 @@ LRESULT MainWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
     case kDrainMonitor:
       DrainMonitorLater();
       return 0;
+    case kPortsChanged:
+      RescanPortsLater();
+      return 0;
+    // A MIDI interface plugged in or pulled out.
+    case WM_DEVICECHANGE:
+      if (wParam == DBT_DEVNODES_CHANGED || wParam == DBT_DEVICEARRIVAL ||
+          wParam == DBT_DEVICEREMOVECOMPLETE) {
+        RescanPortsLater();
+      }
+      return TRUE;
     case kFirstActivation:
       RunFirstActivation();
       return 0;

@@ -52,6 +52,7 @@ class MainWindow : public FormWindow {
   void OpenKnobMenu();
   void ToggleMonitor();
   void DrainMonitorLater();
+  void RescanPortsLater();
   void RunFirstActivation();
   bool Close();
 
@@ -67,6 +68,7 @@ class MainWindow : public FormWindow {
   int pendingPick_ = 0;
   bool rendering_ = false;
   bool drainPending_ = false;
+  bool rescanPending_ = false;
   bool monitorShown_ = false;
 };
 

@@ -89,6 +89,7 @@ std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path) {
 }
 
 TEST(PicturesTest, DecodesAJpegAndNamesTheFileOfOneItCannotDecode) {
+  const PictureDecoder decoder;
   const std::filesystem::path folder = std::filesystem::path(VELMORA_SOURCE_DIR) / "images";
   const std::filesystem::path micro = folder / "builtin" / "micro.jpg";
   EXPECT_TRUE(LoadPictureFile(micro));
