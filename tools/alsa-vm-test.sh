@@ -97,7 +97,7 @@ timeout 240 qemu-system-x86_64 -accel tcg -cpu max -smp 1 -m 512 -kernel "$kerne
   -initrd "$work/initrd.gz" -append "console=ttyS0 quiet loglevel=3 panic=-1" \
   -nographic -no-reboot -monitor none >"$console" 2>&1 || true
 tr -d '\r' <"$console" | sed -n '/VELMORA-ALSA-VM-BEGIN$/,/^VELMORA-ALSA-VM-RESULT=/p' |
-  grep -v '^VELMORA-ALSA-VM-' || true
+  grep -v 'VELMORA-ALSA-VM-' || true
 echo "alsa-vm-test: whole run $(($(date +%s) - started)) s"
 
 result=$(tr -d '\r' <"$console" | sed -n 's/^VELMORA-ALSA-VM-RESULT=//p')
