@@ -19,6 +19,7 @@
 #include "surface/Knobs.h"
 #include "surface/MainWindowLife.h"
 #include "surface/Monitor.h"
+#include "surface/PortSelector.h"
 #include "surface/StepGroups.h"
 #include "window/ClickLabel.h"
 #include "window/FormRender.h"
@@ -66,9 +67,15 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::Create() {
   Handle([this] { FormCreate(context_, hub_); });
+  // The platform tells from a thread of its own; the rescan runs here, on the GUI thread.
+  WatchPortChanges([this] {
+    QMetaObject::invokeMethod(
+        this, [this] { RescanPortsLater(); }, Qt::QueuedConnection);
+  });
 }
 
 void MainWindow::Destroy() {
+  WatchPortChanges({});
   FormDestroy(hub_);
 }
 
@@ -90,6 +97,10 @@ bool MainWindow::Handle(const std::function<void()>& op) {
   if (handlerDepth_ == 0 && drainPending_) {
     drainPending_ = false;
     DrainMonitorLater();
+  }
+  if (handlerDepth_ == 0 && rescanPending_) {
+    rescanPending_ = false;
+    RescanPortsLater();
   }
   return ok;
 }
@@ -170,6 +181,14 @@ void MainWindow::DrainMonitorLater() {
     return;
   }
   Handle([this] { DrainMonitor(context_, hub_); });
+}
+
+void MainWindow::RescanPortsLater() {
+  if (handlerDepth_ > 0) {
+    rescanPending_ = true;
+    return;
+  }
+  Handle([this] { RescanPorts(context_, hub_); });
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -30,9 +30,11 @@ class MainWindow : public QWidget {
   explicit MainWindow(ProgramFolders folders, std::chrono::milliseconds stepDelay = kStepDelay);
   ~MainWindow() override;
 
-  // The creation sequence: port lists, monitor binding, missing files created.
+  // The creation sequence: port lists, monitor binding, missing files created; from then on
+  // the port lists follow the system.
   void Create();
-  // The end of the program's life: the monitor lets go of the input notifications.
+  // The end of the program's life: no more port changes, and the monitor lets go of the
+  // input notifications.
   void Destroy();
 
   FormModel& Form() { return form_; }
@@ -54,6 +56,8 @@ class MainWindow : public QWidget {
   void ConnectMonitor();
   void OpenKnobMenu();
   void DrainMonitorLater();
+  // Rescans once no handler runs: a load's sends never see the lists change under them.
+  void RescanPortsLater();
   void RunFirstActivation();
 
   FormModel form_;
@@ -66,6 +70,7 @@ class MainWindow : public QWidget {
   QMenu* knobMenu_ = nullptr;
   int handlerDepth_ = 0;
   bool drainPending_ = false;
+  bool rescanPending_ = false;
   bool monitorShown_ = false;
   bool shown_ = false;
   bool startupDone_ = false;
