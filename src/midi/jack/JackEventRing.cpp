@@ -3,7 +3,38 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SANITIZE_THREAD__)
+#define VELMORA_TSAN 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define VELMORA_TSAN 1
+#endif
+#endif
+
+#ifdef VELMORA_TSAN
+extern "C" void __tsan_acquire(void* address);
+extern "C" void __tsan_release(void* address);
+#endif
+
 namespace velmora {
+namespace {
+
+// libjack orders the ring's two ends in code ThreadSanitizer does not see; these tell it
+// what that ordering guarantees: what one end copied before advancing is seen by the other
+// end once it sees the advance.
+void Advanced([[maybe_unused]] jack_ringbuffer_t* ring) {
+#ifdef VELMORA_TSAN
+  __tsan_release(ring);
+#endif
+}
+
+void SawAdvance([[maybe_unused]] jack_ringbuffer_t* ring) {
+#ifdef VELMORA_TSAN
+  __tsan_acquire(ring);
+#endif
+}
+
+}  // namespace
 
 JackEventRing::JackEventRing(std::size_t bytes) : ring_(jack_ringbuffer_create(bytes)) {}
 
@@ -24,6 +55,7 @@ bool JackEventRing::Push(std::uint64_t tag, std::span<const std::uint8_t> bytes)
   if (jack_ringbuffer_write_space(ring_) < total) {
     return false;
   }
+  SawAdvance(ring_);
   // Copied into the free space first and published with one advance: jack_ringbuffer_write
   // would publish the header before the bytes.
   jack_ringbuffer_data_t free[2];
@@ -47,6 +79,7 @@ bool JackEventRing::Push(std::uint64_t tag, std::span<const std::uint8_t> bytes)
   copy(&header, sizeof header);
   copy(bytes.data(), bytes.size());
   jack_ringbuffer_write_advance(ring_, total);
+  Advanced(ring_);
   return true;
 }
 
@@ -54,6 +87,7 @@ bool JackEventRing::Peek(Header& header) const {
   if (jack_ringbuffer_read_space(ring_) < sizeof header) {
     return false;
   }
+  SawAdvance(ring_);
   jack_ringbuffer_peek(ring_, reinterpret_cast<char*>(&header), sizeof header);
   return true;
 }
@@ -61,10 +95,12 @@ bool JackEventRing::Peek(Header& header) const {
 void JackEventRing::Take(const Header& header, std::uint8_t* to) {
   jack_ringbuffer_read_advance(ring_, sizeof header);
   jack_ringbuffer_read(ring_, reinterpret_cast<char*>(to), header.length);
+  Advanced(ring_);
 }
 
 void JackEventRing::Skip(const Header& header) {
   jack_ringbuffer_read_advance(ring_, sizeof header + header.length);
+  Advanced(ring_);
 }
 
 bool JackEventRing::Pop(Header& header, std::vector<std::uint8_t>& bytes) {
