@@ -60,7 +60,6 @@ bool GradientButtonMouse(Control& button, UINT message, LPARAM where) {
   };
   switch (message) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
       SetCapture(button.hwnd);
       show(true);
       return true;

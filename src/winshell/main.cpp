@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "midi/Midi.h"
 #include "midi/PlatformChoice.h"
@@ -20,6 +21,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof(controls),
                                 ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
+  // The file dialogs and the web link may call on shell extensions, which need COM.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   // Without a MIDI platform or a folder for its files the editor cannot start: say why.
   ProgramFolders folders;
   try {
@@ -28,6 +31,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   } catch (const std::exception& error) {
     MessageBoxW(nullptr, ToUtf16(ErrorBoxText(error.what())).c_str(),
                 ToUtf16(MainWindowTitle()).c_str(), MB_OK | MB_ICONERROR);
+    CoUninitialize();
     return 1;
   }
   int code = 0;
@@ -48,5 +52,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     window.Destroy();
   }
   ReleaseMidiDevices();
+  CoUninitialize();
   return code;
 }
