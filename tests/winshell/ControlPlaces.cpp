@@ -1,8 +1,9 @@
-// Prints where each control of the running main window lies on the screen, one line
-// "name left top width height" per control: the window's client origin, as Windows reports
-// it, plus the control's place in the shared table with its parents' offsets added up. The
-// Wine test presses and opens controls at these places, so it follows the table wherever a
-// control moves. Usage: velmora-control-places.exe "WINDOW TITLE"
+// Prints where the running main window's client area and each of its controls lie on the
+// screen, one line "name left top width height" each, the client area first as "client":
+// the client origin, as Windows reports it, plus the control's place in the shared table with
+// its parents' offsets added up. The Wine test presses and opens controls at these places, so
+// it follows the table wherever a control moves.
+// Usage: velmora-control-places.exe "WINDOW TITLE"
 #include <windows.h>
 
 #include <cstdio>
@@ -16,10 +17,12 @@ int main(int argc, char** argv) {
   }
   const HWND window = FindWindowA(nullptr, argv[1]);
   POINT origin{0, 0};
-  if (window == nullptr || !ClientToScreen(window, &origin)) {
+  RECT client{};
+  if (window == nullptr || !ClientToScreen(window, &origin) || !GetClientRect(window, &client)) {
     std::fprintf(stderr, "no window titled \"%s\"\n", argv[1]);
     return 1;
   }
+  std::printf("client %ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
   using velmora::ControlEntry;
   const auto table = velmora::MainFormControls();
   for (const ControlEntry& control : table) {

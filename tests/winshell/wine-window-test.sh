@@ -1,0 +1,185 @@
+#!/usr/bin/env bash
+# velmora.exe under Wine on a real X server with a window manager: the window's title, the
+# start-up's messages and pauses on the virtual port, the files a first start creates, a knob
+# pressed and an amp model picked with the mouse and keys, the close through the window
+# manager, which saves the state, and a second start that sends the saved state.
+# Usage: wine-window-test.sh VELMORA_EXE CONTROL_PLACES_EXE [WINEPREFIX]
+#   With VELMORA_WINDOW_SCREENSHOT=FILE.png the first start's client area is saved there
+#   once the start-up has ended.
+set -euo pipefail
+
+program=$1
+places_program=$2
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=$(command -v wine64 || true)
+if [ -z "$wine" ]; then
+  echo "SKIPPED: wine64 is not installed (Debian package wine64)"
+  exit 77
+fi
+wineserver=$(dirname "$wine")/wineserver
+[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
+for tool in Xvfb openbox xdotool wmctrl xwininfo; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIPPED: $tool is not installed (tools/install-deps.sh installs it)"
+    exit 77
+  fi
+done
+
+. "$(dirname "$0")/../../tools/xvfb-desktop.sh"
+work=$(mktemp -d)
+export WINEPREFIX=${3:-$work/wineprefix} WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv=d"
+program_pid=
+cleanup() {
+  [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
+  "$wineserver" -k 2>/dev/null || true
+  stop_desktop
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+# A portable copy, as a player unpacks it: the program with its picture folder beside it
+# keeps its files there. It runs from another folder, which must stay empty.
+app=$work/Velmora
+mkdir -p "$app" "$work/cwd"
+cp "$program" "$app/velmora.exe"
+if [ -d "$(dirname "$program")/images" ]; then
+  cp -r "$(dirname "$program")/images" "$app/"
+else
+  mkdir -p "$app/images/Guitares"
+fi
+
+start_desktop "$work" || fail "no desktop to run on"
+# A new prefix takes seconds to make; made here, it does not count against the start-up.
+"$wine" wineboot --init >/dev/null 2>&1 || fail "wineboot could not prepare $WINEPREFIX"
+
+title="Velmora 1.01 -  Variax + Vetta II"
+capture=
+start() {
+  capture=$work/capture-$1.txt
+  (cd "$work/cwd" && VELMORA_MIDI=virtual VELMORA_MIDI_CAPTURE="Z:$capture" \
+    exec "$wine" "$app/velmora.exe" >"$work/output-$1.txt" 2>&1) &
+  program_pid=$!
+}
+# The capture without times and with Windows line ends undone, one message per "|".
+wire() { cut -d' ' -f2- "$capture" | tr -d '\r' | tr '\n' '|'; }
+lines() { [ -f "$capture" ] && [ "$(wc -l <"$capture")" -ge "$1" ]; }
+last_wire() { tail -n "$1" "$capture" | cut -d' ' -f2- | tr -d '\r' | tr '\n' '|'; }
+# The messages from line $1 to line $2 that came 450 ms or more after the one before: "N:M:".
+pauses() {
+  tr -d '\r' <"$capture" | awk -v from="$1" -v to="$2" \
+    'NR > from && NR <= to && $1 - t >= 450 { printf "%d:", NR } { t = $1 }'
+}
+
+bypass_cab1="0 F0 00 01 0C 03 07 0D 00 00 00 00 00 00 F7"
+# The restored preset USER 1A, then the default preset group by group, a pause before each
+# group: $1 the amp message of channel 1, $2 DRIVE1 as loaded.
+startup_wire() {
+  echo "0 C0 0E|0 C0 00|$1|0 B0 0D 00|0 B0 0E 00|0 B0 0F 00|0 B0 10 00|0 B0 15 00|\
+0 B0 11 00|$bypass_cab1|$bypass_cab1|$2|0 B0 0E 40|0 B0 0F 40|0 B0 10 40|0 B0 15 40|\
+0 B0 11 40|0 B0 5B 31 00|0 B0 5C 00|0 B0 5D 00|0 B0 5E 00|0 B0 5F 00|0 B0 66 00|0 B0 67 00|\
+0 F0 00 01 0C 03 07 0D 00 02 00 00 00 00 F7 00|0 B0 5C 40|0 B0 5D 40|0 B0 5E 40|0 B0 5F 40|\
+0 B0 66 40|0 B0 67 40|0 B0 6F 7F|0 B0 70 00|"
+}
+startup_pauses="3:10:12:18:25:26:32:33:"
+
+# Waits for the start-up's 33 messages and checks them, their pauses and the window's title;
+# sets $window.
+check_startup() {
+  wait_for 600 lines 33 ||
+    fail "start $1 did not send its 33 messages: $(cat "$capture" "$work/output-$1.txt" 2>/dev/null)"
+  sleep 0.5
+  [ "$(wire)" = "$(startup_wire "$2" "$3")" ] || fail "start $1, wire: $(wire)"
+  [ "$(pauses 1 33)" = "$startup_pauses" ] ||
+    fail "start $1, the pauses are not before messages $startup_pauses: $(cat "$capture")"
+  # The window manager's list, without each line's id, desktop and host.
+  wait_for 100 eval 'wmctrl -l | grep -q Velmora' || fail "start $1 showed no window"
+  titles=$(wmctrl -l | sed -E 's/^[^ ]+ +[^ ]+ +[^ ]+ //')
+  [ "$titles" = "$title" ] || fail "start $1, the windows shown are not one titled \"$title\": $titles"
+  window=$(wmctrl -l | awk '{ print $1; exit }')
+}
+
+# Closes the window as the window manager does, and waits for a clean end.
+close_window() {
+  wmctrl -i -c "$window"
+  wait_for 200 bash -c "! kill -0 $program_pid 2>/dev/null" ||
+    fail "closing the window did not end the program"
+  status=0
+  wait "$program_pid" || status=$?
+  program_pid=
+  [ "$status" -eq 0 ] || fail "the program ended with status $status: $(cat "$work"/output-*.txt)"
+}
+
+new_config=$'[Variax]\r\nShow=YES\r\n[MIDI]\r\nIn=\r\nOut=0\r\n[PRESETS]\r\nSHOW=YES\r\nBANK=USER\r\nNUMBER=1\r\nLETTER=A\r\n[KNOBS]\r\nFACTOR=8\r\n[CONFIG]\r\nLanguage=EN\r\n'
+saved_config=${new_config/Out=0/$'Out=0\r\nOutName=Virtual Out 1'}
+# $1 the amp of channel 1, $2 DRIVE1.
+preset() {
+  printf '[AMP1]\r\nPower=ON\r\nAmp=%s\r\nCab=Bypass (no cab)\r\nDRIVE1=%s\r\n' "$1" "$2"
+  printf 'BASS1=256\r\nMID1=256\r\nTREB1=256\r\nPRES1=256\r\nVOL1=256\r\n'
+  printf '[AMP2]\r\nPower=OFF\r\nAmp=Bypass (no amp)\r\nCab=Bypass (no cab)\r\nDRIVE2=256\r\n'
+  printf 'BASS2=256\r\nMID2=256\r\nTREB2=256\r\nPRES2=256\r\nVOL2=256\r\n'
+  printf '[Variax]\r\nGuitar=\r\n'
+}
+check_files() {
+  [ "$(cd "$app" && ls -A | tr '\n' ' ')" = "config.ini defaut.vmp images velmora.exe " ] ||
+    fail "$1, the program folder holds: $(ls -A "$app")"
+  [ -z "$(ls -A "$work/cwd")" ] || fail "$1, files were made in the current folder: $(ls -A "$work/cwd")"
+  [ "$(cat "$app/config.ini"; echo .)" = "$2." ] || fail "$1, config.ini: $(cat -A "$app/config.ini")"
+  cmp -s "$app/defaut.vmp" <(preset "$3" "$4") || fail "$1, defaut.vmp: $(cat -A "$app/defaut.vmp")"
+}
+
+# Where a control of the table, or the "client" area, lies on the screen: "left top width height".
+place() {
+  "$wine" "$places_program" "$title" | tr -d '\r' | awk -v name="$1" '$1 == name { print $2, $3, $4, $5 }'
+}
+
+start 1
+check_startup 1 "0 B0 0C 31 00" "0 B0 0D 40"
+# vide.vmp is read, never written: a first start makes only these two files.
+check_files "after the first start" "$new_config" "Bypass (no amp)" 256
+
+# The client area is the designed window with the preset panel below it.
+read -r left top width height <<<"$(place client)"
+[ "$width x $height" = "703 x 521" ] || fail "the client area is $width x $height, not 703 x 521"
+if [ -n "${VELMORA_WINDOW_SCREENSHOT:-}" ]; then
+  import -window root -crop "${width}x$height+$left+$top" +repage "$VELMORA_WINDOW_SCREENSHOT" ||
+    fail "no screenshot could be taken"
+fi
+
+# A left press on DRIVE1 at 256 with the factor 8 sends the value before and after the step.
+read -r left top width height <<<"$(place knobDRIVE1)"
+[ -n "$height" ] || fail "no place for knobDRIVE1: $("$wine" "$places_program" "$title" 2>&1)"
+xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
+wait_for 50 lines 35 || fail "the knob press sent nothing"
+[ "$(last_wire 2)" = "0 B0 0D 40|0 B0 0D 38|" ] || fail "knob press: $(last_wire 2)"
+
+# The next amp on channel 1, picked in its opened list: its message, the channel's knobs as
+# they stand, and after a pause the chosen cab twice.
+read -r left top width height <<<"$(place cbAmpli1)"
+xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
+sleep 0.5
+xdotool key Down
+sleep 0.3
+xdotool key Return
+wait_for 50 lines 44 || fail "the amp pick did not send its 9 messages: $(last_wire 9)"
+sleep 0.3
+[ "$(last_wire 9)" = "0 B0 0C 2D 00|0 B0 0D 38|0 B0 0E 40|0 B0 0F 40|0 B0 10 40|\
+0 B0 15 40|0 B0 11 40|$bypass_cab1|$bypass_cab1|" ] || fail "amp pick: $(last_wire 9)"
+[ "$(pauses 36 44)" = "43:" ] || fail "amp pick, the pause before the cab: $(cat "$capture")"
+
+close_window
+[ "$(wc -l <"$capture")" -eq 44 ] || fail "something was sent at shutdown: $(last_wire 1)"
+check_files "after the close" "$saved_config" "Line6 Tube Preamp" 224
+
+# The next start sends the saved amp and knob, and a close without changes saves the same.
+start 2
+check_startup 2 "0 B0 0C 2D 00" "0 B0 0D 38"
+close_window
+[ "$(wc -l <"$capture")" -eq 33 ] || fail "something was sent at the second shutdown"
+check_files "after the second close" "$saved_config" "Line6 Tube Preamp" 224
+echo "PASSED"
