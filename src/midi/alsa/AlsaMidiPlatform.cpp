@@ -33,8 +33,13 @@ namespace {
 // them through result codes instead, and the command line must stay quiet on success.
 void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
-constexpr unsigned kInputCaps = SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE;
-constexpr unsigned kOutputCaps = SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ;
+// Our ports only carry our own connections: not exported, so that another program (another
+// Velmora among them) neither lists them among its ports, where they would shift the numbers
+// of the ports after them, nor sends into our inputs as if it were the device.
+constexpr unsigned kInputCaps =
+    SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE | SND_SEQ_PORT_CAP_NO_EXPORT;
+constexpr unsigned kOutputCaps =
+    SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ | SND_SEQ_PORT_CAP_NO_EXPORT;
 bool SameAddress(const AlsaPortAddress& a, const AlsaPortAddress& b) {
   return a.client == b.client && a.port == b.port;
 }
