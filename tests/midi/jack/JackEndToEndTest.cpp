@@ -135,6 +135,12 @@ TEST_F(JackEndToEndTest, ALongSysExAPaddedMessageAndAShortOneEachArriveWhole) {
       << Err();
   const std::vector<JackTestEvent> events = peer_->WaitFor(4, 200ms);
   EXPECT_THAT(HexOf(events), ElementsAre(Hex(sysEx), "C0 0E 00", "B0 0C 31"));
+
+  // Over half a JACK port buffer (16 KiB of 32) an event might never fit: refused, not cut.
+  const std::vector<std::uint8_t> huge(20000, 0x01);
+  EXPECT_EQ(Cli("VELMORA_MIDI=jack", "send 'F0 " + Hex(huge) + " F7'"), 1);
+  EXPECT_EQ(Err(), "The MIDI system refused a parameter of the operation.\n");
+  EXPECT_EQ(peer_->WaitFor(4, 100ms).size(), 3u);
 }
 
 // What the peer sends reaches the monitor's log, and the short message goes on to the thru
