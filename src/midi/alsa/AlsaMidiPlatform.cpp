@@ -34,8 +34,8 @@ namespace {
 void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
 // Our ports only carry our own connections: not exported, so that another program (another
-// Velmora among them) neither lists them among its ports, where they would shift the numbers
-// of the ports after them, nor sends into our inputs as if it were the device.
+// Velmora among them) does not list them among its ports, where they would shift the numbers
+// of the ports after them and could be picked to send into our inputs as if from the device.
 constexpr unsigned kInputCaps =
     SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE | SND_SEQ_PORT_CAP_NO_EXPORT;
 constexpr unsigned kOutputCaps =
