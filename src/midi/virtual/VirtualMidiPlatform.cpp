@@ -130,6 +130,7 @@ bool VirtualMidiPlatform::Record(unsigned port, bool isShort, const std::uint8_t
                                  std::size_t count) {
   SentBuffer buffer;
   buffer.port = port;
+  buffer.portName = outputs_[port].name;
   buffer.isShort = isShort;
   buffer.bytes.assign(bytes, bytes + count);
   buffer.at = std::chrono::steady_clock::now();

@@ -27,6 +27,7 @@ namespace velmora {
 
 struct SentBuffer {
   unsigned port = 0;
+  std::string portName;  // the name of the port at that index when it was sent
   bool isShort = false;  // sent with OutputShort (3 packed bytes) rather than OutputLong
   std::vector<std::uint8_t> bytes;
   std::chrono::steady_clock::time_point at;
