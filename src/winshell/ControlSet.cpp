@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "surface/FormModel.h"
 #include "winshell/KnobCanvas.h"
 #include "winshell/PaintedControls.h"
@@ -179,16 +181,9 @@ void ControlSet::Build(HWND window, std::span<const ControlEntry> table) {
 
 HWND ControlSet::Make(HWND parent, Control& control) {
   const ControlEntry& entry = *control.entry;
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  const std::wstring caption = ToUtf16(entry.caption);
-  const int left = Scale(entry.geometry.left);
-  const int top = Scale(entry.geometry.top);
-  const int width = Scale(entry.geometry.width);
-  int height = Scale(entry.geometry.height);
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (entry.visible ? WS_VISIBLE : 0);
   DWORD extended = 0;
   const wchar_t* type = kPanelClass;
-  TextStyle font = TextStyle::Normal;
   switch (entry.kind) {
     case ControlKind::Form:
     case ControlKind::Panel:
@@ -198,11 +193,9 @@ HWND ControlSet::Make(HWND parent, Control& control) {
       break;
     case ControlKind::GradientButton:
       type = kButtonClass;
-      font = TextStyle::ButtonText;
       break;
     case ControlKind::Label:
       type = kLabelClass;
-      font = entry.style;
       break;
     case ControlKind::Picture:
       type = kPictureClass;
@@ -219,7 +212,6 @@ HWND ControlSet::Make(HWND parent, Control& control) {
     case ControlKind::ComboBox:
       type = WC_COMBOBOXW;
       style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-      height += Scale(entry.geometry.height) * kDropDownRows;
       break;
     case ControlKind::CheckList:
       type = WC_LISTVIEWW;
@@ -240,23 +232,17 @@ HWND ControlSet::Make(HWND parent, Control& control) {
       type = PROGRESS_CLASSW;
       break;
   }
-  HWND hwnd = CreateWindowExW(extended, type, caption.c_str(), style, left, top, width, height,
+  HWND hwnd = CreateWindowExW(extended, type, ToUtf16(entry.caption).c_str(), style, 0, 0, 0, 0,
                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
-                              instance, &control);
+                              GetModuleHandleW(nullptr), &control);
   control.hwnd = hwnd;
-  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->Of(font)), FALSE);
   switch (entry.kind) {
     case ControlKind::ComboBox:
-      // The closed box as high as the table says.
-      SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                   Scale(entry.geometry.height) - 6);
       SendMessageW(hwnd, CB_SETMINVISIBLE, kDropDownRows, 0);
       break;
     case ControlKind::CheckList: {
       ListView_SetExtendedListViewStyle(hwnd, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
       LVCOLUMNW column{};
-      column.mask = LVCF_WIDTH;
-      column.cx = width - GetSystemMetrics(SM_CXVSCROLL) - 4;
       ListView_InsertColumn(hwnd, 0, &column);
       break;
     }
@@ -266,7 +252,40 @@ HWND ControlSet::Make(HWND parent, Control& control) {
     default:
       break;
   }
+  Fit(control);
   return hwnd;
+}
+
+void ControlSet::Fit(const Control& control) const {
+  const ControlEntry& entry = *control.entry;
+  const int width = Scale(entry.geometry.width);
+  const int height = Scale(entry.geometry.height);
+  // A drop-down list's window holds its open list too.
+  const int windowHeight =
+      entry.kind == ControlKind::ComboBox ? height * (kDropDownRows + 1) : height;
+  SetWindowPos(control.hwnd, nullptr, Scale(entry.geometry.left), Scale(entry.geometry.top), width,
+               windowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  const TextStyle font = entry.kind == ControlKind::GradientButton ? TextStyle::ButtonText
+                         : entry.kind == ControlKind::Label        ? entry.style
+                                                                   : TextStyle::Normal;
+  SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->Of(font)), TRUE);
+  if (entry.kind == ControlKind::ComboBox) {
+    // The closed box as high as the table says.
+    SendMessageW(control.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - Scale(6));
+  } else if (entry.kind == ControlKind::CheckList) {
+    ListView_SetColumnWidth(control.hwnd, 0, width - GetSystemMetrics(SM_CXVSCROLL) - Scale(4));
+  }
+}
+
+void ControlSet::Rescale(int dpi) {
+  // The controls let go of the old fonts before they are freed.
+  const std::unique_ptr<FontSet> old = std::exchange(fonts_, std::make_unique<FontSet>(dpi));
+  for (const auto& control : all_) {
+    if (control->hwnd != nullptr) {
+      Fit(*control);
+    }
+  }
+  RedrawWindow(form_->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 Control* ControlSet::Find(std::string_view name) const {

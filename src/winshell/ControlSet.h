@@ -68,11 +68,16 @@ class ControlSet {
   const FontSet& Fonts() const { return *fonts_; }
   int Scale(int pixels) const { return fonts_->Scale(pixels); }
 
+  // The window moved to a screen of another resolution: fonts, places and sizes follow.
+  void Rescale(int dpi);
+
   // Whether the control and every window it sits in take input.
   static bool Enabled(HWND hwnd);
 
  private:
   HWND Make(HWND parent, Control& control);
+  // Place, size and font from the table at the current resolution.
+  void Fit(const Control& control) const;
 
   std::unique_ptr<FontSet> fonts_;
   std::unique_ptr<Control> form_;

@@ -58,6 +58,18 @@ void FormWindow::Centre() {
 }
 
 LRESULT FormWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kDpiChanged) {
+    // The new resolution's sizes, at the place the system suggests.
+    controls_.Rescale(HIWORD(wParam));
+    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+    const ControlEntry& form = *controls_.Form().entry;
+    RECT outer{0, 0, controls_.Scale(form.geometry.width), controls_.Scale(form.geometry.height)};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, outer.right - outer.left,
+                 outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+  }
   return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 

@@ -12,6 +12,9 @@
 
 namespace velmora {
 
+// WM_DPICHANGED, which older headers lack.
+inline constexpr UINT kDpiChanged = 0x02E0;
+
 class FormWindow {
  public:
   virtual ~FormWindow();
@@ -28,7 +31,8 @@ class FormWindow {
                   HWND owner);
   // Puts the window in the middle of the screen's work area.
   void Centre();
-  // Messages the window itself does not paint; the default handling when not overridden.
+  // Messages the window itself does not paint; the default handling when not overridden
+  // (a change of resolution resizes the window to the table's size at the new one).
   virtual LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam);
 
   ControlSet controls_;

@@ -301,6 +301,11 @@ LRESULT MainWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
     case kFirstActivation:
       RunFirstActivation();
       return 0;
+    case kDpiChanged:
+      // The base sizes the window as designed; the model says how it stands now.
+      FormWindow::Proc(message, wParam, lParam);
+      Render();
+      return 0;
     case WM_CLOSE:
       if (Close()) {
         DestroyWindow(Window());
