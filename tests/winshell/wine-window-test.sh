@@ -88,8 +88,8 @@ startup_wire() {
 }
 startup_pauses="3:10:12:18:25:26:32:33:"
 
-# Waits for the start-up's 33 messages and checks them, their pauses and the window's title;
-# sets $window.
+# Waits for the start-up's 33 messages and checks them, nothing after them, their pauses and
+# the window's title; sets $window.
 check_startup() {
   wait_for 600 lines 33 ||
     fail "start $1 did not send its 33 messages: $(cat "$capture" "$work/output-$1.txt" 2>/dev/null)"
@@ -139,6 +139,16 @@ place() {
 }
 
 start 1
+# A press during the load's pauses is dropped, not run once they end (the start-up's wire has
+# no room for its two messages). Pressed only while a few pauses are still to come.
+wait_for 300 lines 3 || fail "start 1 sent no preset: $(cat "$capture" "$work/output-1.txt" 2>/dev/null)"
+read -r left top width height <<<"$(place knobDRIVE1)"
+[ -n "$height" ] || fail "no place for knobDRIVE1: $("$wine" "$places_program" "$title" 2>&1)"
+if [ "$(wc -l <"$capture")" -lt 25 ]; then
+  xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
+else
+  echo "The load ended before the press during it; that press is not checked."
+fi
 check_startup 1 "0 B0 0C 31 00" "0 B0 0D 40"
 # vide.vmp is read, never written: a first start makes only these two files.
 check_files "after the first start" "$new_config" "Bypass (no amp)" 256
@@ -153,7 +163,6 @@ fi
 
 # A left press on DRIVE1 at 256 with the factor 8 sends the value before and after the step.
 read -r left top width height <<<"$(place knobDRIVE1)"
-[ -n "$height" ] || fail "no place for knobDRIVE1: $("$wine" "$places_program" "$title" 2>&1)"
 xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
 wait_for 50 lines 35 || fail "the knob press sent nothing"
 [ "$(last_wire 2)" = "0 B0 0D 40|0 B0 0D 38|" ] || fail "knob press: $(last_wire 2)"
