@@ -31,6 +31,12 @@ void AboutWindow::Run(AboutForm& about) {
       PostQuitMessage(got == 0 ? static_cast<int>(message.wParam) : 1);
       break;
     }
+    // Escape closes it, as it closes any dialog.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
+        GetAncestor(message.hwnd, GA_ROOT) == Window()) {
+      open_ = false;
+      continue;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
