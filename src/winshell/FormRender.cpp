@@ -80,10 +80,15 @@ void RenderCheckList(HWND list, const CheckListBox& model) {
   }
   for (int i = 0; i < count; ++i) {
     std::wstring name = ToUtf16(model.items[static_cast<std::size_t>(i)]);
+    std::wstring shown(name.size() + 2, L'\0');
     LVITEMW item{};
-    item.iSubItem = 0;
-    item.pszText = name.data();
-    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    item.pszText = shown.data();
+    item.cchTextMax = static_cast<int>(shown.size());
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    if (std::wstring(shown.c_str()) != name) {
+      item.pszText = name.data();
+      SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
     if ((ListView_GetCheckState(list, i) != FALSE) != model.Checked(i)) {
       ListView_SetCheckState(list, i, model.Checked(i));
     }
