@@ -240,7 +240,13 @@ TEST_F(JackEndToEndTest, TheListsFollowPortsThatComeAndGoAndTheServerStopping) {
   EXPECT_TRUE(changes.WaitBeyond(seen));
   EXPECT_THAT(OutputNames(*platform, {peerIn, "velmora-test-extra:late"}),
               ElementsAre(peerIn, "velmora-test-extra:late"));
+  MidiHandle toLate = kNoHandle;
+  ASSERT_EQ(platform->OutputOpen(toLate, 1), kMidiOk);
+  EXPECT_EQ(platform->OutputShort(toLate, 0x31'0C'B0), kMidiOk);
   jack_port_unregister(extra, late);
+  // A send to a port that has gone says so instead of vanishing.
+  EXPECT_EQ(platform->OutputShort(toLate, 0x31'0C'B0), kMidiBadDeviceId);
+  EXPECT_EQ(platform->OutputClose(toLate), kMidiOk);
   EXPECT_TRUE(changes.WaitBeyond(seen));
   EXPECT_THAT(OutputNames(*platform, {peerIn}), ElementsAre(peerIn));
   jack_port_register(extra, "later", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);

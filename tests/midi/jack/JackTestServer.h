@@ -46,6 +46,8 @@ class JackTestServer {
       dup2(log, STDERR_FILENO);
       execlp("jackd", "jackd", "-n", name_.c_str(), "--no-realtime", "-d", "dummy", "-r", "48000",
              "-p", "256", static_cast<char*>(nullptr));
+      constexpr char kNotRun[] = "jackd is not installed or cannot be run\n";
+      [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, kNotRun, sizeof kNotRun - 1);
       _exit(127);
     }
   }
