@@ -40,11 +40,12 @@ wait_for_port() {
   sleep 1
 }
 
-# Waits up to 20 s for FILE to have LINES lines.
+# Waits up to 20 s for FILE to have LINES lines; a background job may not have made it yet.
 wait_for_lines() {
   tries=0
-  while [ "$(wc -l <"$1")" -lt "$2" ] && [ $tries -lt 200 ]; do
+  until [ -f "$1" ] && [ "$(wc -l <"$1")" -ge "$2" ]; do
     tries=$((tries + 1))
+    [ $tries -lt 200 ] || return 1
     sleep 0.1
   done
 }
