@@ -10,18 +10,19 @@
 //     Lines: "R client:port" once ready, "S ms" when COMMAND starts, "E ms BYTES" per event,
 //     "X status" when COMMAND ended (status 128+n for a signal n).
 //   receiver send DEST [--pieces N] BYTES...
-//     Sends each BYTES argument ("B0 07 64") as the events it makes, a SysEx cut into
-//     events of N bytes.
+//     Sends each BYTES argument, one whole message ("B0 07 64"), as one event; a SysEx
+//     cut into events of N bytes with --pieces.
 
 #include <alsa/asoundlib.h>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <vector>
 
 namespace {
