@@ -176,6 +176,35 @@ else
   cat probe.txt
 fi
 
+# The monitor's thru port goes away: each forwarding that fails is reported (the message's
+# log line, which comes after its forwarding, is then not written) and the monitor goes on
+# until it is stopped, with a failure status.
+receiver listen - 300 --name Probe --drop-after 1 -- \
+  sh -c 'exec velmora-cli monitor --in 0 --thru 2 >vanish.txt 2>vanish.err' >vanish-probe.txt &
+listener=$!
+if wait_for_port "In $through0"; then
+  receiver send 14:0 "B0 07 64"
+  wait_for_lines vanish.txt 2
+  receiver send 14:0 "B0 07 65"
+  wait_for_lines vanish.err 1
+  receiver send 14:0 "B0 07 66"
+  wait_for_lines vanish.err 2
+fi
+kill -TERM "$(pidof velmora-cli)"
+wait $listener
+{
+  sed 's/^\[[0-2][0-9]:[0-5][0-9]:[0-5][0-9]\.[0-9][0-9][0-9]\] /[T] /' vanish.txt
+  cat vanish.err
+  sed -n 's/^E [0-9.]* //p; /^X/p' vanish-probe.txt
+} >vanish.got
+{
+  printf '[T] %s: <Status> B0, <Data 1> 07 <Data 2> 64\n -->Velmora Receiver:Probe\n' "$through0"
+  printf 'There is no MIDI port with this number.\n%.0s' 1 2
+  printf 'B0 07 64\nX 1\n'
+} >vanish.expected
+expect "a thru port removed while the monitor runs: each failed forwarding reported, no crash" \
+  vanish.expected vanish.got
+
 if reopen_ports 100 >reopen.txt 2>&1; then
   pass "100 openings and closings of a port leak no sequencer port, file or thread"
 else
