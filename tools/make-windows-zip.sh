@@ -96,6 +96,9 @@ done
 . "$root/tools/xvfb-desktop.sh"
 trap 'stop_desktop; rm -rf "$check"; "$(dirname "$wine")/wineserver" -k 2>/dev/null || true' EXIT
 start_desktop "$check" || fail "no virtual desktop for the window"
+# Wine's session of the checks above, still alive for a few seconds, has no display: a window
+# opened in it would never be shown.
+"$(dirname "$wine")/wineserver" -k 2>/dev/null || true
 title="Velmora $version -  Variax + Vetta II"
 VELMORA_MIDI=virtual "$wine" velmora.exe >"$check/velmora.txt" 2>&1 &
 editor=$!

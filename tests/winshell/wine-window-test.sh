@@ -25,7 +25,10 @@ done
 
 . "$(dirname "$0")/../../tools/xvfb-desktop.sh"
 work=$(mktemp -d)
-export WINEPREFIX=${3:-$work/wineprefix} WINEDEBUG=-all
+# Wine takes only a whole path for its prefix.
+prefix=${3:-$work/wineprefix}
+mkdir -p "$prefix"
+export WINEPREFIX=$(cd "$prefix" && pwd) WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv=d"
 program_pid=
 cleanup() {
