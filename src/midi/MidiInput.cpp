@@ -86,16 +86,16 @@ void TMidiInput::HandleSlotBuffer(int index, PortSlot& slot) {
   data.Stream.Append(data.Buffer.data(), header.bytesRecorded);
   const bool done = (header.flags & kHeaderDone) != 0;
   header.bytesRecorded = 0;
+  if (index < 0) {
+    data.Stream.Clear();
+    return;
+  }
 
   // The buffer goes back into the queue before the handler runs, so that long data arriving
   // meanwhile has somewhere to land. The bytes already taken are delivered even if that
   // fails; the failure is raised afterwards.
   std::exception_ptr requeueError;
   try {
-    if (index < 0) {
-      data.Stream.Clear();
-      return;
-    }
     CheckResult(platform_.InputPrepare(slot.handle, header));
     CheckResult(platform_.InputAddBuffer(slot.handle, header));
   } catch (...) {
