@@ -53,8 +53,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::Create() {
-  CreateForm(MainFormControls(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0,
-             nullptr);
+  CreateForm(MainFormControls(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, nullptr);
   about_.Create(Window());
   knobMenu_ = CreatePopupMenu();
   for (std::size_t i = 0; i < kKnobFactorMenu.size(); ++i) {
