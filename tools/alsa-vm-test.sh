@@ -7,6 +7,7 @@
 #   tools/alsa-vm-test.sh VELMORA_CLI RECEIVER REOPEN_PORTS
 #
 # Exit status: 0 passed, 1 failed, 77 skipped (no QEMU, kernel or busybox here).
+# VELMORA_ALSA_VM_KEEP=1 keeps the work folder (the initramfs and the whole console log).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -39,7 +40,11 @@ busybox=$(command -v busybox || true)
 [ -n "$busybox" ] || skip "busybox not found (Debian: apt-get install busybox-static)"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/velmora-alsa-vm.XXXXXX")
-[ -n "${VELMORA_ALSA_VM_KEEP:-}" ] || trap 'rm -rf "$work"' EXIT
+if [ -n "${VELMORA_ALSA_VM_KEEP:-}" ]; then
+  echo "alsa-vm-test: work folder $work"
+else
+  trap 'rm -rf "$work"' EXIT
+fi
 fs=$work/root
 mkdir -p "$fs"/{bin,proc,sys,dev,tmp,modules,velmora,usr/share}
 
