@@ -4,7 +4,7 @@
 # modules, our programs and tests/alsa-vm/checks.sh, which runs inside; its result comes
 # back on the serial console.
 #
-#   tools/alsa-vm-test.sh VELMORA_CLI RECEIVER REOPEN_PORTS
+#   tools/alsa-vm-test.sh VELMORA_CLI RECEIVER REOPEN_PORTS SEND_LATENCY
 #
 # Exit status: 0 passed, 1 failed, 77 skipped (no QEMU, kernel or busybox here).
 # VELMORA_ALSA_VM_KEEP=1 keeps the work folder (the initramfs and the whole console log).
@@ -18,8 +18,8 @@ skip() {
   exit 77
 }
 
-if [ $# -ne 3 ]; then
-  echo "usage: tools/alsa-vm-test.sh VELMORA_CLI RECEIVER REOPEN_PORTS" >&2
+if [ $# -ne 4 ]; then
+  echo "usage: tools/alsa-vm-test.sh VELMORA_CLI RECEIVER REOPEN_PORTS SEND_LATENCY" >&2
   exit 2
 fi
 for program in "$@"; do
@@ -74,6 +74,7 @@ cp -r /usr/share/alsa "$fs/usr/share/"
 add_program "$1" "$fs/velmora/velmora-cli"
 add_program "$2" "$fs/velmora/receiver"
 add_program "$3" "$fs/velmora/reopen_ports"
+add_program "$4" "$fs/velmora/send_latency"
 cp "$checks/checks.sh" "$checks/full-preset-sync.expected" "$fs/velmora/"
 
 cat >"$fs/init" <<'EOF'

@@ -8,7 +8,8 @@
 //     it and listens until it has ended and MS more milliseconds have passed. After N events
 //     it deletes its port (the device going away) and prints nothing more.
 //     Lines: "R client:port" once ready, "S ms" when COMMAND starts, "E ms BYTES" per event,
-//     "X status" when COMMAND ended (status 128+n for a signal n).
+//     "X status" when COMMAND ended (status 128+n for a signal n). COMMAND finds the number
+//     of the queue that stamps the events in VELMORA_RECEIVER_QUEUE.
 //   receiver send DEST [--pieces N] BYTES...
 //     Sends each BYTES argument, one whole message ("B0 07 64"), as one event; a SysEx
 //     cut into events of N bytes with --pieces.
@@ -23,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -106,9 +108,11 @@ struct ListenOptions {
   char** command = nullptr;
 };
 
-pid_t StartCommand(char** command) {
+// The command learns our queue, whose time stamps the events, from VELMORA_RECEIVER_QUEUE.
+pid_t StartCommand(char** command, int queue) {
   const pid_t child = fork();
   if (child == 0) {
+    setenv("VELMORA_RECEIVER_QUEUE", std::to_string(queue).c_str(), 1);
     execvp(command[0], command);
     std::fprintf(stderr, "receiver: cannot run %s: %s\n", command[0], std::strerror(errno));
     _exit(127);
@@ -153,7 +157,7 @@ int Listen(const ListenOptions& options) {
   if (options.command != nullptr) {
     std::printf("S %.3f\n", QueueMilliseconds(seq, queue));
     std::fflush(stdout);
-    child = StartCommand(options.command);
+    child = StartCommand(options.command, queue);
   }
   double end = QueueMilliseconds(seq, queue) + options.lingerMs;
   long events = 0;
