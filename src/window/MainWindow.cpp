@@ -15,7 +15,6 @@
 
 #include "surface/About.h"
 #include "surface/ControlTable.h"
-#include "surface/ErrorDisplay.h"
 #include "surface/Knobs.h"
 #include "surface/MainWindowLife.h"
 #include "surface/Monitor.h"
@@ -40,11 +39,14 @@ constexpr int kExposeWaitStepMs = 10;
 MainWindow::MainWindow(ProgramFolders folders, std::chrono::milliseconds stepDelay)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
-      about_(this, [this] { Handle([this] { lblSiteLine6Click(view_); }); }),
+      about_(this, [this] { gate_.Run([this] { lblSiteLine6Click(view_); }); }),
       view_(
           *this, widgets_, [this] { Render(); }, [this] { about_.Run(form_.about); }, stepDelay),
       context_{form_, view_, std::move(folders)},
-      blocker_(*this, [this] { return handlerDepth_ > 0 || StepGroupsUnderWay(); }) {
+      gate_(context_, hub_,
+            {[this] { Render(); }, [this] { return view_.TakePaused(); },
+             [this] { blocker_.DropPendingInput(); }}),
+      blocker_(*this, [this] { return gate_.Running() || StepGroupsUnderWay(); }) {
   widgets_.Build(*this, MainFormControls());
   knobMenu_ = widgets_.As<QMenu>("pmKnobs");
   for (const KnobFactorItem& item : kKnobFactorMenu) {
@@ -55,7 +57,7 @@ MainWindow::MainWindow(ProgramFolders folders, std::chrono::milliseconds stepDel
   }
   hub_.SetWake([this] {
     QMetaObject::invokeMethod(
-        this, [this] { DrainMonitorLater(); }, Qt::QueuedConnection);
+        this, [this] { gate_.DrainMonitorLater(); }, Qt::QueuedConnection);
   });
   Connect();
   auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_M), this);
@@ -66,11 +68,11 @@ MainWindow::MainWindow(ProgramFolders folders, std::chrono::milliseconds stepDel
 MainWindow::~MainWindow() = default;
 
 void MainWindow::Create() {
-  Handle([this] { FormCreate(context_, hub_); });
+  gate_.Run([this] { FormCreate(context_, hub_); });
   // The platform tells from a thread of its own; the rescan runs here, on the GUI thread.
   WatchPortChanges([this] {
     QMetaObject::invokeMethod(
-        this, [this] { RescanPortsLater(); }, Qt::QueuedConnection);
+        this, [this] { gate_.RescanPortsLater(); }, Qt::QueuedConnection);
   });
 }
 
@@ -84,27 +86,6 @@ void MainWindow::ToggleMonitor() {
   Render();
 }
 
-bool MainWindow::Handle(const std::function<void()>& op) {
-  ++handlerDepth_;
-  const bool ok = RunHandler(view_, op);
-  Render();
-  if (handlerDepth_ == 1 && view_.TakePaused()) {
-    // Clicks made while the thread slept are in the queue now: drop them here, before the
-    // filter lets input through again.
-    blocker_.DropPendingInput();
-  }
-  --handlerDepth_;
-  if (handlerDepth_ == 0 && drainPending_) {
-    drainPending_ = false;
-    DrainMonitorLater();
-  }
-  if (handlerDepth_ == 0 && rescanPending_) {
-    rescanPending_ = false;
-    RescanPortsLater();
-  }
-  return ok;
-}
-
 void MainWindow::Render() {
   RenderMainForm(form_, widgets_, *this, monitorShown_);
 }
@@ -114,13 +95,13 @@ void MainWindow::Connect() {
     const std::string_view name = control->name;
     if (const ControlHandler handler = ClickHandler(name)) {
       connect(qobject_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
-              [this, handler] { Handle([this, handler] { handler(context_); }); });
+              [this, handler] { gate_.Run([this, handler] { handler(context_); }); });
     }
     if (const ControlHandler handler = PickHandler(name)) {
       ComboBox* model = BoundComboBox(form_, name);
       connect(qobject_cast<QComboBox*>(widget), &QComboBox::activated, this,
               [this, handler, model](int index) {
-                Handle([this, handler, model, index] {
+                gate_.Run([this, handler, model, index] {
                   model->itemIndex = index;
                   handler(context_);
                 });
@@ -139,7 +120,7 @@ void MainWindow::ConnectKnobs() {
   for (Knob knob : kAllKnobs) {
     auto* widget = widgets_.As<KnobWidget>("knob" + std::string(KnobName(knob)));
     connect(widget, &KnobWidget::pressed, this, [this, knob](MouseButton button) {
-      Handle([this, knob, button] { KnobMouseDown(context_, knob, button); });
+      gate_.Run([this, knob, button] { KnobMouseDown(context_, knob, button); });
     });
   }
 }
@@ -150,7 +131,7 @@ void MainWindow::ConnectMonitor() {
     connect(list, &QListWidget::itemChanged, this,
             [this, list, &model, handler](QListWidgetItem* item) {
               const int index = list->row(item);
-              Handle([this, &model, handler, index, item] {
+              gate_.Run([this, &model, handler, index, item] {
                 model.checked[static_cast<std::size_t>(index)] = item->checkState() == Qt::Checked;
                 model.itemIndex = index;
                 handler();
@@ -164,31 +145,15 @@ void MainWindow::ConnectMonitor() {
   connect(widgets_.As<QLineEdit>("edtSysExData"), &QLineEdit::textEdited, this,
           [this](const QString& text) { form_.edtSysExData = text.toStdString(); });
   connect(widgets_.As<QPushButton>("btnSendSysEx"), &QPushButton::clicked, this,
-          [this] { Handle([this] { btnSendSysExClick(context_); }); });
+          [this] { gate_.Run([this] { btnSendSysExClick(context_); }); });
 }
 
 void MainWindow::OpenKnobMenu() {
   const QAction* chosen = knobMenu_->exec(QCursor::pos());
   if (chosen != nullptr) {
     const int factor = chosen->data().toInt();
-    Handle([this, factor] { SetKnobFactor(context_, factor); });
+    gate_.Run([this, factor] { SetKnobFactor(context_, factor); });
   }
-}
-
-void MainWindow::DrainMonitorLater() {
-  if (handlerDepth_ > 0) {
-    drainPending_ = true;
-    return;
-  }
-  Handle([this] { DrainMonitor(context_, hub_); });
-}
-
-void MainWindow::RescanPortsLater() {
-  if (handlerDepth_ > 0) {
-    rescanPending_ = true;
-    return;
-  }
-  Handle([this] { RescanPorts(context_, hub_); });
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -200,7 +165,7 @@ void MainWindow::showEvent(QShowEvent* event) {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
-  Handle([this] { FormShow(context_); });
+  gate_.Run([this] { FormShow(context_); });
   QTimer::singleShot(0, this, [this] { RunFirstActivation(); });
 }
 
@@ -212,14 +177,14 @@ void MainWindow::RunFirstActivation() {
     return;
   }
   repaint();
-  Handle([this] { MainWindowActivated(context_, Activation::FirstShow); });
+  gate_.Run([this] { MainWindowActivated(context_, Activation::FirstShow); });
   startupDone_ = true;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // Closing in the middle of a handler (from a message box of a load, say) would write a
   // half-loaded state; the player closes again once it is done.
-  if (handlerDepth_ > 0 || !Handle([this] { FormClose(context_); })) {
+  if (gate_.Running() || !gate_.Run([this] { FormClose(context_); })) {
     event->ignore();
     return;
   }

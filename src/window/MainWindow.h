@@ -5,7 +5,6 @@
 // and renders the form model afterwards.
 
 #include <chrono>
-#include <functional>
 #include <memory>
 
 #include <QWidget>
@@ -13,6 +12,7 @@
 #include "presets/ProgramFolder.h"
 #include "surface/EditingContext.h"
 #include "surface/FormModel.h"
+#include "surface/HandlerGate.h"
 #include "surface/MonitorHub.h"
 #include "window/AboutWindow.h"
 #include "window/InputBlocker.h"
@@ -48,16 +48,11 @@ class MainWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Runs op inside the error guard, then renders; returns whether it ended without error.
-  bool Handle(const std::function<void()>& op);
   void Render();
   void Connect();
   void ConnectKnobs();
   void ConnectMonitor();
   void OpenKnobMenu();
-  void DrainMonitorLater();
-  // Rescans once no handler runs: a load's sends never see the lists change under them.
-  void RescanPortsLater();
   void RunFirstActivation();
 
   FormModel form_;
@@ -66,11 +61,9 @@ class MainWindow : public QWidget {
   QtFormView view_;
   EditingContext context_;
   MonitorHub hub_;
+  HandlerGate gate_;
   InputBlocker blocker_;
   QMenu* knobMenu_ = nullptr;
-  int handlerDepth_ = 0;
-  bool drainPending_ = false;
-  bool rescanPending_ = false;
   bool monitorShown_ = false;
   bool shown_ = false;
   bool startupDone_ = false;

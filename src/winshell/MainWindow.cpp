@@ -8,7 +8,6 @@
 
 #include "surface/About.h"
 #include "surface/ControlTable.h"
-#include "surface/ErrorDisplay.h"
 #include "surface/Knobs.h"
 #include "surface/MainWindowLife.h"
 #include "surface/Monitor.h"
@@ -38,10 +37,13 @@ bool IsKnobMenuLabel(std::string_view name) {
 }  // namespace
 
 MainWindow::MainWindow(ProgramFolders folders, std::chrono::milliseconds stepDelay)
-    : about_([this] { Handle([this] { lblSiteLine6Click(view_); }); }),
+    : about_([this] { gate_.Run([this] { lblSiteLine6Click(view_); }); }),
       view_(
           controls_, [this] { Render(); }, [this] { about_.Run(form_.about); }, stepDelay),
-      context_{form_, view_, std::move(folders)} {}
+      context_{form_, view_, std::move(folders)},
+      gate_(context_, hub_,
+            {[this] { Render(); }, [this] { return view_.TakePaused(); },
+             [this] { DropPendingInput(); }}) {}
 
 MainWindow::~MainWindow() {
   if (knobMenu_ != nullptr) {
@@ -63,7 +65,7 @@ void MainWindow::Create() {
   shortcuts_ = CreateAcceleratorTableW(&toggle, 1);
   hub_.SetWake([hwnd = Window()] { PostMessageW(hwnd, kDrainMonitor, 0, 0); });
   Render();
-  Handle([this] { FormCreate(context_, hub_); });
+  gate_.Run([this] { FormCreate(context_, hub_); });
   WatchPortChanges([hwnd = Window()] { PostMessageW(hwnd, kPortsChanged, 0, 0); });
 }
 
@@ -71,7 +73,7 @@ void MainWindow::Show() {
   Centre();
   ShowWindow(Window(), SW_SHOW);
   UpdateWindow(Window());
-  Handle([this] { FormShow(context_); });
+  gate_.Run([this] { FormShow(context_); });
   PostMessageW(Window(), kFirstActivation, 0, 0);
 }
 
@@ -83,27 +85,6 @@ void MainWindow::Destroy() {
 bool MainWindow::TakeShortcut(MSG& message) {
   return message.hwnd != nullptr && GetAncestor(message.hwnd, GA_ROOT) == Window() &&
          TranslateAcceleratorW(Window(), shortcuts_, &message) != 0;
-}
-
-bool MainWindow::Handle(const std::function<void()>& op) {
-  ++handlerDepth_;
-  const bool ok = RunHandler(view_, op);
-  Render();
-  if (handlerDepth_ == 1 && view_.TakePaused()) {
-    // Clicks made while the thread slept are in the queue now: drop them before the
-    // window answers input again.
-    DropPendingInput();
-  }
-  --handlerDepth_;
-  if (handlerDepth_ == 0 && rescanPending_) {
-    rescanPending_ = false;
-    RescanPortsLater();
-  }
-  if (handlerDepth_ == 0 && drainPending_) {
-    drainPending_ = false;
-    DrainMonitorLater();
-  }
-  return ok;
 }
 
 void MainWindow::Render() {
@@ -126,12 +107,12 @@ void MainWindow::OnCommand(int id, WORD code) {
   switch (control->entry->kind) {
     case ControlKind::GradientButton:
       if (const ControlHandler handler = ClickHandler(name); handler && code == kControlClicked) {
-        Handle([this, handler] { handler(context_); });
+        gate_.Run([this, handler] { handler(context_); });
       }
       break;
     case ControlKind::Button:
       if (code == BN_CLICKED && name == "btnSendSysEx") {
-        Handle([this] { btnSendSysExClick(context_); });
+        gate_.Run([this] { btnSendSysExClick(context_); });
       }
       break;
     case ControlKind::ComboBox:
@@ -147,7 +128,7 @@ void MainWindow::OnCommand(int id, WORD code) {
         const MouseButton button = code == kKnobLeft    ? MouseButton::Left
                                    : code == kKnobRight ? MouseButton::Right
                                                         : MouseButton::Middle;
-        Handle([this, knob, button] { KnobMouseDown(context_, *knob, button); });
+        gate_.Run([this, knob, button] { KnobMouseDown(context_, *knob, button); });
       }
       break;
     case ControlKind::Edit:
@@ -183,7 +164,7 @@ void MainWindow::OnComboBox(const Control& box, WORD code) {
   }
   ComboBox* model = BoundComboBox(form_, box.entry->name);
   const int index = static_cast<int>(SendMessageW(box.hwnd, CB_GETCURSEL, 0, 0));
-  Handle([this, handler, model, index] {
+  gate_.Run([this, handler, model, index] {
     model->itemIndex = index;
     handler(context_);
   });
@@ -204,7 +185,7 @@ void MainWindow::OnListCheck(const NMLISTVIEW& change) {
   if (static_cast<std::size_t>(index) >= model.checked.size()) {
     return;
   }
-  Handle([this, &model, index, checked, input] {
+  gate_.Run([this, &model, index, checked, input] {
     model.checked[static_cast<std::size_t>(index)] = checked;
     model.itemIndex = index;
     if (input) {
@@ -232,37 +213,20 @@ void MainWindow::OpenKnobMenu() {
                                       where.x, where.y, 0, Window(), nullptr));
   if (chosen > 0) {
     const int factor = kKnobFactorMenu[static_cast<std::size_t>(chosen - 1)].factor;
-    Handle([this, factor] { SetKnobFactor(context_, factor); });
+    gate_.Run([this, factor] { SetKnobFactor(context_, factor); });
   }
-}
-
-void MainWindow::DrainMonitorLater() {
-  if (handlerDepth_ > 0) {
-    drainPending_ = true;
-    return;
-  }
-  Handle([this] { DrainMonitor(context_, hub_); });
-}
-
-void MainWindow::RescanPortsLater() {
-  // Not under a handler's feet: a load or a message box of one keeps the lists it began with.
-  if (handlerDepth_ > 0) {
-    rescanPending_ = true;
-    return;
-  }
-  Handle([this] { RescanPorts(context_, hub_); });
 }
 
 void MainWindow::RunFirstActivation() {
   // The default preset load shows its progress: the window is drawn before it starts.
   RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Handle([this] { MainWindowActivated(context_, Activation::FirstShow); });
+  gate_.Run([this] { MainWindowActivated(context_, Activation::FirstShow); });
 }
 
 bool MainWindow::Close() {
   // Closing in the middle of a handler (from a message box of a load, say) would write a
   // half-loaded state; the player closes again once it is done.
-  return handlerDepth_ == 0 && Handle([this] { FormClose(context_); });
+  return !gate_.Running() && gate_.Run([this] { FormClose(context_); });
 }
 
 LRESULT MainWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -285,16 +249,16 @@ LRESULT MainWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
       OnWheel(wParam, lParam);
       return 0;
     case kDrainMonitor:
-      DrainMonitorLater();
+      gate_.DrainMonitorLater();
       return 0;
     case kPortsChanged:
-      RescanPortsLater();
+      gate_.RescanPortsLater();
       return 0;
     // A MIDI interface plugged in or pulled out.
     case WM_DEVICECHANGE:
       if (wParam == DBT_DEVNODES_CHANGED || wParam == DBT_DEVICEARRIVAL ||
           wParam == DBT_DEVICEREMOVECOMPLETE) {
-        RescanPortsLater();
+        gate_.RescanPortsLater();
       }
       return TRUE;
     case kFirstActivation:

@@ -5,7 +5,6 @@
 // and renders the form model afterwards.
 
 #include <chrono>
-#include <functional>
 
 #include <windows.h>
 
@@ -14,6 +13,7 @@
 #include "presets/ProgramFolder.h"
 #include "surface/EditingContext.h"
 #include "surface/FormModel.h"
+#include "surface/HandlerGate.h"
 #include "surface/MonitorHub.h"
 #include "winshell/AboutWindow.h"
 #include "winshell/FormWindow.h"
@@ -42,8 +42,6 @@ class MainWindow : public FormWindow {
   LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  // Runs op inside the error guard, then renders; returns whether it ended without error.
-  bool Handle(const std::function<void()>& op);
   void Render();
   void OnCommand(int id, WORD code);
   void OnComboBox(const Control& box, WORD code);
@@ -51,8 +49,6 @@ class MainWindow : public FormWindow {
   void OnWheel(WPARAM wParam, LPARAM lParam);
   void OpenKnobMenu();
   void ToggleMonitor();
-  void DrainMonitorLater();
-  void RescanPortsLater();
   void RunFirstActivation();
   bool Close();
 
@@ -61,14 +57,12 @@ class MainWindow : public FormWindow {
   Win32FormView view_;
   EditingContext context_;
   MonitorHub hub_;
+  HandlerGate gate_;
   HMENU knobMenu_ = nullptr;
   HACCEL shortcuts_ = nullptr;
-  int handlerDepth_ = 0;
   // The drop-down list whose open list the player moved through: picked when it closes.
   int pendingPick_ = 0;
   bool rendering_ = false;
-  bool drainPending_ = false;
-  bool rescanPending_ = false;
   bool monitorShown_ = false;
 };
 
