@@ -5,7 +5,6 @@
 #include <poll.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <functional>
@@ -18,12 +17,14 @@
 #include <vector>
 
 #include "midi/MidiInputPort.h"
+#include "midi/MidiInputPortTable.h"
 #include "midi/MidiMessageSplitter.h"
 #include "midi/ResultText.h"
 #include "midi/alsa/AlsaEventCodec.h"
 #include "midi/alsa/AlsaPortList.h"
 #include "midi/alsa/AlsaPortWatcher.h"
 #include "midi/alsa/AlsaResult.h"
+#include "midi/alsa/AlsaSequencerWait.h"
 
 namespace velmora {
 
@@ -84,25 +85,16 @@ class AlsaMidiPlatform final : public MidiPlatform {
   };
   struct InputPort {
     AlsaPortAddress source;
-    int ownPort;
-    MidiInputPort state;
+    int ownPort = -1;
   };
 
   MidiResult ConnectOwnPort(const AlsaPortAddress& target, bool toTarget, int& ownPort);
   MidiResult SendMessages(const OutputPort& port, const std::vector<MidiMessage>& messages);
-  InputPort* FindInput(MidiHandle handle);
   void StartReader();
   void ReadLoop();
+  // Caller holds mutex_.
   void ReadPendingEvents(MidiInputPort::Notifications& notifications);
   void Receive(const snd_seq_event_t& event, MidiInputPort::Notifications& notifications);
-  // Returns once the reader has delivered what it had taken: a buffer it was handing back
-  // has then been queued again, so stop, reset and close see the port as it really is and
-  // no header is touched by two threads at once. Never waits on the reader itself.
-  void WaitForDispatch();
-  // Stop and reset: the port's buffers come back once no delivery is under way any more.
-  using GiveBack = void (MidiInputPort::*)(MidiInputPort::Clock::time_point,
-                                           MidiInputPort::Notifications&);
-  MidiResult GiveBuffersBack(MidiHandle handle, GiveBack giveBack);
 
   // Everything below, and every call on seq_ except the reader's wait, is under mutex_.
   std::mutex mutex_;
@@ -111,16 +103,13 @@ class AlsaMidiPlatform final : public MidiPlatform {
   std::vector<AlsaPortAddress> inputs_;
   std::vector<AlsaPortAddress> outputs_;
   std::map<MidiHandle, OutputPort> openOutputs_;
-  std::map<MidiHandle, InputPort> openInputs_;
+  // The reader is their delivery thread.
+  MidiInputPortTable<InputPort> inputPorts_{mutex_};
   MidiHandle nextHandle_ = 1;  // never reused, so a stale handle is refused
   AlsaEventCodec outputCodec_;
   AlsaEventCodec inputCodec_;
 
-  // Held by the reader while it handles events and calls the notification procedures, so
-  // that InputClose can wait until no notification for the closed port is under way.
-  std::mutex dispatchMutex_;
   std::thread reader_;
-  std::thread::id readerId_;
   int wakePipe_[2] = {-1, -1};
 
   // Its own client and thread; replaced or dropped under watchMutex_ alone.
@@ -322,23 +311,16 @@ MidiResult AlsaMidiPlatform::OutputClose(MidiHandle handle) {
   return kMidiOk;
 }
 
-AlsaMidiPlatform::InputPort* AlsaMidiPlatform::FindInput(MidiHandle handle) {
-  const auto port = openInputs_.find(handle);
-  return port == openInputs_.end() ? nullptr : &port->second;
-}
-
 MidiResult AlsaMidiPlatform::InputOpen(MidiHandle& handle, unsigned id, MidiInProc proc,
                                        std::uintptr_t instance) {
-  MidiInputPort::Notifications notifications;
-  {
-    std::lock_guard lock(mutex_);
+  return inputPorts_.Open(handle, proc, instance, [&](InputPort& port) -> MidiResult {
     if (id >= inputs_.size()) {
       return kMidiBadDeviceId;
     }
-    for (const auto& [openHandle, port] : openInputs_) {
-      if (SameAddress(port.source, inputs_[id])) {
-        return kMidiAllocated;
-      }
+    const AlsaPortAddress& source = inputs_[id];
+    if (inputPorts_.FindIf(
+            [&](const InputPort& open) { return SameAddress(open.source, source); }) != nullptr) {
+      return kMidiAllocated;
     }
     if (!reader_.joinable()) {
       StartReader();
@@ -347,97 +329,42 @@ MidiResult AlsaMidiPlatform::InputOpen(MidiHandle& handle, unsigned id, MidiInPr
       }
     }
     int ownPort = -1;
-    if (const MidiResult result = ConnectOwnPort(inputs_[id], false, ownPort); result != kMidiOk) {
+    if (const MidiResult result = ConnectOwnPort(source, false, ownPort); result != kMidiOk) {
       return result;
     }
     handle = nextHandle_++;
-    const InputPort& port =
-        openInputs_
-            .try_emplace(handle,
-                         InputPort{inputs_[id], ownPort, MidiInputPort(handle, proc, instance)})
-            .first->second;
-    port.state.Opened(notifications);
-  }
-  DeliverMidiNotifications(notifications);
-  return kMidiOk;
+    port = InputPort{source, ownPort};
+    return kMidiOk;
+  });
 }
 
 MidiResult AlsaMidiPlatform::InputPrepare(MidiHandle handle, MidiHeader& header) {
-  std::lock_guard lock(mutex_);
-  InputPort* port = FindInput(handle);
-  return port == nullptr ? kMidiInvalidHandle : port->state.Prepare(header);
+  return inputPorts_.Prepare(handle, header);
 }
 
 MidiResult AlsaMidiPlatform::InputAddBuffer(MidiHandle handle, MidiHeader& header) {
-  std::lock_guard lock(mutex_);
-  InputPort* port = FindInput(handle);
-  return port == nullptr ? kMidiInvalidHandle : port->state.Add(header);
+  return inputPorts_.AddBuffer(handle, header);
 }
 
 MidiResult AlsaMidiPlatform::InputUnprepare(MidiHandle handle, MidiHeader& header) {
-  std::lock_guard lock(mutex_);
-  InputPort* port = FindInput(handle);
-  return port == nullptr ? kMidiInvalidHandle : port->state.Unprepare(header);
+  return inputPorts_.Unprepare(handle, header);
 }
 
 MidiResult AlsaMidiPlatform::InputStart(MidiHandle handle) {
-  std::lock_guard lock(mutex_);
-  InputPort* port = FindInput(handle);
-  if (port == nullptr) {
-    return kMidiInvalidHandle;
-  }
-  port->state.Start(std::chrono::steady_clock::now());
-  return kMidiOk;
+  return inputPorts_.Start(handle);
 }
 
 MidiResult AlsaMidiPlatform::InputStop(MidiHandle handle) {
-  return GiveBuffersBack(handle, &MidiInputPort::Stop);
+  return inputPorts_.Stop(handle);
 }
 
 MidiResult AlsaMidiPlatform::InputReset(MidiHandle handle) {
-  return GiveBuffersBack(handle, &MidiInputPort::Reset);
-}
-
-MidiResult AlsaMidiPlatform::GiveBuffersBack(MidiHandle handle, GiveBack giveBack) {
-  MidiInputPort::Notifications notifications;
-  {
-    std::lock_guard lock(mutex_);
-    InputPort* port = FindInput(handle);
-    if (port == nullptr) {
-      return kMidiInvalidHandle;
-    }
-    (port->state.*giveBack)(std::chrono::steady_clock::now(), notifications);
-  }
-  WaitForDispatch();
-  DeliverMidiNotifications(notifications);
-  return kMidiOk;
+  return inputPorts_.Reset(handle);
 }
 
 MidiResult AlsaMidiPlatform::InputClose(MidiHandle handle) {
-  MidiInputPort::Notifications notifications;
-  {
-    std::lock_guard lock(mutex_);
-    InputPort* port = FindInput(handle);
-    if (port == nullptr) {
-      return kMidiInvalidHandle;
-    }
-    if (const MidiResult result = port->state.CanClose(); result != kMidiOk) {
-      return result;
-    }
-    port->state.Closed(notifications);
-    snd_seq_delete_simple_port(seq_, port->ownPort);
-    openInputs_.erase(handle);
-  }
-  // Once the reader has finished what it was delivering, it no longer knows the port.
-  WaitForDispatch();
-  DeliverMidiNotifications(notifications);
-  return kMidiOk;
-}
-
-void AlsaMidiPlatform::WaitForDispatch() {
-  if (std::this_thread::get_id() != readerId_) {
-    std::lock_guard wait(dispatchMutex_);
-  }
+  return inputPorts_.Close(
+      handle, [this](const InputPort& port) { snd_seq_delete_simple_port(seq_, port.ownPort); });
 }
 
 void AlsaMidiPlatform::StartReader() {
@@ -446,7 +373,7 @@ void AlsaMidiPlatform::StartReader() {
   }
   try {
     reader_ = std::thread([this] { ReadLoop(); });
-    readerId_ = reader_.get_id();
+    inputPorts_.SetDeliveryThread(reader_.get_id());
   } catch (const std::system_error&) {
     close(wakePipe_[0]);
     close(wakePipe_[1]);
@@ -463,16 +390,7 @@ void AlsaMidiPlatform::ReadLoop() {
     snd_seq_poll_descriptors(seq_, fds.data() + 1, static_cast<unsigned>(count), POLLIN);
   }
   fds[0] = {wakePipe_[0], POLLIN, 0};
-  while (true) {
-    if (poll(fds.data(), fds.size(), -1) < 0) {
-      if (errno == EINTR) {
-        continue;
-      }
-      return;
-    }
-    if (fds[0].revents != 0) {
-      return;
-    }
+  while (WaitForSequencer(fds)) {
     bool readable = false;
     for (std::size_t i = 1; i < fds.size(); ++i) {
       if ((fds[i].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
@@ -483,15 +401,12 @@ void AlsaMidiPlatform::ReadLoop() {
     if (!readable) {
       continue;
     }
-    std::lock_guard dispatch(dispatchMutex_);
-    MidiInputPort::Notifications notifications;
-    ReadPendingEvents(notifications);
-    DeliverMidiNotifications(notifications);
+    inputPorts_.Dispatch(
+        [this](MidiInputPort::Notifications& notifications) { ReadPendingEvents(notifications); });
   }
 }
 
 void AlsaMidiPlatform::ReadPendingEvents(MidiInputPort::Notifications& notifications) {
-  std::lock_guard lock(mutex_);
   // The first read takes what poll saw waiting; the loop then empties libasound's buffer
   // without asking the kernel again, so this blocking handle never waits here.
   do {
@@ -509,15 +424,14 @@ void AlsaMidiPlatform::ReadPendingEvents(MidiInputPort::Notifications& notificat
 
 void AlsaMidiPlatform::Receive(const snd_seq_event_t& event,
                                MidiInputPort::Notifications& notifications) {
-  const auto found = std::find_if(openInputs_.begin(), openInputs_.end(), [&](const auto& entry) {
-    return entry.second.ownPort == event.dest.port;
-  });
-  if (found == openInputs_.end()) {
+  auto* found =
+      inputPorts_.FindIf([&](const InputPort& port) { return port.ownPort == event.dest.port; });
+  if (found == nullptr) {
     return;
   }
   const std::vector<std::uint8_t> bytes = inputCodec_.Decode(event);
-  found->second.state.Receive(bytes, event.type == SND_SEQ_EVENT_SYSEX,
-                              std::chrono::steady_clock::now(), notifications);
+  found->state.Receive(bytes, event.type == SND_SEQ_EVENT_SYSEX, std::chrono::steady_clock::now(),
+                       notifications);
 }
 
 bool AlsaMidiPlatform::ErrorText(MidiResult result, std::string& text) {

@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "midi/alsa/AlsaSequencerWait.h"
+
 namespace velmora {
 
 namespace {
@@ -41,16 +43,7 @@ struct AlsaPortWatcher::State {
     std::vector<pollfd> fds(static_cast<std::size_t>(count) + 1);
     fds[0] = {wakePipe[0], POLLIN, 0};
     snd_seq_poll_descriptors(seq, fds.data() + 1, static_cast<unsigned>(count), POLLIN);
-    for (;;) {
-      if (poll(fds.data(), fds.size(), -1) < 0) {
-        if (errno == EINTR) {
-          continue;
-        }
-        return;
-      }
-      if (fds[0].revents != 0) {
-        return;
-      }
+    while (WaitForSequencer(fds)) {
       bool announced = false;
       while (snd_seq_event_input_pending(seq, 1) > 0) {
         snd_seq_event_t* event = nullptr;

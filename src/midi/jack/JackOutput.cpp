@@ -1,0 +1,136 @@
+#include <jack/jack.h>
+#include <jack/midiport.h>
+
+#include <array>
+#include <thread>
+
+#include "midi/MidiMessageSplitter.h"
+#include "midi/jack/JackMidiPlatformImpl.h"
+
+namespace velmora {
+
+void JackMidiPlatform::AwaitOutgoingSent() {
+  const Clock::time_point until = Clock::now() + kPatience;
+  while (!outgoing_.Empty() && !serverGone_ && Clock::now() < until) {
+    std::this_thread::sleep_for(kPoll);
+  }
+  // The cycle that took the last event has handed it on once the next one has begun.
+  AwaitCycles();
+}
+
+MidiResult JackMidiPlatform::OutputOpen(MidiHandle& handle, unsigned id) {
+  std::lock_guard lock(mutex_);
+  if (id >= outputs_.size()) {
+    return kMidiBadDeviceId;
+  }
+  const std::string& target = outputs_[id];
+  for (const auto& [openHandle, port] : openOutputs_) {
+    if (port.target == target) {
+      return kMidiAllocated;
+    }
+  }
+  std::size_t slot = 0;
+  if (const MidiResult result = OpenSlot(outputSlots_, target, true, nextHandle_, slot);
+      result != kMidiOk) {
+    return result;
+  }
+  handle = nextHandle_++;
+  openOutputs_.emplace(handle, OutputPort{target, slot});
+  return kMidiOk;
+}
+
+MidiResult JackMidiPlatform::Queue(const OutputPort& port, MidiHandle handle,
+                                   std::span<const std::uint8_t> bytes) {
+  if (serverGone_) {
+    return kMidiJackServerGone;
+  }
+  if (jack_port_by_name(client_, port.target.c_str()) == nullptr) {
+    return kMidiBadDeviceId;
+  }
+  if (bytes.size() > largestEvent_) {
+    return kMidiInvalidParam;
+  }
+  const Clock::time_point until = Clock::now() + kPatience;
+  while (!outgoing_.Push(handle, bytes)) {
+    if (serverGone_) {
+      return kMidiJackServerGone;
+    }
+    if (Clock::now() >= until) {
+      return kMidiNotReady;
+    }
+    std::this_thread::sleep_for(kPoll);
+  }
+  return kMidiOk;
+}
+
+MidiResult JackMidiPlatform::OutputShort(MidiHandle handle, std::uint32_t message) {
+  const auto status = static_cast<std::uint8_t>(message & 0xFF);
+  const std::size_t length = MidiMessageLength(status);
+  if (length == 0) {
+    return kMidiInvalidParam;
+  }
+  std::array<std::uint8_t, 3> bytes = {status};
+  for (std::size_t i = 1; i < length; ++i) {
+    bytes[i] = static_cast<std::uint8_t>((message >> (8 * i)) & 0xFF);
+    if (bytes[i] >= 0x80) {
+      return kMidiInvalidParam;
+    }
+  }
+  std::lock_guard lock(mutex_);
+  const auto port = openOutputs_.find(handle);
+  if (port == openOutputs_.end()) {
+    return kMidiInvalidHandle;
+  }
+  return Queue(port->second, handle, std::span(bytes.data(), length));
+}
+
+MidiResult JackMidiPlatform::OutputPrepare(MidiHandle handle, MidiHeader& header) {
+  std::lock_guard lock(mutex_);
+  if (!openOutputs_.contains(handle)) {
+    return kMidiInvalidHandle;
+  }
+  if (header.data == nullptr && header.bufferLength > 0) {
+    return kMidiInvalidParam;
+  }
+  header.flags = (header.flags & ~kHeaderDone) | kHeaderPrepared;
+  return kMidiOk;
+}
+
+MidiResult JackMidiPlatform::OutputLong(MidiHandle handle, MidiHeader& header) {
+  std::lock_guard lock(mutex_);
+  const auto port = openOutputs_.find(handle);
+  if (port == openOutputs_.end()) {
+    return kMidiInvalidHandle;
+  }
+  if ((header.flags & kHeaderPrepared) == 0) {
+    return kMidiUnprepared;
+  }
+  const MidiResult result =
+      Queue(port->second, handle, std::span<const std::uint8_t>(header.data, header.bufferLength));
+  // The bytes were copied to the queue, or refused: the buffer is the caller's again.
+  header.flags |= kHeaderDone;
+  return result;
+}
+
+MidiResult JackMidiPlatform::OutputUnprepare(MidiHandle handle, MidiHeader& header) {
+  std::lock_guard lock(mutex_);
+  if (!openOutputs_.contains(handle)) {
+    return kMidiInvalidHandle;
+  }
+  header.flags &= ~kHeaderPrepared;
+  return kMidiOk;
+}
+
+MidiResult JackMidiPlatform::OutputClose(MidiHandle handle) {
+  std::lock_guard lock(mutex_);
+  const auto port = openOutputs_.find(handle);
+  if (port == openOutputs_.end()) {
+    return kMidiInvalidHandle;
+  }
+  AwaitOutgoingSent();
+  CloseSlot(outputSlots_[port->second.slot]);
+  openOutputs_.erase(port);
+  return kMidiOk;
+}
+
+}  // namespace velmora
