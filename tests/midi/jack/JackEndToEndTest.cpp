@@ -105,9 +105,22 @@ TEST_F(JackEndToEndTest, APresetLoadArrivesByteForByteWithItsPauses) {
   }
   ASSERT_EQ(referenceBytes.size(), 44u);
 
-  ASSERT_EQ(Cli("VELMORA_MIDI=jack", "load --sync small.vmp"), 0) << Err();
-  EXPECT_EQ(Err(), "");
-  const std::vector<JackTestEvent> events = peer_->WaitFor(referenceBytes.size() + 1, 500ms);
+  // A loaded machine can make the dummy server overrun a cycle, and what was sent in it is
+  // lost on the way: such a run is tried again rather than judged.
+  std::vector<JackTestEvent> events;
+  for (int attempt = 1;; ++attempt) {
+    peer_->Forget();
+    const int overrunsBefore = peer_->Overruns();
+    ASSERT_EQ(Cli("VELMORA_MIDI=jack", "load --sync small.vmp"), 0) << Err();
+    EXPECT_EQ(Err(), "");
+    events = peer_->WaitFor(referenceBytes.size() + 1, 500ms);
+    if (peer_->Overruns() == overrunsBefore) {
+      break;
+    }
+    if (attempt == 3) {
+      GTEST_SKIP() << "the JACK server overran a cycle in each of 3 loads: too busy a machine";
+    }
+  }
   // Each buffer is one event, its pad byte included.
   EXPECT_EQ(HexOf(events), referenceBytes);
   ASSERT_EQ(events.size(), referenceBytes.size());

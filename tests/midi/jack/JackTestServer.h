@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <fcntl.h>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -116,6 +117,9 @@ class JackTestPeer {
   std::string InName() const { return jack_port_name(in_); }
   std::string OutName() const { return jack_port_name(out_); }
   bool OutConnected() const { return jack_port_connected(out_) > 0; }
+  // Cycles the server overran so far: a cycle it overruns may lose what was sent in it, which
+  // says nothing of the program under test.
+  int Overruns() const { return overruns_.load(); }
 
   // Goes out at the start of the next cycle.
   void Send(std::span<const std::uint8_t> bytes) {
@@ -123,6 +127,12 @@ class JackTestPeer {
     while (!toSend_.Push(0, bytes)) {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
+  }
+
+  // Drops what was received so far.
+  void Forget() {
+    WaitFor(0, std::chrono::milliseconds(0));
+    events_.clear();
   }
 
   // Everything received so far, once at least `count` events are in or `limit` is up.
@@ -147,6 +157,13 @@ class JackTestPeer {
     in_ = jack_port_register(client_, "in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
     out_ = jack_port_register(client_, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
     jack_set_process_callback(client_, &JackTestPeer::Process, this);
+    jack_set_xrun_callback(
+        client_,
+        [](void* self) {
+          ++static_cast<JackTestPeer*>(self)->overruns_;
+          return 0;
+        },
+        this);
     jack_activate(client_);
   }
 
@@ -180,6 +197,7 @@ class JackTestPeer {
   JackEventRing toSend_{std::size_t{1} << 16};
   std::mutex sendMutex_;
   std::vector<JackTestEvent> events_;
+  std::atomic<int> overruns_ = 0;
 };
 
 }  // namespace velmora
