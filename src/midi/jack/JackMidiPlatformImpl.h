@@ -112,6 +112,9 @@ class JackMidiPlatform final : public MidiPlatform {
   // that the one under way has ended) or to empty the outgoing queue.
   void AwaitCycles();
   void AwaitOutgoingSent();
+  // Waits, bounded by kPatience, until our port's connection to other is in the graph the
+  // process thread runs.
+  void AwaitConnection(const jack_port_t* port, const std::string& other);
 
   void DeliveryLoop();
   void DeliverIncoming();

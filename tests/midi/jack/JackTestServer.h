@@ -7,6 +7,7 @@
 #include <jack/jack.h>
 #include <jack/midiport.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -42,6 +43,8 @@ class JackTestServer {
     setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
     pid_ = fork();
     if (pid_ == 0) {
+      // A test killed by a time limit or a crash takes its server with it.
+      prctl(PR_SET_PDEATHSIG, SIGTERM);
       const int log = open(log_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       dup2(log, STDOUT_FILENO);
       dup2(log, STDERR_FILENO);
