@@ -37,15 +37,17 @@ MidiResult JackMidiPlatform::OpenSlot(std::array<Slot, kSlots>& slots, const std
   free->handle.store(handle, std::memory_order_relaxed);
   free->port.store(port, std::memory_order_release);
   slot = static_cast<std::size_t>(free - slots.begin());
-  AwaitConnection(port, other);
+  if (output) {
+    AwaitConnection(port, other);
+  }
   return kMidiOk;
 }
 
 void JackMidiPlatform::AwaitConnection(const jack_port_t* port, const std::string& other) {
   // jack_connect returns before the connection is in the graph: an event written in a cycle
   // before that goes nowhere, and a send made at once after opening (velmora-cli send) would
-  // be lost whole. Once this client sees the connection, two more cycles make sure the
-  // server runs the graph that holds it.
+  // be lost whole. An input has nothing to wait for: it hears what comes once started. Once this
+  // client sees the connection, two more cycles make sure the server runs the graph that holds it.
   const Clock::time_point until = Clock::now() + kPatience;
   while (jack_port_connected_to(port, other.c_str()) == 0 && !serverGone_ && Clock::now() < until) {
     std::this_thread::sleep_for(kPoll);

@@ -167,6 +167,8 @@ TEST_F(JackEndToEndTest, TheMonitorLogsWhatArrivesAndForwardsItToTheThruPort) {
     std::this_thread::sleep_for(5ms);
   }
   EXPECT_TRUE(peer_->OutConnected());
+  // The monitor starts its input just after connecting it: what comes before is not heard.
+  std::this_thread::sleep_for(300ms);
   const std::vector<std::uint8_t> control = {0xB0, 0x07, 0x64};
   const std::vector<std::uint8_t> sysEx = {0xF0, 0x00, 0x01, 0x0C, 0x03, 0x08, 0x01, 0x00, 0xF7};
   peer_->Send(control);
