@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <random>
 #include <thread>
 #endif
@@ -95,16 +96,6 @@ TEST(SaveRace, ASaverKilledAtRandomMomentsLeavesEveryFileWholeOldOrNew) {
   WriteProfileStrings(preset, presetA);
   WriteProfileStrings(config, settingsA);
 
-  // Kill moments spread over a few of the saver's cycles, measured here, so that they fall
-  // both inside saves and between them however fast this build saves.
-  const auto cycleStart = std::chrono::steady_clock::now();
-  for (int i = 0; i < 5; ++i) {
-    WriteProfileStrings(preset, presetA);
-    WriteProfileStrings(config, settingsA);
-  }
-  const auto cycle = std::chrono::duration_cast<std::chrono::microseconds>(
-                         std::chrono::steady_clock::now() - cycleStart) /
-                     5 * 2;
   std::mt19937 random(20261209);
   std::set<std::string> seen;
   int leftTemporaries = 0;
@@ -113,24 +104,32 @@ TEST(SaveRace, ASaverKilledAtRandomMomentsLeavesEveryFileWholeOldOrNew) {
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
     const pid_t saver = Spawn([&] {
-      // Says it runs, so the kill moment counts from the saves, not from the fork.
-      const char byte = 1;
-      if (write(ready[1], &byte, 1) != 1) {
-        _exit(2);
-      }
-      for (;;) {
+      const auto saveCycle = [&] {
         WriteProfileStrings(preset, presetB);
         WriteProfileStrings(config, settingsB);
         WriteProfileStrings(preset, presetA);
         WriteProfileStrings(config, settingsA);
+      };
+      // Times one cycle of its own and tells it, so that the kill moments spread over a few
+      // of its cycles however fast this build, and this fresh process, save.
+      const auto start = std::chrono::steady_clock::now();
+      saveCycle();
+      const std::int64_t cycle = std::chrono::duration_cast<std::chrono::microseconds>(
+                                     std::chrono::steady_clock::now() - start)
+                                     .count();
+      if (write(ready[1], &cycle, sizeof cycle) != sizeof cycle) {
+        _exit(2);
+      }
+      for (;;) {
+        saveCycle();
       }
     });
     ASSERT_GT(saver, 0);
-    char byte = 0;
-    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+    std::int64_t cycle = 0;
+    ASSERT_EQ(read(ready[0], &cycle, sizeof cycle), static_cast<ssize_t>(sizeof cycle));
     close(ready[0]);
     close(ready[1]);
-    std::this_thread::sleep_for(std::chrono::microseconds(random() % (3 * cycle.count() + 1)));
+    std::this_thread::sleep_for(std::chrono::microseconds(random() % (3 * cycle + 1)));
     ::kill(saver, SIGKILL);
     ASSERT_EQ(ExitCode(saver), -1);
     const std::string presetText = ReadBytes(preset);
