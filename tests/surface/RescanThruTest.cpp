@@ -33,13 +33,18 @@ TEST_F(RescanThruTest, ThruFollowsItsPortByNameWhileTheUserInterfaceRescans) {
   lbxInputDevicesClickCheck(context_);
   ClearWire();
 
+  // The rounds last until the device has delivered during them: a scheduler may run the
+  // whole of a hundred rounds before the device thread gets its first turn.
   std::atomic<bool> stop = false;
+  std::atomic<int> delivered = 0;
   std::thread device([&] {
     while (!stop) {
       platform_->InjectShort(0, 0xB0, 0x07, 0x64);
+      ++delivered;
     }
   });
-  for (int round = 0; round < 100; ++round) {
+  for (int round = 0; round < 100 || delivered < 100; ++round) {
+    std::this_thread::yield();
     platform_->InsertOutput(0, "Hot");
     RescanPorts(context_, hub_);
     DrainMonitor(context_, hub_);
