@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "midi/CopiedOutputBuffers.h"
 #include "midi/MidiInputPort.h"
 #include "midi/MidiInputPortTable.h"
 #include "midi/MidiMessageSplitter.h"
@@ -241,25 +242,16 @@ MidiResult AlsaMidiPlatform::SendMessages(const OutputPort& port,
 }
 
 MidiResult AlsaMidiPlatform::OutputShort(MidiHandle handle, std::uint32_t message) {
-  const auto status = static_cast<std::uint8_t>(message & 0xFF);
-  const std::size_t length = MidiMessageLength(status);
-  if (length == 0) {
+  const ShortMessageBytes unpacked = UnpackShortMessage(message);
+  if (unpacked.length == 0) {
     return kMidiInvalidParam;
-  }
-  MidiMessage bytes = {status};
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto data = static_cast<std::uint8_t>((message >> (8 * i)) & 0xFF);
-    if (data >= 0x80) {
-      return kMidiInvalidParam;
-    }
-    bytes.push_back(data);
   }
   std::lock_guard lock(mutex_);
   const auto port = openOutputs_.find(handle);
   if (port == openOutputs_.end()) {
     return kMidiInvalidHandle;
   }
-  return SendMessages(port->second, {bytes});
+  return SendMessages(port->second, {MidiMessage(unpacked.View().begin(), unpacked.View().end())});
 }
 
 MidiResult AlsaMidiPlatform::OutputPrepare(MidiHandle handle, MidiHeader& header) {
@@ -267,11 +259,7 @@ MidiResult AlsaMidiPlatform::OutputPrepare(MidiHandle handle, MidiHeader& header
   if (!openOutputs_.contains(handle)) {
     return kMidiInvalidHandle;
   }
-  if (header.data == nullptr && header.bufferLength > 0) {
-    return kMidiInvalidParam;
-  }
-  header.flags = (header.flags & ~kHeaderDone) | kHeaderPrepared;
-  return kMidiOk;
+  return PrepareCopiedOutputBuffer(header);
 }
 
 MidiResult AlsaMidiPlatform::OutputLong(MidiHandle handle, MidiHeader& header) {
@@ -280,14 +268,10 @@ MidiResult AlsaMidiPlatform::OutputLong(MidiHandle handle, MidiHeader& header) {
   if (port == openOutputs_.end()) {
     return kMidiInvalidHandle;
   }
-  if ((header.flags & kHeaderPrepared) == 0) {
-    return kMidiUnprepared;
-  }
-  const std::span<const std::uint8_t> bytes(header.data, header.bufferLength);
-  const MidiResult result = SendMessages(port->second, SplitMidiMessages(bytes));
-  // Every event was copied to the kernel: the buffer is ours again whatever happened.
-  header.flags |= kHeaderDone;
-  return result;
+  // Every event is copied to the kernel during the send.
+  return SendCopiedOutputBuffer(header, [&](std::span<const std::uint8_t> bytes) {
+    return SendMessages(port->second, SplitMidiMessages(bytes));
+  });
 }
 
 MidiResult AlsaMidiPlatform::OutputUnprepare(MidiHandle handle, MidiHeader& header) {
@@ -295,8 +279,7 @@ MidiResult AlsaMidiPlatform::OutputUnprepare(MidiHandle handle, MidiHeader& head
   if (!openOutputs_.contains(handle)) {
     return kMidiInvalidHandle;
   }
-  header.flags &= ~kHeaderPrepared;
-  return kMidiOk;
+  return UnprepareCopiedOutputBuffer(header);
 }
 
 MidiResult AlsaMidiPlatform::OutputClose(MidiHandle handle) {

@@ -1,10 +1,10 @@
 #include <jack/jack.h>
 #include <jack/midiport.h>
 
-#include <array>
+#include <span>
 #include <thread>
 
-#include "midi/MidiMessageSplitter.h"
+#include "midi/CopiedOutputBuffers.h"
 #include "midi/jack/JackMidiPlatformImpl.h"
 
 namespace velmora {
@@ -64,24 +64,16 @@ MidiResult JackMidiPlatform::Queue(const OutputPort& port, MidiHandle handle,
 }
 
 MidiResult JackMidiPlatform::OutputShort(MidiHandle handle, std::uint32_t message) {
-  const auto status = static_cast<std::uint8_t>(message & 0xFF);
-  const std::size_t length = MidiMessageLength(status);
-  if (length == 0) {
+  const ShortMessageBytes unpacked = UnpackShortMessage(message);
+  if (unpacked.length == 0) {
     return kMidiInvalidParam;
-  }
-  std::array<std::uint8_t, 3> bytes = {status};
-  for (std::size_t i = 1; i < length; ++i) {
-    bytes[i] = static_cast<std::uint8_t>((message >> (8 * i)) & 0xFF);
-    if (bytes[i] >= 0x80) {
-      return kMidiInvalidParam;
-    }
   }
   std::lock_guard lock(mutex_);
   const auto port = openOutputs_.find(handle);
   if (port == openOutputs_.end()) {
     return kMidiInvalidHandle;
   }
-  return Queue(port->second, handle, std::span(bytes.data(), length));
+  return Queue(port->second, handle, unpacked.View());
 }
 
 MidiResult JackMidiPlatform::OutputPrepare(MidiHandle handle, MidiHeader& header) {
@@ -89,11 +81,7 @@ MidiResult JackMidiPlatform::OutputPrepare(MidiHandle handle, MidiHeader& header
   if (!openOutputs_.contains(handle)) {
     return kMidiInvalidHandle;
   }
-  if (header.data == nullptr && header.bufferLength > 0) {
-    return kMidiInvalidParam;
-  }
-  header.flags = (header.flags & ~kHeaderDone) | kHeaderPrepared;
-  return kMidiOk;
+  return PrepareCopiedOutputBuffer(header);
 }
 
 MidiResult JackMidiPlatform::OutputLong(MidiHandle handle, MidiHeader& header) {
@@ -102,14 +90,10 @@ MidiResult JackMidiPlatform::OutputLong(MidiHandle handle, MidiHeader& header) {
   if (port == openOutputs_.end()) {
     return kMidiInvalidHandle;
   }
-  if ((header.flags & kHeaderPrepared) == 0) {
-    return kMidiUnprepared;
-  }
-  const MidiResult result =
-      Queue(port->second, handle, std::span<const std::uint8_t>(header.data, header.bufferLength));
-  // The bytes were copied to the queue, or refused: the buffer is the caller's again.
-  header.flags |= kHeaderDone;
-  return result;
+  // The bytes are copied to the queue, or refused, during the send.
+  return SendCopiedOutputBuffer(header, [&](std::span<const std::uint8_t> bytes) {
+    return Queue(port->second, handle, bytes);
+  });
 }
 
 MidiResult JackMidiPlatform::OutputUnprepare(MidiHandle handle, MidiHeader& header) {
@@ -117,8 +101,7 @@ MidiResult JackMidiPlatform::OutputUnprepare(MidiHandle handle, MidiHeader& head
   if (!openOutputs_.contains(handle)) {
     return kMidiInvalidHandle;
   }
-  header.flags &= ~kHeaderPrepared;
-  return kMidiOk;
+  return UnprepareCopiedOutputBuffer(header);
 }
 
 MidiResult JackMidiPlatform::OutputClose(MidiHandle handle) {
