@@ -423,8 +423,11 @@ std::span<const std::string_view> MonitorControlNames() {
   return kMonitorControls;
 }
 
-ClientSize MonitorClientSize() {
-  ClientSize size;
+ClientSize MainClientSize(const FormModel& form, bool monitorShown) {
+  ClientSize size{form.windowWidth, form.windowHeight};
+  if (!monitorShown) {
+    return size;
+  }
   for (std::string_view name : kMonitorControls) {
     const Geometry& place = FindControl(kMainForm, name)->geometry;
     size.width = std::max(size.width, place.left + place.width + kMonitorMargin);

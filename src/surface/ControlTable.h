@@ -107,15 +107,15 @@ struct GradientLook {
 GradientLook LookOfScheme(ColorScheme scheme);
 GradientLook LookOfPanel(PanelLook look);
 
-// The monitor's controls lie below and beyond the designed client area; showing them makes
-// the window at least this large.
 struct ClientSize {
   int width = 0;
   int height = 0;
   bool operator==(const ClientSize&) const = default;
 };
 std::span<const std::string_view> MonitorControlNames();
-ClientSize MonitorClientSize();
+// The main window's client area: the form's size, and, while the monitor shows, at least
+// enough for its controls, which lie below and beyond the designed area.
+ClientSize MainClientSize(const FormModel& form, bool monitorShown);
 
 // Which form model field a named control shows; null when the control shows none.
 std::string* BoundCaption(FormModel& form, std::string_view name);

@@ -89,15 +89,9 @@ void RenderLog(QPlainTextEdit& memo, const LogMemo& log) {
 
 void RenderMainForm(FormModel& form, const WidgetSet& widgets, QWidget& window, bool monitorShown) {
   window.setWindowTitle(ToText(form.caption.empty() ? MainWindowTitle() : form.caption));
-  int width = form.windowWidth;
-  int height = form.windowHeight;
-  if (monitorShown) {
-    const ClientSize room = MonitorClientSize();
-    width = std::max(width, room.width);
-    height = std::max(height, room.height);
-  }
-  if (window.size() != QSize(width, height)) {
-    window.setFixedSize(width, height);
+  const ClientSize size = MainClientSize(form, monitorShown);
+  if (window.size() != QSize(size.width, size.height)) {
+    window.setFixedSize(size.width, size.height);
   }
   for (const auto& [control, widget] : widgets.All()) {
     const std::string_view name = control->name;

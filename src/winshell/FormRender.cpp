@@ -151,14 +151,8 @@ void ShowProgress(HWND bar, int position) {
 
 void RenderMainForm(FormModel& form, const ControlSet& controls, bool monitorShown) {
   SetText(controls.Form().hwnd, form.caption.empty() ? MainWindowTitle() : form.caption);
-  int width = form.windowWidth;
-  int height = form.windowHeight;
-  if (monitorShown) {
-    const ClientSize room = MonitorClientSize();
-    width = std::max(width, room.width);
-    height = std::max(height, room.height);
-  }
-  RenderWindowSize(controls, width, height);
+  const ClientSize size = MainClientSize(form, monitorShown);
+  RenderWindowSize(controls, size.width, size.height);
   for (const auto& control : controls.All()) {
     const std::string_view name = control->entry->name;
     HWND hwnd = control->hwnd;

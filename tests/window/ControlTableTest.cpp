@@ -82,7 +82,11 @@ TEST(ControlTable, MainWindowHasTheFixedGeometry) {
   for (std::string_view name : MonitorControlNames()) {
     EXPECT_FALSE(FindControl(MainFormControls(), name)->visible) << name;
   }
-  EXPECT_EQ(MonitorClientSize(), (ClientSize{930, 609}));
+  FormModel form;
+  EXPECT_EQ(MainClientSize(form, false), (ClientSize{703, 431}));
+  EXPECT_EQ(MainClientSize(form, true), (ClientSize{930, 609}));
+  form.windowHeight = 700;
+  EXPECT_EQ(MainClientSize(form, true), (ClientSize{930, 700}));
 }
 
 TEST(ControlTable, AboutWindowHasTheFixedGeometry) {
