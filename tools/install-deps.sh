@@ -14,6 +14,10 @@ packages=(
   xvfb openbox xdotool wmctrl imagemagick x11-utils
   jackd2 libjack-jackd2-dev
   qemu-system-x86 linux-image-amd64 busybox-static alsa-utils cpio
+  nlohmann-json3-dev libglib2.0-dev
+  weston qt6-wayland
+  nsis lintian appstream desktop-file-utils shared-mime-info xdg-utils dpkg-dev fakeroot
+  at-spi2-core python3-pyatspi
 )
 
 missing=()
