@@ -157,6 +157,7 @@ struct AboutForm {
   std::string lblMateriel{kEmptyCaption};
   std::string lblSiteLine6{"Site officiel de Line 6"};
   std::string bttnAProposFermer{"Fermer"};
+  std::string lblRaccourcis{kEmptyCaption};
   bool visible = false;
 };
 

@@ -46,14 +46,14 @@ void RefreshKnob(EditingContext& context, std::string_view knobName, std::string
   form.LastDrawnKnobValue = value;
 }
 
-void StepKnob(EditingContext& context, Knob knob, MouseButton button) {
+void StepKnob(EditingContext& context, Knob knob, MouseButton button, int multiple) {
   if (button == MouseButton::Middle) {
     return;
   }
   const long long factor = StrToInt(ReadFactorText(context));
   TrackBar& holder = context.form.ValueHolder(knob);
   // Wide arithmetic: a huge factor must end at a limit, not wrap around.
-  const long long step = 4 * factor;
+  const long long step = 4 * factor * multiple;
   holder.SetPosition(button == MouseButton::Left ? holder.Position() - step
                                                  : holder.Position() + step);
 }
@@ -66,11 +66,15 @@ void SetKnobFactor(EditingContext& context, int factor) {
 }
 
 void KnobMouseDown(EditingContext& context, Knob knob, MouseButton button) {
+  KnobKeyDown(context, knob, button, false);
+}
+
+void KnobKeyDown(EditingContext& context, Knob knob, MouseButton button, bool large) {
   if (!context.form.ScreenPanel(KnobChannel(knob)).enabled) {
     return;
   }
   RefreshKnob(context, KnobName(knob), kSendYes);
-  StepKnob(context, knob, button);
+  StepKnob(context, knob, button, large ? kKnobLargeStep : 1);
   RefreshKnob(context, KnobName(knob), kSendYes);
 }
 

@@ -21,9 +21,10 @@ enum class MouseButton { Left, Right, Middle };
 void RefreshKnob(EditingContext& context, std::string_view knobName, std::string_view send);
 
 // Moves the knob value one step down (left button) or up (right button) by 4 times the
-// FACTOR of [KNOBS] in config.ini, read afresh at every step ("8" when missing).
-// Throws ConversionError when FACTOR is not a whole number, leaving the value as it was.
-void StepKnob(EditingContext& context, Knob knob, MouseButton button);
+// FACTOR of [KNOBS] in config.ini, read afresh at every step ("8" when missing), times
+// multiple. Throws ConversionError when FACTOR is not a whole number, leaving the value as
+// it was.
+void StepKnob(EditingContext& context, Knob knob, MouseButton button, int multiple = 1);
 
 // Stores the factor in config.ini and shows it on both channels' screens.
 void SetKnobFactor(EditingContext& context, int factor);
@@ -44,5 +45,10 @@ inline constexpr std::array<KnobFactorItem, 5> kKnobFactorMenu = {{{"x11", "x 1"
 // A mouse press on a knob's picture: send the value, step it, send it again. A knob on a
 // disabled channel screen is deaf.
 void KnobMouseDown(EditingContext& context, Knob knob, MouseButton button);
+
+// The keyboard's turn of a focused knob: the arrow keys press like the buttons (down and
+// left like the left one), with the same sends; Shift makes the step four times as large.
+inline constexpr int kKnobLargeStep = 4;
+void KnobKeyDown(EditingContext& context, Knob knob, MouseButton button, bool large);
 
 }  // namespace velmora

@@ -14,6 +14,7 @@
 #include "surface/PresetFile.h"
 #include "surface/PresetFileCommands.h"
 #include "surface/SettingsFile.h"
+#include "surface/Shortcuts.h"
 
 namespace velmora {
 
@@ -95,6 +96,7 @@ void MainWindowActivated(EditingContext& context, Activation cause) {
 void bttnAProposClick(EditingContext& context) {
   AboutForm& about = context.form.about;
   AboutFormShow(about);
+  about.lblRaccourcis = ShortcutList(context.form);
   about.visible = true;
   context.view.ShowAboutWindow();
   about.visible = false;

@@ -17,7 +17,9 @@ AboutWindow::AboutWindow(QWidget* parent, std::function<void()> linkClicked)
   setModal(true);
   connect(widgets_.As<GradientButtonWidget>("bttnAProposFermer"), &QAbstractButton::clicked, this,
           &QDialog::accept);
-  connect(widgets_.As<ClickLabel>("lblSiteLine6"), &ClickLabel::clicked, this,
+  auto* link = widgets_.As<ClickLabel>("lblSiteLine6");
+  link->setFocusPolicy(Qt::TabFocus);
+  connect(link, &ClickLabel::clicked, this,
           [linkClicked = std::move(linkClicked)] { linkClicked(); });
 }
 

@@ -14,6 +14,7 @@
 #include "surface/ControlTable.h"
 #include "surface/Identity.h"
 #include "window/GradientButtonWidget.h"
+#include "window/KnobWidget.h"
 
 namespace velmora {
 
@@ -117,6 +118,9 @@ void RenderMainForm(FormModel& form, const WidgetSet& widgets, QWidget& window, 
     }
     if (CheckListBox* model = BoundCheckList(form, name)) {
       RenderCheckList(*qobject_cast<QListWidget*>(widget), *model);
+    }
+    if (const std::optional<Knob> knob = BoundKnob(name)) {
+      qobject_cast<KnobWidget*>(widget)->SetValue(form.ValueHolder(*knob).Position() / 4);
     }
   }
   for (std::string_view name : MonitorControlNames()) {

@@ -1,5 +1,6 @@
 #include "window/GradientButtonWidget.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 #include "window/Looks.h"
@@ -7,7 +8,7 @@
 namespace velmora {
 
 GradientButtonWidget::GradientButtonWidget(QWidget* parent) : QAbstractButton(parent) {
-  setFocusPolicy(Qt::NoFocus);
+  setFocusPolicy(Qt::TabFocus);
   setCursor(Qt::PointingHandCursor);
 }
 
@@ -31,6 +32,19 @@ void GradientButtonWidget::paintEvent(QPaintEvent*) {
   painter.setPen(ToColor(look.text));
   painter.setFont(FontOf(LookOfStyle(TextStyle::ButtonText)));
   painter.drawText(rect().translated(0, isDown() ? 1 : 0), Qt::AlignCenter, text());
+  if (hasFocus()) {
+    PaintFocusRing(painter, rect(), look.text);
+  }
+}
+
+void GradientButtonWidget::keyPressEvent(QKeyEvent* event) {
+  // Space is the base class's; Enter clicks at once, as on a push button.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    click();
+    event->accept();
+    return;
+  }
+  QAbstractButton::keyPressEvent(event);
 }
 
 }  // namespace velmora

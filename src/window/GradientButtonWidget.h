@@ -2,7 +2,8 @@
 
 // A button drawn as a gradient in one of the three looks; the look is part of the editing
 // state (a power button's on or off, the selected preset letter), so it is set from the
-// form model and never changed by the button itself.
+// form model and never changed by the button itself. Tab reaches it (a click gives no
+// focus, as before); Space and Enter press it.
 
 #include <QAbstractButton>
 
@@ -21,6 +22,7 @@ class GradientButtonWidget : public QAbstractButton {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   ColorScheme look_ = ColorScheme::csNeoSilver;

@@ -1,6 +1,8 @@
 #include "window/KnobWidget.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -28,6 +30,15 @@ KnobWidget::KnobWidget(QWidget* parent) : QWidget(parent) {
   painter.setBrush(ToColor(kKnobYellow));
   painter.drawEllipse(QRect(0, 0, kKnobPictureSize - 1, kKnobPictureSize - 1));
   setCursor(Qt::PointingHandCursor);
+  setFocusPolicy(Qt::TabFocus);
+}
+
+void KnobWidget::SetValue(int value) {
+  if (value != value_) {
+    value_ = value;
+    QAccessibleValueChangeEvent event(this, value);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 void KnobWidget::DrawPointer(Rgb colour, KnobPoint from, KnobPoint to) {
@@ -48,6 +59,9 @@ void KnobWidget::paintEvent(QPaintEvent*) {
     painter.setOpacity(0.5);
   }
   painter.drawImage(0, 0, canvas_);
+  if (hasFocus()) {
+    PaintFocusRing(painter, rect(), LookOfStyle(TextStyle::Screen).colour);
+  }
 }
 
 void KnobWidget::mousePressEvent(QMouseEvent* event) {
@@ -74,6 +88,24 @@ void KnobWidget::wheelEvent(QWheelEvent* event) {
   while (wheelRemainder_ <= -kWheelNotch) {
     wheelRemainder_ += kWheelNotch;
     emit pressed(MouseButton::Left);
+  }
+  event->accept();
+}
+
+void KnobWidget::keyPressEvent(QKeyEvent* event) {
+  const bool large = event->modifiers().testFlag(Qt::ShiftModifier);
+  switch (event->key()) {
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+      emit keyTurned(MouseButton::Left, large);
+      break;
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+      emit keyTurned(MouseButton::Right, large);
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+      return;
   }
   event->accept();
 }

@@ -53,4 +53,13 @@ void PaintGradient(QPainter& painter, const QRect& rect, const GradientLook& loo
   painter.drawRect(rect.adjusted(0, 0, -1, -1));
 }
 
+void PaintFocusRing(QPainter& painter, const QRect& rect, Rgb colour) {
+  painter.save();
+  painter.setOpacity(1.0);
+  painter.setPen(QPen(ToColor(colour), 1, Qt::DotLine));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(rect.adjusted(1, 1, -2, -2));
+  painter.restore();
+}
+
 }  // namespace velmora

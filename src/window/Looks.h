@@ -19,5 +19,7 @@ QFont FontOf(const TextLook& look);
 void ApplyTextStyle(QLabel& label, TextStyle style);
 // Fills rect with the look's gradient and draws its one-pixel border.
 void PaintGradient(QPainter& painter, const QRect& rect, const GradientLook& look);
+// The keyboard focus on a painted control: a dotted frame just inside rect, in colour.
+void PaintFocusRing(QPainter& painter, const QRect& rect, Rgb colour);
 
 }  // namespace velmora

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,7 +18,9 @@
 #include "surface/MainWindowLife.h"
 #include "surface/Monitor.h"
 #include "surface/PortSelector.h"
+#include "surface/Shortcuts.h"
 #include "surface/StepGroups.h"
+#include "window/Accessibility.h"
 #include "window/ClickLabel.h"
 #include "window/FormRender.h"
 #include "window/GradientButtonWidget.h"
@@ -48,6 +49,7 @@ MainWindow::MainWindow(ProgramFolders folders, std::chrono::milliseconds stepDel
              [this] { blocker_.DropPendingInput(); }}),
       blocker_(*this, [this] { return gate_.Running() || StepGroupsUnderWay(); }) {
   widgets_.Build(*this, MainFormControls());
+  NameByLabelsInFront(widgets_, MainFormControls());
   knobMenu_ = widgets_.As<QMenu>("pmKnobs");
   for (const KnobFactorItem& item : kKnobFactorMenu) {
     QAction* action = knobMenu_->addAction(
@@ -55,13 +57,13 @@ MainWindow::MainWindow(ProgramFolders folders, std::chrono::milliseconds stepDel
     action->setObjectName(QString::fromUtf8(item.name.data(), qsizetype(item.name.size())));
     action->setData(item.factor);
   }
+  connect(knobMenu_, &QMenu::triggered, this, &MainWindow::PickKnobFactor);
   hub_.SetWake([this] {
     QMetaObject::invokeMethod(
         this, [this] { gate_.DrainMonitorLater(); }, Qt::QueuedConnection);
   });
   Connect();
-  auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_M), this);
-  connect(shortcut, &QShortcut::activated, this, &MainWindow::ToggleMonitor);
+  ConnectShortcuts();
   Render();
 }
 
@@ -110,8 +112,11 @@ void MainWindow::Connect() {
   }
   for (std::string_view name : {"lblSensibilite1", "lblSensibilite2", "lblSensibiliteKnobsAMP1",
                                 "lblSensibiliteKnobsAMP2"}) {
-    connect(widgets_.As<ClickLabel>(name), &ClickLabel::clicked, this, [this] { OpenKnobMenu(); });
+    connect(widgets_.As<ClickLabel>(name), &ClickLabel::clicked, this, &MainWindow::OpenKnobMenu);
   }
+  // The factor on each screen is the keyboard's way to the menu; its caption names it.
+  widgets_.Find("lblSensibiliteKnobsAMP1")->setFocusPolicy(Qt::TabFocus);
+  widgets_.Find("lblSensibiliteKnobsAMP2")->setFocusPolicy(Qt::TabFocus);
   ConnectKnobs();
   ConnectMonitor();
 }
@@ -121,6 +126,9 @@ void MainWindow::ConnectKnobs() {
     auto* widget = widgets_.As<KnobWidget>("knob" + std::string(KnobName(knob)));
     connect(widget, &KnobWidget::pressed, this, [this, knob](MouseButton button) {
       gate_.Run([this, knob, button] { KnobMouseDown(context_, knob, button); });
+    });
+    connect(widget, &KnobWidget::keyTurned, this, [this, knob](MouseButton button, bool large) {
+      gate_.Run([this, knob, button, large] { KnobKeyDown(context_, knob, button, large); });
     });
   }
 }
@@ -148,12 +156,31 @@ void MainWindow::ConnectMonitor() {
           [this] { gate_.Run([this] { btnSendSysExClick(context_); }); });
 }
 
-void MainWindow::OpenKnobMenu() {
-  const QAction* chosen = knobMenu_->exec(QCursor::pos());
-  if (chosen != nullptr) {
-    const int factor = chosen->data().toInt();
-    gate_.Run([this, factor] { SetKnobFactor(context_, factor); });
+void MainWindow::ConnectShortcuts() {
+  for (const Shortcut& shortcut : kShortcuts) {
+    auto* keys = new QShortcut(
+        QKeySequence(QString::fromUtf8(shortcut.keys.data(), qsizetype(shortcut.keys.size()))),
+        this);
+    if (shortcut.control.empty()) {
+      connect(keys, &QShortcut::activated, this, &MainWindow::ToggleMonitor);
+    } else {
+      auto* button = widgets_.As<QAbstractButton>(shortcut.control);
+      connect(keys, &QShortcut::activated, button, &QAbstractButton::click);
+    }
   }
+}
+
+void MainWindow::OpenKnobMenu(QPoint globalAt) {
+  // Where the click was, not QCursor::pos(): Wayland tells no program where the pointer is
+  // on the screen, and a keyboard's click has no pointer at all.
+  knobMenu_->exec(globalAt);
+}
+
+void MainWindow::PickKnobFactor(QAction* chosen) {
+  // A screen reader's pick triggers the item without closing the menu; a click closes it.
+  knobMenu_->hide();
+  const int factor = chosen->data().toInt();
+  gate_.Run([this, factor] { SetKnobFactor(context_, factor); });
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

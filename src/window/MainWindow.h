@@ -7,6 +7,7 @@
 #include <chrono>
 #include <memory>
 
+#include <QPoint>
 #include <QWidget>
 
 #include "presets/ProgramFolder.h"
@@ -19,6 +20,7 @@
 #include "window/QtFormView.h"
 #include "window/WidgetSet.h"
 
+class QAction;
 class QMenu;
 
 namespace velmora {
@@ -52,7 +54,9 @@ class MainWindow : public QWidget {
   void Connect();
   void ConnectKnobs();
   void ConnectMonitor();
-  void OpenKnobMenu();
+  void ConnectShortcuts();
+  void OpenKnobMenu(QPoint globalAt);
+  void PickKnobFactor(QAction* chosen);
   void RunFirstActivation();
 
   FormModel form_;

@@ -10,6 +10,8 @@
 #include "presets/ProgramFolder.h"
 #include "surface/ErrorDisplay.h"
 #include "surface/Identity.h"
+#include "window/Accessibility.h"
+#include "window/CloseOnSignal.h"
 #include "window/MainWindow.h"
 
 int main(int argc, char** argv) {
@@ -17,6 +19,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setStyle(QStringLiteral("Fusion"));
   QApplication::setApplicationName(QString::fromUtf8(ProgramName.data(), ProgramName.size()));
+  InstallAccessibleInterfaces();
   // Without a MIDI platform or a folder for its files the editor cannot start: say why.
   ProgramFolders folders;
   try {
@@ -30,6 +33,7 @@ int main(int argc, char** argv) {
   int code = 0;
   {
     MainWindow window(folders);
+    CloseOnSignal closeOnSignal(window);
     window.Create();
     window.show();
     code = QApplication::exec();

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "winshell/AccessibleRoles.h"
 #include "winshell/FormRender.h"
 
 namespace velmora {
@@ -13,6 +14,7 @@ void AboutWindow::Create(HWND owner) {
   owner_ = owner;
   CreateForm(AboutFormControls(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
              WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME, owner);
+  AnnotateControls(controls_);
 }
 
 void AboutWindow::Run(AboutForm& about) {
@@ -37,8 +39,10 @@ void AboutWindow::Run(AboutForm& about) {
       open_ = false;
       continue;
     }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    if (IsDialogMessageW(Window(), &message) == FALSE) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
   }
   open_ = false;
   EnableWindow(owner_, TRUE);
@@ -53,7 +57,8 @@ LRESULT AboutWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_COMMAND: {
       const Control* control = controls_.OfId(LOWORD(wParam));
-      if (control != nullptr && HIWORD(wParam) == kControlClicked) {
+      if (control != nullptr &&
+          (HIWORD(wParam) == kControlClicked || HIWORD(wParam) == kKeyClicked)) {
         if (control->entry->name == "bttnAProposFermer") {
           open_ = false;
         } else if (control->entry->name == "lblSiteLine6") {

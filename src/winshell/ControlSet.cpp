@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "surface/FormModel.h"
+#include "surface/KnobPointer.h"
 #include "winshell/KnobCanvas.h"
 #include "winshell/PaintedControls.h"
 #include "winshell/Utf16.h"
@@ -57,6 +58,7 @@ void PaintBuffered(HWND hwnd, const Control& control) {
   HBITMAP bitmap = CreateCompatibleBitmap(dc, rect.right, rect.bottom);
   HGDIOBJ old = SelectObject(scratch, bitmap);
   Paint(scratch, rect, control);
+  PaintFocusRing(scratch, rect, control);
   BitBlt(dc, 0, 0, rect.right, rect.bottom, scratch, 0, 0, SRCCOPY);
   SelectObject(scratch, old);
   DeleteObject(bitmap);
@@ -73,6 +75,9 @@ LRESULT CALLBACK PaintedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   Control* control = ControlOf(hwnd);
   if (control == nullptr) {
     return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  if (LRESULT result = 0; KeyboardMessage(*control, message, wParam, lParam, result)) {
+    return result;
   }
   switch (message) {
     case WM_PAINT:
@@ -156,6 +161,7 @@ ControlSet::ControlSet() : fonts_(std::make_unique<FontSet>(ScreenDpi())) {}
 ControlSet::~ControlSet() = default;
 
 void ControlSet::Build(HWND window, std::span<const ControlEntry> table) {
+  table_ = table;
   form_ = std::make_unique<Control>();
   form_->entry = &table.front();
   form_->set = this;
@@ -181,7 +187,8 @@ void ControlSet::Build(HWND window, std::span<const ControlEntry> table) {
 
 HWND ControlSet::Make(HWND parent, Control& control) {
   const ControlEntry& entry = *control.entry;
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (entry.visible ? WS_VISIBLE : 0);
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (entry.visible ? WS_VISIBLE : 0) |
+                (TakesFocus(entry) ? WS_TABSTOP : 0);
   DWORD extended = 0;
   const wchar_t* type = kPanelClass;
   switch (entry.kind) {
@@ -190,6 +197,8 @@ HWND ControlSet::Make(HWND parent, Control& control) {
     case ControlKind::GradientPanel:
     case ControlKind::PopupMenu:
       style |= WS_CLIPCHILDREN;
+      // Tab goes on into the controls on it.
+      extended = WS_EX_CONTROLPARENT;
       break;
     case ControlKind::GradientButton:
       type = kButtonClass;
@@ -203,7 +212,7 @@ HWND ControlSet::Make(HWND parent, Control& control) {
       break;
     case ControlKind::Knob:
       type = kKnobClass;
-      control.knob = std::make_unique<KnobCanvas>();
+      control.knob = std::make_unique<KnobCanvas>(Scale(kKnobPictureSize));
       break;
     case ControlKind::Button:
       type = WC_BUTTONW;

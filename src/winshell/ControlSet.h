@@ -28,6 +28,9 @@ inline constexpr WORD kControlClicked = BN_CLICKED;  // gradient button, clickab
 inline constexpr WORD kKnobLeft = 0x7001;            // knob: left press or wheel down
 inline constexpr WORD kKnobRight = 0x7002;           // knob: right press or wheel up
 inline constexpr WORD kKnobMiddle = 0x7003;          // knob: any other button
+inline constexpr WORD kKnobLeftLarge = 0x7004;       // knob: Shift with Down or Left
+inline constexpr WORD kKnobRightLarge = 0x7005;      // knob: Shift with Up or Right
+inline constexpr WORD kKeyClicked = 0x7006;          // clickable label: Space or Enter
 
 class ControlSet;
 
@@ -44,6 +47,8 @@ struct Control {
   // Knobs: the persistent canvas and the part of a wheel turn not yet a step.
   std::unique_ptr<KnobCanvas> knob;
   int wheelRemainder = 0;
+  // The value screen readers were last told of; none yet.
+  int announcedValue = -1;
 };
 
 class ControlSet {
@@ -64,6 +69,8 @@ class ControlSet {
   // In table order, the window excluded.
   const std::vector<std::unique_ptr<Control>>& All() const { return all_; }
   const Control& Form() const { return *form_; }
+  // The table the controls were built from, the window first.
+  std::span<const ControlEntry> Entries() const { return table_; }
 
   const FontSet& Fonts() const { return *fonts_; }
   int Scale(int pixels) const { return fonts_->Scale(pixels); }
@@ -80,6 +87,7 @@ class ControlSet {
   void Fit(const Control& control) const;
 
   std::unique_ptr<FontSet> fonts_;
+  std::span<const ControlEntry> table_;
   std::unique_ptr<Control> form_;
   std::vector<std::unique_ptr<Control>> all_;
   std::unordered_map<std::string, Control*> byName_;

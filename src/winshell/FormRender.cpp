@@ -8,6 +8,7 @@
 
 #include "surface/ControlTable.h"
 #include "surface/Identity.h"
+#include "winshell/AccessibleRoles.h"
 #include "winshell/Utf16.h"
 
 namespace velmora {
@@ -155,6 +156,9 @@ void RenderMainForm(FormModel& form, const ControlSet& controls, bool monitorSho
   RenderWindowSize(controls, size.width, size.height);
   for (const auto& control : controls.All()) {
     const std::string_view name = control->entry->name;
+    if (const std::optional<Knob> knob = BoundKnob(name)) {
+      AnnotateKnobValue(*control, form.ValueHolder(*knob).Position() / 4);
+    }
     HWND hwnd = control->hwnd;
     if (std::string* caption = BoundCaption(form, name)) {
       SetText(hwnd, *caption);

@@ -16,13 +16,13 @@ constexpr BYTE kDisabledOpacity = 128;
 
 }  // namespace
 
-KnobCanvas::KnobCanvas() {
+KnobCanvas::KnobCanvas(int side) : side_(side) {
   HDC screen = GetDC(nullptr);
   dc_ = CreateCompatibleDC(screen);
-  bitmap_ = CreateCompatibleBitmap(screen, kKnobPictureSize, kKnobPictureSize);
+  bitmap_ = CreateCompatibleBitmap(screen, side_, side_);
   ReleaseDC(nullptr, screen);
   oldBitmap_ = SelectObject(dc_, bitmap_);
-  const RECT all{0, 0, kKnobPictureSize, kKnobPictureSize};
+  const RECT all{0, 0, side_, side_};
   HBRUSH olive = CreateSolidBrush(ToColorRef(kKnobOlive));
   FillRect(dc_, &all, olive);
   DeleteObject(olive);
@@ -30,7 +30,7 @@ KnobCanvas::KnobCanvas() {
   HPEN rim = CreatePen(PS_SOLID, 1, ToColorRef(kKnobYellow));
   HGDIOBJ oldBrush = SelectObject(dc_, yellow);
   HGDIOBJ oldPen = SelectObject(dc_, rim);
-  Ellipse(dc_, 0, 0, kKnobPictureSize, kKnobPictureSize);
+  Ellipse(dc_, 0, 0, side_, side_);
   SelectObject(dc_, oldBrush);
   SelectObject(dc_, oldPen);
   DeleteObject(yellow);
@@ -43,11 +43,16 @@ KnobCanvas::~KnobCanvas() {
   DeleteDC(dc_);
 }
 
+int KnobCanvas::Scaled(int pixel) const {
+  return side_ == kKnobPictureSize ? pixel : MulDiv(2 * pixel + 1, side_, 2 * kKnobPictureSize);
+}
+
 void KnobCanvas::DrawPointer(Rgb colour, KnobPoint from, KnobPoint to) {
-  HPEN pen = CreatePen(PS_SOLID, kKnobPenWidth, ToColorRef(colour));
+  HPEN pen =
+      CreatePen(PS_SOLID, MulDiv(kKnobPenWidth, side_, kKnobPictureSize), ToColorRef(colour));
   HGDIOBJ old = SelectObject(dc_, pen);
-  MoveToEx(dc_, from.x, from.y, nullptr);
-  LineTo(dc_, to.x, to.y);
+  MoveToEx(dc_, Scaled(from.x), Scaled(from.y), nullptr);
+  LineTo(dc_, Scaled(to.x), Scaled(to.y));
   SelectObject(dc_, old);
   DeleteObject(pen);
 }
@@ -55,7 +60,7 @@ void KnobCanvas::DrawPointer(Rgb colour, KnobPoint from, KnobPoint to) {
 void KnobCanvas::Show(HDC dc, const RECT& rect) const {
   SetStretchBltMode(dc, COLORONCOLOR);
   StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, dc_, 0, 0,
-             kKnobPictureSize, kKnobPictureSize, SRCCOPY);
+             side_, side_, SRCCOPY);
 }
 
 void PaintKnob(HDC dc, const RECT& rect, const Control& knob) {

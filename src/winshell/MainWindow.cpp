@@ -1,6 +1,7 @@
 #include "winshell/MainWindow.h"
 
 #include <string>
+#include <vector>
 
 #include <commctrl.h>
 #include <dbt.h>
@@ -12,6 +13,8 @@
 #include "surface/MainWindowLife.h"
 #include "surface/Monitor.h"
 #include "surface/PortSelector.h"
+#include "surface/Shortcuts.h"
+#include "winshell/AccessibleRoles.h"
 #include "winshell/FormRender.h"
 #include "winshell/InputDrop.h"
 #include "winshell/Utf16.h"
@@ -26,8 +29,22 @@ constexpr UINT kDrainMonitor = WM_APP + 1;
 constexpr UINT kFirstActivation = WM_APP + 2;
 // Ports may have come or gone (the MIDI platform's own watch).
 constexpr UINT kPortsChanged = WM_APP + 3;
-// Ctrl+M's command; far from the controls' ids.
-constexpr WORD kToggleMonitor = 100;
+// The shortcuts' commands, in the order of kShortcuts; far from the controls' ids.
+constexpr WORD kFirstShortcut = 100;
+
+// "Ctrl+N" or "F5" as an accelerator.
+ACCEL Accelerator(std::string_view keys, WORD command) {
+  constexpr std::string_view kCtrl = "Ctrl+";
+  ACCEL accelerator{FVIRTKEY, 0, command};
+  if (keys.starts_with(kCtrl)) {
+    accelerator.fVirt |= FCONTROL;
+    keys.remove_prefix(kCtrl.size());
+  }
+  accelerator.key = keys.size() > 1 && keys.front() == 'F'
+                        ? static_cast<WORD>(VK_F1 - 1 + std::stoi(std::string(keys.substr(1))))
+                        : static_cast<WORD>(keys.front());
+  return accelerator;
+}
 
 bool IsKnobMenuLabel(std::string_view name) {
   return name == "lblSensibilite1" || name == "lblSensibilite2" ||
@@ -56,13 +73,17 @@ MainWindow::~MainWindow() {
 
 void MainWindow::Create() {
   CreateForm(MainFormControls(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, nullptr);
+  AnnotateControls(controls_);
   about_.Create(Window());
   knobMenu_ = CreatePopupMenu();
   for (std::size_t i = 0; i < kKnobFactorMenu.size(); ++i) {
     AppendMenuW(knobMenu_, MF_STRING, i + 1, ToUtf16(kKnobFactorMenu[i].caption).c_str());
   }
-  ACCEL toggle{FCONTROL | FVIRTKEY, 'M', kToggleMonitor};
-  shortcuts_ = CreateAcceleratorTableW(&toggle, 1);
+  std::vector<ACCEL> accelerators;
+  for (std::size_t i = 0; i < kShortcuts.size(); ++i) {
+    accelerators.push_back(Accelerator(kShortcuts[i].keys, static_cast<WORD>(kFirstShortcut + i)));
+  }
+  shortcuts_ = CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerators.size()));
   hub_.SetWake([hwnd = Window()] { PostMessageW(hwnd, kDrainMonitor, 0, 0); });
   Render();
   gate_.Run([this] { FormCreate(context_, hub_); });
@@ -85,6 +106,23 @@ void MainWindow::Destroy() {
 bool MainWindow::TakeShortcut(MSG& message) {
   return message.hwnd != nullptr && GetAncestor(message.hwnd, GA_ROOT) == Window() &&
          TranslateAcceleratorW(Window(), shortcuts_, &message) != 0;
+}
+
+bool MainWindow::TakeDialogKey(MSG& message) {
+  return IsDialogMessageW(Window(), &message) != FALSE;
+}
+
+void MainWindow::OnShortcut(std::size_t index) {
+  const Shortcut& shortcut = kShortcuts[index];
+  if (shortcut.control.empty()) {
+    ToggleMonitor();
+    return;
+  }
+  // What a click on the button does, and nothing while it takes no clicks.
+  const Control* button = controls_.Find(shortcut.control);
+  if (button != nullptr && ControlSet::Enabled(button->hwnd) && IsWindowVisible(button->hwnd)) {
+    OnCommand(button->id, kControlClicked);
+  }
 }
 
 void MainWindow::Render() {
@@ -120,15 +158,19 @@ void MainWindow::OnCommand(int id, WORD code) {
       break;
     case ControlKind::Label:
       if (code == kControlClicked && IsKnobMenuLabel(name)) {
-        OpenKnobMenu();
+        POINT where;
+        GetCursorPos(&where);
+        OpenKnobMenu(where);
+      } else if (code == kKeyClicked && IsKnobMenuLabel(name)) {
+        // Below the label: a key has no pointer.
+        RECT place;
+        GetWindowRect(control->hwnd, &place);
+        OpenKnobMenu({place.left, place.bottom});
       }
       break;
     case ControlKind::Knob:
       if (const std::optional<Knob> knob = BoundKnob(name)) {
-        const MouseButton button = code == kKnobLeft    ? MouseButton::Left
-                                   : code == kKnobRight ? MouseButton::Right
-                                                        : MouseButton::Middle;
-        gate_.Run([this, knob, button] { KnobMouseDown(context_, *knob, button); });
+        OnKnob(*knob, code);
       }
       break;
     case ControlKind::Edit:
@@ -205,9 +247,19 @@ void MainWindow::OnWheel(WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void MainWindow::OpenKnobMenu() {
-  POINT where;
-  GetCursorPos(&where);
+void MainWindow::OnKnob(Knob knob, WORD code) {
+  const bool key = code == kKnobLeftLarge || code == kKnobRightLarge;
+  const MouseButton button = code == kKnobLeft || code == kKnobLeftLarge     ? MouseButton::Left
+                             : code == kKnobRight || code == kKnobRightLarge ? MouseButton::Right
+                                                                             : MouseButton::Middle;
+  if (key) {
+    gate_.Run([this, knob, button] { KnobKeyDown(context_, knob, button, true); });
+  } else {
+    gate_.Run([this, knob, button] { KnobMouseDown(context_, knob, button); });
+  }
+}
+
+void MainWindow::OpenKnobMenu(POINT where) {
   const int chosen =
       static_cast<int>(TrackPopupMenu(knobMenu_, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                       where.x, where.y, 0, Window(), nullptr));
@@ -232,8 +284,9 @@ bool MainWindow::Close() {
 LRESULT MainWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      if (LOWORD(wParam) == kToggleMonitor && HIWORD(wParam) == 1) {
-        ToggleMonitor();
+      if (const WORD id = LOWORD(wParam);
+          HIWORD(wParam) == 1 && id >= kFirstShortcut && id < kFirstShortcut + kShortcuts.size()) {
+        OnShortcut(id - kFirstShortcut);
       } else {
         OnCommand(LOWORD(wParam), HIWORD(wParam));
       }

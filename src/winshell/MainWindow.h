@@ -35,8 +35,10 @@ class MainWindow : public FormWindow {
   // The end of the program's life: the monitor lets go of the input notifications.
   void Destroy();
 
-  // Ctrl+M, when the message is for this window: true when it was taken.
+  // The shortcuts (kShortcuts), when the message is for this window: true when taken.
   bool TakeShortcut(MSG& message);
+  // Tab, Shift+Tab and the keys the controls leave to the window: true when taken.
+  bool TakeDialogKey(MSG& message);
 
  protected:
   LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -47,7 +49,9 @@ class MainWindow : public FormWindow {
   void OnComboBox(const Control& box, WORD code);
   void OnListCheck(const NMLISTVIEW& change);
   void OnWheel(WPARAM wParam, LPARAM lParam);
-  void OpenKnobMenu();
+  void OnKnob(Knob knob, WORD code);
+  void OnShortcut(std::size_t index);
+  void OpenKnobMenu(POINT where);
   void ToggleMonitor();
   void RunFirstActivation();
   bool Close();

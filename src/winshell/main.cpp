@@ -43,7 +43,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     MSG message;
     BOOL got;
     while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-      if (!window.TakeShortcut(message)) {
+      if (!window.TakeShortcut(message) && !window.TakeDialogKey(message)) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
       }

@@ -13,6 +13,7 @@ for tool in Xvfb openbox xdotool wmctrl xprop; do
 done
 
 . "$(dirname "$0")/../../tools/xvfb-desktop.sh"
+. "$(dirname "$0")/startup-expectations.sh"
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -39,26 +40,12 @@ program_pid=$!
 pids+=("$program_pid")
 
 lines() { [ -f "$work/capture.txt" ] && [ "$(wc -l <"$work/capture.txt")" -ge "$1" ]; }
-# The restored preset, then the default preset loaded group by group: 33 messages.
 wait_for 300 lines 33 || fail "the start-up did not send its 33 messages: $(cat "$work/output.txt")"
 sleep 0.3
-expected_wire="0 C0 0E|0 C0 00|0 B0 0C 31 00|0 B0 0D 00|0 B0 0E 00|0 B0 0F 00|0 B0 10 00|\
-0 B0 15 00|0 B0 11 00|0 F0 00 01 0C 03 07 0D 00 00 00 00 00 00 F7|\
-0 F0 00 01 0C 03 07 0D 00 00 00 00 00 00 F7|0 B0 0D 40|0 B0 0E 40|0 B0 0F 40|0 B0 10 40|\
-0 B0 15 40|0 B0 11 40|0 B0 5B 31 00|0 B0 5C 00|0 B0 5D 00|0 B0 5E 00|0 B0 5F 00|0 B0 66 00|\
-0 B0 67 00|0 F0 00 01 0C 03 07 0D 00 02 00 00 00 00 F7 00|0 B0 5C 40|0 B0 5D 40|0 B0 5E 40|\
-0 B0 5F 40|0 B0 66 40|0 B0 67 40|0 B0 6F 7F|0 B0 70 00|"
 wire=$(cut -d' ' -f2- "$work/capture.txt" | tr '\n' '|')
 [ "$wire" = "$expected_wire" ] || fail "start-up wire: $wire"
+[ "$(capture_groups "$work/capture.txt")" = "$expected_groups" ] || fail "pauses: $(cat "$work/capture.txt")"
 
-new_config=$'[Variax]\r\nShow=YES\r\n[MIDI]\r\nIn=\r\nOut=0\r\n[PRESETS]\r\nSHOW=YES\r\nBANK=USER\r\nNUMBER=1\r\nLETTER=A\r\n[KNOBS]\r\nFACTOR=8\r\n[CONFIG]\r\nLanguage=EN\r\n'
-default_preset() {
-  printf '[AMP1]\r\nPower=ON\r\nAmp=Bypass (no amp)\r\nCab=Bypass (no cab)\r\nDRIVE1=%s\r\n' "$1"
-  printf 'BASS1=256\r\nMID1=256\r\nTREB1=256\r\nPRES1=256\r\nVOL1=256\r\n'
-  printf '[AMP2]\r\nPower=OFF\r\nAmp=Bypass (no amp)\r\nCab=Bypass (no cab)\r\nDRIVE2=256\r\n'
-  printf 'BASS2=256\r\nMID2=256\r\nTREB2=256\r\nPRES2=256\r\nVOL2=256\r\n'
-  printf '[Variax]\r\nGuitar=\r\n'
-}
 [ "$(cat "$work/config.ini"; echo .)" = "$new_config." ] || fail "new config.ini: $(cat -A "$work/config.ini")"
 cmp -s "$work/defaut.vmp" <(default_preset 256) || fail "new defaut.vmp: $(cat -A "$work/defaut.vmp")"
 
