@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QMetaObject>
 
-#include "surface/LabelInFront.h"
+#include "surface/form/LabelInFront.h"
 #include "window/ClickLabel.h"
 #include "window/KnobWidget.h"
 
@@ -108,7 +108,7 @@ void InstallAccessibleInterfaces() {
   QAccessible::installFactory(MakeInterface);
 }
 
-void NameByLabelsInFront(const WidgetSet& widgets, std::span<const ControlEntry> table) {
+void NameByLabelsInFront(const ControlSet& widgets, std::span<const ControlEntry> table) {
   for (const ControlEntry& control : table) {
     if (!NamedByLabelInFront(control)) {
       continue;

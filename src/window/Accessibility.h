@@ -7,8 +7,8 @@
 
 #include <span>
 
-#include "surface/ControlTable.h"
-#include "window/WidgetSet.h"
+#include "surface/form/ControlTable.h"
+#include "window/ControlSet.h"
 
 namespace velmora {
 
@@ -17,6 +17,6 @@ void InstallAccessibleInterfaces();
 
 // Ties each captionless control of the table to the label in front of it, whose text then
 // names it for screen readers.
-void NameByLabelsInFront(const WidgetSet& widgets, std::span<const ControlEntry> table);
+void NameByLabelsInFront(const ControlSet& widgets, std::span<const ControlEntry> table);
 
 }  // namespace velmora

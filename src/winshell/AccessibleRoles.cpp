@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "surface/LabelInFront.h"
+#include "surface/form/LabelInFront.h"
 #include "winshell/Utf16.h"
 
 namespace velmora {

@@ -4,8 +4,8 @@
 
 #include <utility>
 
-#include "surface/FormModel.h"
-#include "surface/KnobPointer.h"
+#include "surface/form/FormModel.h"
+#include "surface/form/KnobPointer.h"
 #include "winshell/KnobCanvas.h"
 #include "winshell/PaintedControls.h"
 #include "winshell/Utf16.h"

@@ -7,14 +7,15 @@
 
 #include <windows.h>
 
-#include "surface/FormView.h"
+#include "surface/form/FormView.h"
+#include "surface/form/KnobPointer.h"
 
 namespace velmora {
 
 class KnobCanvas {
  public:
   // side: the knob's width and height on this screen, in pixels.
-  explicit KnobCanvas(int side);
+  explicit KnobCanvas(int side = kKnobPictureSize);
   ~KnobCanvas();
   KnobCanvas(const KnobCanvas&) = delete;
   KnobCanvas& operator=(const KnobCanvas&) = delete;
