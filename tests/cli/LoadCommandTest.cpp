@@ -198,8 +198,7 @@ TEST_F(LoadCommandTest, ErrorStopsTheRunAndKeepsWhatWasSent) {
   EXPECT_THAT(CapturedBytes(), ElementsAre("0 B0 0D 03"));
   EXPECT_FALSE(fs::exists(folder_ / "saved.vmp"));
 
-  // A target that cannot take the save is refused before the load goes out, with the
-  // full path and the system's reason.
+  // A target that cannot take the save is refused, with its reason, before anything is sent.
   fs::remove(folder_ / "capture.txt");
   fs::create_directory(folder_ / "folder.vmp");
   std::ofstream(folder_ / "big.vmp", std::ios::binary).seekp(16 * 1024 * 1024) << 'x';

@@ -31,29 +31,20 @@ TEST_F(PresetCommandTest, SendsTheGroupSwitchThenThePresetOnTheChosenPort) {
 // A word outside the forms would send the group switch alone, itself the recall of USER 4C
 // or FACTORY 4C: every one of them is refused with the forms, and nothing goes out.
 TEST_F(PresetCommandTest, GroupsAndKeysInAnyCaseAndNothingElse) {
-  const struct {
+  struct Case {
     const char* group;
     const char* key;
     std::vector<std::string> sent;  // empty: refused
-  } cases[] = {
-      {"user", "3b", {"0 C0 0E", "0 C0 09"}},
-      {"Fact", "10c", {"0 C0 4E", "0 C0 66"}},
-      {"factory", "16D", {"0 C0 4E", "0 C0 7F"}},
-      {"USER", "1a", {"0 C0 0E", "0 C0 00"}},
-      {"USER", "99A", {}},
-      {"USER", "03B", {}},
-      {"USER", "0A", {}},
-      {"USER", "17A", {}},
-      {"USER", "3E", {}},
-      {"USER", "", {}},
-      {"USER", "é", {}},
-      {"USER", "3B ", {}},
-      {"USER", "B3", {}},
-      {"USER", "+3B", {}},
-      {"FACTOR", "3B", {}},
-      {"", "3B", {}},
   };
-  for (const auto& c : cases) {
+  std::vector<Case> cases = {{"user", "3b", {"0 C0 0E", "0 C0 09"}},
+                             {"Fact", "10c", {"0 C0 4E", "0 C0 66"}},
+                             {"factory", "16D", {"0 C0 4E", "0 C0 7F"}},
+                             {"USER", "1a", {"0 C0 0E", "0 C0 00"}}};
+  for (const char* key : {"99A", "03B", "0A", "17A", "3E", "", "é", "3B ", "B3", "+3B"}) {
+    cases.push_back({"USER", key, {}});
+  }
+  cases.insert(cases.end(), {{"FACTOR", "3B", {}}, {"", "3B", {}}});
+  for (const Case& c : cases) {
     std::filesystem::remove(capture_);
     const CliRun run = Cli({"preset", c.group, c.key});
     EXPECT_EQ(run.status, c.sent.empty() ? 2 : 0) << c.group << ' ' << c.key;

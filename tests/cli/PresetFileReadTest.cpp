@@ -1,12 +1,13 @@
 // A preset named on the command line that vanishes while it is read: read whole, or an error
-// naming it, never the empty state a missing file reads as in the window.
+// naming it, never the empty state a missing file reads as in the window. (Windows does not
+// rename a file that is open.)
+#ifndef _WIN32
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <filesystem>
+#include <chrono>
 #include <fstream>
-#include <stdexcept>
 #include <thread>
 
 #include "TemporaryFolder.h"
@@ -18,24 +19,20 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(PresetFileReadTest, AFileRemovedAndPutBackMeanwhileIsReadWholeOrRefused) {
-#ifdef _WIN32
-  GTEST_SKIP() << "Windows does not rename a file that is open";
-#endif
   const fs::path folder = MakeTemporaryFolder("velmora-vanish-");
   const fs::path preset = folder / "p.vmp";
   const fs::path aside = folder / "aside.vmp";
   std::ofstream(aside, std::ios::binary) << "[AMP1]\r\nPower=ON\r\n";
   std::atomic<bool> done = false;
   std::thread mover([&] {
-    while (!done) {
-      std::error_code ignored;
+    for (std::error_code ignored; !done;) {
       fs::rename(aside, preset, ignored);
       fs::rename(preset, aside, ignored);
     }
   });
-  int read = 0;
-  int refused = 0;
-  for (int i = 0; i < 4000 && (read < 20 || refused < 20); ++i) {
+  int read = 0, refused = 0;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while ((read < 20 || refused < 20) && std::chrono::steady_clock::now() < end) {
     try {
       EXPECT_EQ(ReadPresetFile(preset.string())->Read("AMP1", "Power"), "ON");
       ++read;
@@ -47,10 +44,11 @@ TEST(PresetFileReadTest, AFileRemovedAndPutBackMeanwhileIsReadWholeOrRefused) {
   }
   done = true;
   mover.join();
-  EXPECT_GT(read, 0);
-  EXPECT_GT(refused, 0);
+  EXPECT_TRUE(read > 0 && refused > 0) << read << " read, " << refused << " refused";
   fs::remove_all(folder);
 }
 
 }  // namespace
 }  // namespace velmora
+
+#endif

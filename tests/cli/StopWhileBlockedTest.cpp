@@ -10,75 +10,62 @@
 
 #include <chrono>
 #include <csignal>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "cli/CliRunner.h"
 
 namespace velmora {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 class StopWhileBlockedTest : public CliRunnerTest {};
 
 TEST_F(StopWhileBlockedTest, EndsSoonAfterTheSignalOrTheTime) {
   const std::string flood = (folder_ / "flood.txt").string();
-  std::ofstream lines(flood);
-  for (int i = 0; i < 20000; ++i) {
-    lines << "0 0 B0 07 64\n";
-  }
-  lines.close();
   const std::string fifo = (folder_ / "fifo").string();
+  std::string lines;
+  for (int i = 0; i < 20000; ++i) {
+    lines += "0 0 B0 07 64\n";
+  }
+  std::ofstream(flood) << lines;
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   const struct {
     std::vector<const char*> args;
     std::string replay;
-    int signal;  // 0: none, the time limit ends it
+    int signal;  // 0: the time limit ends the run
   } cases[] = {
-      {{"monitor", "--in", "0"}, flood, SIGTERM},
-      {{"monitor", "--in", "0", "--seconds", "1"}, flood, 0},
-      {{"monitor", "--in", "0"}, fifo, SIGINT},
-      {{"ports", "--watch"}, fifo, SIGTERM},
+      {{VELMORA_CLI_PATH, "monitor", "--in", "0", nullptr}, flood, SIGTERM},
+      {{VELMORA_CLI_PATH, "monitor", "--in", "0", "--seconds", "1", nullptr}, flood, 0},
+      {{VELMORA_CLI_PATH, "monitor", "--in", "0", nullptr}, fifo, SIGINT},
+      {{VELMORA_CLI_PATH, "ports", "--watch", nullptr}, fifo, SIGTERM},
   };
   for (const auto& c : cases) {
-    int pipeFds[2];
-    ASSERT_EQ(pipe(pipeFds), 0);
+    int reader[2];
+    ASSERT_EQ(pipe(reader), 0);
+    const std::string replay = "VELMORA_MIDI_REPLAY=" + c.replay;
     const pid_t child = fork();
     if (child == 0) {
-      dup2(pipeFds[1], 1);
-      setenv("VELMORA_MIDI", "virtual", 1);
-      setenv("VELMORA_MIDI_REPLAY", c.replay.c_str(), 1);
-      std::vector<char*> argv = {const_cast<char*>(VELMORA_CLI_PATH)};
-      for (const char* arg : c.args) {
-        argv.push_back(const_cast<char*>(arg));
-      }
-      argv.push_back(nullptr);
-      execv(VELMORA_CLI_PATH, argv.data());
+      dup2(reader[1], 1);
+      const char* environment[] = {"VELMORA_MIDI=virtual", replay.c_str(), nullptr};
+      execve(VELMORA_CLI_PATH, const_cast<char* const*>(c.args.data()),
+             const_cast<char* const*>(environment));
       _exit(127);
     }
-    close(pipeFds[1]);
-    // Long enough to be blocked, nobody reading the pipe or writing the FIFO.
+    close(reader[1]);
+    // By now the run is blocked: nobody reads the pipe nor writes the FIFO.
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    const Clock::time_point asked = Clock::now();
-    if (c.signal != 0) {
-      kill(child, c.signal);
-    }
+    kill(child, c.signal);
     int status = -1;
-    // Generous against a loaded machine; a run that never ends fails all the same.
-    while (waitpid(child, &status, WNOHANG) == 0 &&
-           Clock::now() - asked < std::chrono::seconds(10)) {
+    bool ended = false;
+    // Ten seconds, generous for a loaded machine; a run that never ends fails all the same.
+    for (int i = 0; i < 500 && !(ended = waitpid(child, &status, WNOHANG) == child); ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    const auto took = Clock::now() - asked;
-    if (took >= std::chrono::seconds(10)) {
+    if (!ended) {
       kill(child, SIGKILL);
       waitpid(child, &status, 0);
     }
-    close(pipeFds[0]);
-    EXPECT_LT(took, std::chrono::seconds(10)) << c.args[0] << ' ' << c.replay;
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.args[0] << ' ' << c.replay;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.args[1] << ' ' << c.replay;
+    close(reader[0]);
   }
 }
 
