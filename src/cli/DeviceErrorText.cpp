@@ -5,7 +5,7 @@
 
 #include "midi/Midi.h"
 #include "midi/PrintableText.h"
-#include "presets/Profile.h"
+#include "profile/Profile.h"
 
 namespace velmora {
 

@@ -11,7 +11,7 @@
 #include "cli/OutputFlush.h"
 #include "cli/StopSignals.h"
 #include "midi/DeviceSlots.h"
-#include "surface/Monitor.h"
+#include "surface/shell/Monitor.h"
 
 namespace velmora {
 namespace {

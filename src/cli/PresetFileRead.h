@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "presets/Profile.h"
+#include "profile/Profile.h"
 
 namespace velmora {
 
