@@ -133,7 +133,7 @@ std::optional<fs::path> FollowLinks(fs::path path, std::string& whyNot) {
     }
     path = link.is_absolute() ? link : path.parent_path() / link;
   }
-  whyNot = SystemReason(ELOOP);
+  whyNot = std::make_error_code(std::errc::too_many_symbolic_link_levels).message();
   return std::nullopt;
 }
 
@@ -146,9 +146,10 @@ bool MayReplace(const fs::path& target, std::string& whyNot) {
     return true;
   }
   if (error || status.type() != fs::file_type::regular) {
-    whyNot = error                                       ? error.message()
-             : status.type() == fs::file_type::directory ? SystemReason(EISDIR)
-                                                         : std::string("not a regular file");
+    whyNot = error ? error.message()
+             : status.type() == fs::file_type::directory
+                 ? std::make_error_code(std::errc::is_a_directory).message()
+                 : std::string("not a regular file");
     return false;
   }
 #ifdef _WIN32
