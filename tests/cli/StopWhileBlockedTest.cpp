@@ -1,5 +1,4 @@
-// A run blocked on a pipe nobody reads or on a replay FIFO nobody writes still ends soon
-// after SIGTERM, SIGINT or its --seconds, with the status of a run a stop ended.
+// Blocked on a pipe nobody reads or a FIFO nobody writes, a run still ends when stopped.
 
 #ifndef _WIN32
 

@@ -132,8 +132,7 @@ TEST_F(MonitorTest, AFailedOpenStaysCheckedAndAThruErrorIsShownWithItsEventStill
   EXPECT_TRUE(form_.lbxOutputDevices.Checked(0));
   CheckInput(0, true);
 
-  // Port 2 takes the message, then opening port 0 on demand fails: the error is shown and
-  // the received line still logged.
+  // Port 2 takes the message, opening port 0 on demand fails: shown, the line still logged.
   platform_->FailNext("OutputOpen", kMidiAllocated);
   platform_->InjectShort(0, 0xB0, 0x07, 0x64);
   // The next message opens port 0 on demand.
