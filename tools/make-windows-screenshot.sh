@@ -3,12 +3,13 @@
 # mingw preset, under Wine on a virtual desktop, with a preset that chooses both channels'
 # models and a guitar, as the Qt window's pictures in docs/ do. The picture is the window's
 # client area, once the start-up has sent the whole preset; the window is then closed.
-# Usage: tools/make-windows-screenshot.sh [BUILD_FOLDER [PICTURE]]
-#        (default: build/mingw and docs/velmora-windows.png)
+# Usage: tools/make-windows-screenshot.sh [BUILD_FOLDER [PICTURE [DPI]]]
+#        (default: build/mingw, docs/velmora-windows.png and 96 dpi; 192 is 200 %)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/mingw}
 picture=${2:-docs/velmora-windows.png}
+dpi=${3:-96}
 
 fail() {
   echo "make-windows-screenshot: $*" >&2
@@ -62,8 +63,10 @@ VOL2=288
 Guitar=2 Telecaster modified
 PRESET
 
-start_desktop "$work" || fail "no desktop to run on"
+VELMORA_SCREEN=2000x1600x24 start_desktop "$work" || fail "no desktop to run on"
 "$wine" wineboot --init >/dev/null 2>&1 || fail "wineboot could not prepare $WINEPREFIX"
+"$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 ||
+  fail "could not set $dpi dpi"
 (cd "$work" && VELMORA_MIDI=virtual VELMORA_MIDI_CAPTURE=capture.txt \
   exec "$wine" "$work/Velmora/velmora.exe" >"$work/output.txt" 2>&1) &
 program=$!

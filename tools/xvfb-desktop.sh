@@ -15,10 +15,11 @@ wait_for() {
 desktop_pids=()
 
 # Starts Xvfb and openbox with their files in the folder $1 and exports DISPLAY. Returns 1,
-# with the reason on stderr, when either does not come up.
+# with the reason on stderr, when either does not come up. VELMORA_SCREEN sets a larger
+# screen than 1280x1024x24 (a window at 200 % does not fit on that one).
 start_desktop() {
   local folder=$1
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$folder/display" \
+  Xvfb -displayfd 3 -screen 0 "${VELMORA_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$folder/display" \
     2>"$folder/xvfb.log" &
   desktop_pids+=($!)
   wait_for 100 test -s "$folder/display" || {

@@ -135,6 +135,8 @@ void RenderMainForm(FormModel& form, const ControlSet& widgets, QWidget& window,
 
 void RenderAboutForm(AboutForm& about, const ControlSet& widgets, QWidget& window) {
   window.setWindowTitle(ToText(about.title));
+  const ClientSize size = AboutClientSize();
+  window.setFixedSize(size.width, size.height);
   for (const auto& [control, widget] : widgets.All()) {
     if (std::string* caption = BoundAboutCaption(about, control->name)) {
       if (auto* button = qobject_cast<QAbstractButton*>(widget)) {

@@ -199,6 +199,8 @@ void RenderMainForm(FormModel& form, const ControlSet& controls, bool monitorSho
 
 void RenderAboutForm(AboutForm& about, const ControlSet& controls) {
   SetText(controls.Form().hwnd, about.title);
+  const ClientSize size = AboutClientSize();
+  RenderWindowSize(controls, size.width, size.height);
   for (const auto& control : controls.All()) {
     if (std::string* caption = BoundAboutCaption(about, control->entry->name)) {
       SetText(control->hwnd, *caption);

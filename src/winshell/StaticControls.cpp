@@ -14,7 +14,9 @@ void PaintLabel(HDC dc, const RECT& rect, const Control& label) {
   text.resize(static_cast<std::size_t>(length));
   const TextLook look = LookOfStyle(label.entry->style);
   const Rgb colour = ControlSet::Enabled(label.hwnd) ? look.colour : Darker(look.colour, 140);
-  UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+  // A text of several lines (the About window's shortcuts) starts at the top.
+  const bool lines = text.find(L'\n') != std::wstring::npos;
+  UINT format = (lines ? DT_TOP : DT_SINGLELINE | DT_VCENTER) | DT_NOPREFIX;
   switch (look.align) {
     case TextAlign::Left:
       format |= DT_LEFT;

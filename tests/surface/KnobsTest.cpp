@@ -83,6 +83,14 @@ TEST_F(KnobsTest, LeftPressStepsDownByTheDefaultFactor) {
   EXPECT_EQ(form_.tbDRIVE1.Position(), 224);
 }
 
+TEST_F(KnobsTest, KeysStepLikePressesAndShiftFourTimesAsFar) {
+  form_.tbDRIVE1.SetPosition(256);
+  KnobKeyDown(context_, Knob::DRIVE1, MouseButton::Right, false);
+  KnobKeyDown(context_, Knob::DRIVE1, MouseButton::Left, true);
+  EXPECT_THAT(Wire(), ElementsAre("B0 0D 40", "B0 0D 48", "B0 0D 48", "B0 0D 28"));
+  EXPECT_EQ(form_.tbDRIVE1.Position(), 160);
+}
+
 TEST_F(KnobsTest, RightPressClampsAtTheTop) {
   WriteConfig("[KNOBS]\r\nFACTOR=8\r\n");
   form_.tbBASS2.SetPosition(500);

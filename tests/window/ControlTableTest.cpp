@@ -9,6 +9,7 @@
 
 #include "surface/form/CaptionTables.h"
 #include "surface/form/FormModel.h"
+#include "surface/form/LabelInFront.h"
 
 namespace velmora {
 namespace {
@@ -250,6 +251,50 @@ TEST(ControlTable, ButtonLooksAreClearlyDifferent) {
           << i << " and " << j;
     }
   }
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// What a screen reader calls each captionless control that takes the focus.
+TEST(ControlTable, LabelsInFrontOfTheFocusableControls) {
+  std::map<std::string_view, std::string_view> found;
+  for (const ControlEntry& control : MainFormControls()) {
+    if (NamedByLabelInFront(control)) {
+      found[control.name] = LabelInFront(MainFormControls(), control);
+    }
+  }
+  const std::map<std::string_view, std::string_view> expected = {
+      {"cbMateriel", "lblMateriel"},
+      {"cbOutputDevices", "lblMidiOut"},
+      {"cbGuitares", "lblModelesGuitares"},
+      {"cbAmpli1", "lblAmp1"},
+      {"cbEnceintes1", "lblCab1"},
+      {"cbAmpli2", "lblAmp2"},
+      {"cbEnceintes2", "lblCab2"},
+      {"knobDRIVE1", "lblKnobDRIVE1"},
+      {"knobBASS1", "lblKnobBASS1"},
+      {"knobMID1", "lblKnobMID1"},
+      {"knobTREB1", "lblKnobTREB1"},
+      {"knobPRES1", "lblKnobPRES1"},
+      {"knobVOL1", "lblKnobVOL1"},
+      {"knobDRIVE2", "lblKnobDRIVE2"},
+      {"knobBASS2", "lblKnobBASS2"},
+      {"knobMID2", "lblKnobMID2"},
+      {"knobTREB2", "lblKnobTREB2"},
+      {"knobPRES2", "lblKnobPRES2"},
+      {"knobVOL2", "lblKnobVOL2"},
+      {"lblSensibiliteKnobsAMP1", "lblSensibilite1"},
+      {"lblSensibiliteKnobsAMP2", "lblSensibilite2"},
+      {"lbxInputDevices", "lblMonitorIn"},
+      {"lbxOutputDevices", "lblMonitorOut"},
+      {"memLog", "lblMonitorLog"},
+      {"edtSysExData", "lblMonitorSysEx"},
+  };
+  EXPECT_EQ(found, expected);
 }
 
 }  // namespace

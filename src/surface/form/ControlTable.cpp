@@ -161,16 +161,16 @@ constexpr ControlEntry kMainForm[] = {
 #undef VELMORA_KNOB
 
 constexpr ControlEntry kAboutForm[] = {
-    Form(kAboutFormName, 257, 376, "A propos...", L::Light),
-    Pane("pnlAPropos", K::GradientPanel, {}, {0, 0, 257, 376}, L::Light),
+    Form(kAboutFormName, 257, 262, "A propos...", L::Light),
+    Pane("pnlAPropos", K::GradientPanel, {}, {0, 0, 257, 262}, L::Light),
     Text("lblNomLogiciel", "pnlAPropos", {8, 8, 100, 19}, kEmptyCaption, S::Heading),
     Text("lblVersionLogiciel", "pnlAPropos", {112, 8, 100, 19}, kEmptyCaption, S::Heading),
     Text("lblMateriel", "pnlAPropos", {8, 27, 241, 16}, kEmptyCaption, S::AboutText),
     Control("imgAProposLogo", K::Picture, "pnlAPropos", {8, 64, 241, 150}),
     Text("lblSiteLine6", "pnlAPropos", {8, 242, 160, 16}, "Site officiel de Line 6", S::Link),
     Button("bttnAProposFermer", "pnlAPropos", {176, 230, 75, 25}, "Fermer"),
-    // The keyboard shortcuts, one a line, below the designed window.
-    Text("lblRaccourcis", "pnlAPropos", {8, 266, 241, 104}, kEmptyCaption, S::AboutText),
+    // The keyboard shortcuts, one a line, below the designed window, which grows to hold them.
+    Text("lblRaccourcis", {}, {8, 266, 241, 104}, kEmptyCaption, S::AboutText),
 };
 
 constexpr std::array<std::string_view, 9> kMonitorControls = {
@@ -437,6 +437,12 @@ ClientSize MainClientSize(const FormModel& form, bool monitorShown) {
     size.height = std::max(size.height, place.top + place.height + kMonitorMargin);
   }
   return size;
+}
+
+ClientSize AboutClientSize() {
+  const Geometry& form = kAboutForm[0].geometry;
+  const Geometry& list = FindControl(kAboutForm, "lblRaccourcis")->geometry;
+  return {form.width, std::max(form.height, list.top + list.height + kMonitorMargin)};
 }
 
 std::string* BoundCaption(FormModel& form, std::string_view name) {

@@ -116,6 +116,8 @@ std::span<const std::string_view> MonitorControlNames();
 // The main window's client area: the form's size, and, while the monitor shows, at least
 // enough for its controls, which lie below and beyond the designed area.
 ClientSize MainClientSize(const FormModel& form, bool monitorShown);
+// The About window's client area: the form's size, and the shortcut list below it.
+ClientSize AboutClientSize();
 
 // Which form model field a named control shows; null when the control shows none.
 std::string* BoundCaption(FormModel& form, std::string_view name);
