@@ -2,16 +2,24 @@
 # One editing session done twice on a real X server, once with the mouse and once with the
 # keyboard alone (xdotool key, no pointer event): pick an amp, turn a knob down and up,
 # switch the channel off and on, save to a file. Both must send the same bytes and save the
-# same file. Usage: xvfb-keyboard-session.sh PATH/TO/velmora
+# same file. Before it, a screen reader's walk: every control that takes the focus, with its
+# role and name, in reading order. Usage: xvfb-keyboard-session.sh PATH/TO/velmora
 set -euo pipefail
 
 program=$1
-for tool in Xvfb openbox xdotool wmctrl; do
+for tool in Xvfb openbox xdotool wmctrl dbus-run-session; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIPPED: $tool is not installed (tools/install-deps.sh installs it)"
     exit 77
   fi
 done
+if ! /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
+  echo "SKIPPED: python3-pyatspi is not installed (tools/install-deps.sh installs it)"
+  exit 77
+fi
+if [ -z "${VELMORA_OWN_SESSION_BUS:-}" ]; then
+  VELMORA_OWN_SESSION_BUS=1 exec dbus-run-session -- "$0" "$@"
+fi
 
 . "$(dirname "$0")/../../tools/xvfb-desktop.sh"
 work=$(mktemp -d)
@@ -58,7 +66,8 @@ session() {
   local way=$1 folder=$work/$1
   mkdir -p "$folder/images/Guitares"
   cp "$program" "$folder/velmora"
-  VELMORA_MIDI=virtual VELMORA_MIDI_CAPTURE="$folder/capture.txt" "$folder/velmora" \
+  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 VELMORA_MIDI=virtual VELMORA_MIDI_CAPTURE="$folder/capture.txt" \
+    "$folder/velmora" \
     >"$folder/output.txt" 2>&1 &
   local pid=$!
   pids+=("$pid")
@@ -68,6 +77,19 @@ session() {
   window=${window%%$'\n'*}
   wait_for 100 bash -c "[ \$(wc -l <'$folder/capture.txt') -ge 33 ]" || fail "$way: no start-up"
   settle "$folder"
+  if [ "$way" = keyboard ]; then
+    local found expected channel
+    found=$(/usr/bin/python3 "$(dirname "$0")/atspi-steps.py" walk 2>&1 | tr '\n' '|')
+    channel="slider:DRV|slider:BASS|slider:MID|slider:TREB|slider:PRES|slider:VOL|\
+push button:Sensibility: x8|push button:%s|combo box:Bypass (no amp)|combo box:Bypass (no cab)|"
+    expected="push button:New|push button:Open|push button:Save|push button:Synchronise|\
+push button:Guitar|push button:Presets|push button:Traduire|push button:About...|\
+combo box:Variax + Vetta II|combo box:Virtual Out 1|combo box:Guitars models:|\
+$(printf "$channel$channel" ON OFF)push button:FACT|push button:USER|push button:+|\
+push button:-|push button:A|push button:B|push button:C|push button:D|text:Log:|text:SysEx:|\
+push button:Send|"
+    [ "$found" = "$expected" ] || fail "the screen reader found: $found"
+  fi
   if [ "$way" = mouse ]; then
     xdotool mousemove --window "$window" 362 254 click 5 # the wheel picks the next amp
     settle "$folder"
