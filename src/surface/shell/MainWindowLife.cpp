@@ -14,6 +14,7 @@
 #include "surface/files/PresetFileCommands.h"
 #include "surface/files/SettingsFile.h"
 #include "surface/form/Identity.h"
+#include "surface/forms/AboutForm.h"
 
 namespace velmora {
 
@@ -96,7 +97,7 @@ void bttnAProposClick(EditingContext& context) {
   AboutForm& about = context.form.about;
   AboutFormShow(about);
   about.visible = true;
-  context.view.ShowAboutWindow();
+  context.view.ShowForm(kAboutFormName);
   about.visible = false;
   MainWindowActivated(context, Activation::AboutClosed);
 }
