@@ -182,7 +182,7 @@ expect "monitor forwards the short messages only, Active Sensing left out" thru.
 
 # --- back-pressure: 3000 Control Changes in one send, faster than a reader takes them, with
 # the monitor and then aseqdump listening: the send waits for room, nothing is lost. One
-# message a line, one line an argument.
+# message a line of ccs.txt; the send takes them as one text, the receiver one an argument.
 IFS='
 '
 seconds() { awk '{ print $1 }' /proc/uptime; }
@@ -191,7 +191,7 @@ velmora-cli monitor --in 0 >burst.txt 2>&1 &
 monitor=$!
 if wait_for_port "In $through0"; then
   started=$(seconds)
-  velmora-cli send $(cat ccs.txt) >burst-send.txt 2>&1
+  velmora-cli send "$(tr "\n" " " <ccs.txt)" >burst-send.txt 2>&1
   echo "exit $?" >>burst-send.txt
   ended=$(seconds)
 fi
@@ -213,7 +213,7 @@ aseqdump -p 14:0 >dump.txt 2>&1 &
 dumper=$!
 wait_for_port "aseqdump"
 started=$(seconds)
-velmora-cli send $(cat ccs.txt) >dump-send.txt 2>&1
+velmora-cli send "$(tr "\n" " " <ccs.txt)" >dump-send.txt 2>&1
 echo "exit $?" >>dump-send.txt
 ended=$(seconds)
 sleep 2

@@ -5,11 +5,13 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <system_error>
@@ -23,6 +25,7 @@
 #include "midi/NotReadyRetry.h"
 #include "midi/ResultText.h"
 #include "midi/alsa/AlsaEventCodec.h"
+#include "midi/alsa/AlsaInputRoom.h"
 #include "midi/alsa/AlsaPortList.h"
 #include "midi/alsa/AlsaPortWatcher.h"
 #include "midi/alsa/AlsaResult.h"
@@ -50,6 +53,9 @@ bool SameAddress(const AlsaPortAddress& a, const AlsaPortAddress& b) {
 // The kernel's limit for a client's input pool (SNDRV_SEQ_MAX_CLIENT_EVENTS); its default
 // is 200 events.
 constexpr std::size_t kInputPoolCells = 2000;
+// Left free in a reader's pool for other senders; no reader at all leaves a send unbounded.
+constexpr std::size_t kSpareCells = 16;
+constexpr std::size_t kNoReaderRoom = std::size_t{1} << 30;
 
 constexpr unsigned kOwnPortType = SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION;
 
@@ -236,6 +242,8 @@ MidiResult AlsaMidiPlatform::OutputOpen(MidiHandle& handle, unsigned id) {
 MidiResult AlsaMidiPlatform::SendMessages(MidiHandle handle,
                                           const std::vector<MidiMessage>& messages) {
   std::lock_guard sending(sendMutex_);
+  std::optional<AlsaReaders> readers;
+  std::size_t budget = 0;  // cells we may send before looking at the readers' room again
   for (const MidiMessage& message : messages) {
     // mutex_ is taken for each try alone: while we wait for room, our own reader goes on
     // reading, and the port may be closed, which ends the send.
@@ -250,6 +258,20 @@ MidiResult AlsaMidiPlatform::SendMessages(MidiHandle handle,
       if (!outputCodec_.Encode(message, event)) {
         return kMidiOk;
       }
+      if (!readers) {
+        readers.emplace(seq_, port->second.target.client, port->second.target.port);
+      }
+      // A long SysEx waits for part of its room only, as it may need more than a whole
+      // pool; if it then finds no room, the refusal is waited out like any other.
+      const std::size_t cells = std::min(AlsaEventCells(event), kSpareCells * 4);
+      if (budget < cells) {
+        const std::size_t room = readers->Room(kNoReaderRoom);
+        budget = room > kSpareCells ? room - kSpareCells : 0;
+        if (budget < cells) {
+          return kMidiNotReady;
+        }
+      }
+      budget -= cells;
       snd_seq_ev_set_source(&event, port->second.ownPort);
       // Addressed to the port itself rather than to our subscribers: when the device has
       // gone, the kernel says so instead of dropping the event without a word.
