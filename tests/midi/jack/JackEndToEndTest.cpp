@@ -166,21 +166,29 @@ TEST_F(JackEndToEndTest, TwentyThousandMessagesInOneSendArriveWholeAndInOrder) {
     char text[16];
     std::snprintf(text, sizeof text, "B0 %02X %02X", i % 120, i / 120 % 128);
     texts << text << '\n';
-    expected.push_back(std::string(text) + " 00");
+    expected.push_back(text);
   }
   texts.close();
-  // One text an argument, passed by xargs: the whole line is longer than sh -c takes.
-  const int overrunsBefore = peer_->Overruns();
-  ASSERT_EQ(Cli("VELMORA_MIDI=jack xargs -d '\\n' -s 1000000 -a texts.txt", "send"), 0) << Err();
-  const std::vector<std::string> got = HexOf(peer_->WaitFor(expected.size() + 1, 2s));
-  if (got.size() < expected.size() && peer_->Overruns() != overrunsBefore) {
-    GTEST_SKIP() << "the JACK server overran a cycle, " << got.size()
-                 << " messages arrived: too busy a machine";
+  // A cycle the loaded server overruns may lose what it carried: such a run is tried again.
+  std::vector<std::string> got;
+  for (int attempt = 1;; ++attempt) {
+    peer_->Forget();
+    const int overrunsBefore = peer_->Overruns();
+    // One text an argument, passed by xargs: the whole line is longer than sh -c takes.
+    ASSERT_EQ(Cli("VELMORA_MIDI=jack xargs -d '\\n' -s 1000000 -a texts.txt", "send"), 0) << Err();
+    got = HexOf(peer_->WaitFor(expected.size() + 1, 2s));
+    if (got.size() == expected.size() || peer_->Overruns() == overrunsBefore) {
+      break;
+    }
+    if (attempt == 3) {
+      GTEST_SKIP() << "the JACK server overran a cycle and lost messages in each of 3 sends: "
+                      "too busy a machine";
+    }
   }
   ASSERT_EQ(got.size(), expected.size());
   const auto differs = std::mismatch(got.begin(), got.end(), expected.begin());
-  EXPECT_TRUE(differs.first == got.end())
-      << "message " << differs.first - got.begin() << " is " << *differs.first;
+  EXPECT_TRUE(differs.first == got.end()) << "message " << differs.first - got.begin() << " is "
+                                          << *differs.first << ", not " << *differs.second;
 }
 
 // What the peer sends reaches the monitor's log, and the short message goes on to the thru
