@@ -181,10 +181,7 @@ events thru.txt >thru.got
 expect "monitor forwards the short messages only, Active Sensing left out" thru.expected thru.got
 
 # --- back-pressure: 3000 Control Changes in one send, faster than a reader takes them, with
-# the monitor and then aseqdump listening: the send waits for room, nothing is lost. One
-# message a line of ccs.txt; the send takes them as one text, the receiver one an argument.
-IFS='
-'
+# the monitor and then aseqdump listening: the send waits for room, nothing is lost.
 seconds() { awk '{ print $1 }' /proc/uptime; }
 awk 'BEGIN { for (i = 0; i < 3000; i++) printf "B0 %02X %02X\n", i % 120, int(i / 120) }' >ccs.txt
 velmora-cli monitor --in 0 >burst.txt 2>&1 &
@@ -196,12 +193,9 @@ if wait_for_port "In $through0"; then
   ended=$(seconds)
 fi
 wait_for_lines burst.txt 3000
-kill -TERM $monitor
-wait $monitor
-{
-  echo "exit 0"
-  sed "s/^\(B0\) \(..\) \(..\)$/[T] $through0: <Status> \1, <Data 1> \2 <Data 2> \3/" ccs.txt
-} >burst.expected
+kill -TERM $monitor && wait $monitor
+sed "s/^\(B0\) \(..\) \(..\)$/[T] $through0: <Status> \1, <Data 1> \2 <Data 2> \3/" ccs.txt |
+  { echo "exit 0" && cat; } >burst.expected
 sed 's/^\[[0-2][0-9]:[0-5][0-9]:[0-5][0-9]\.[0-9][0-9][0-9]\] /[T] /' burst.txt |
   cat burst-send.txt - >burst.got
 expect_many "3000 messages in one send to a port the monitor listens on: exit 0, all logged in order" \
@@ -217,8 +211,7 @@ velmora-cli send "$(tr "\n" " " <ccs.txt)" >dump-send.txt 2>&1
 echo "exit $?" >>dump-send.txt
 ended=$(seconds)
 sleep 2
-kill -TERM $dumper
-wait $dumper
+kill -TERM $dumper && wait $dumper
 awk 'BEGIN { for (i = 0; i < 3000; i++) printf "controller %d, value %d\n", i % 120, int(i / 120) }' |
   cat dump-send.txt - >dump.expected
 sed -n 's/.*Control change *[0-9]*, //p' dump.txt | cat dump-send.txt - >dump.got
@@ -232,21 +225,17 @@ velmora-cli monitor --in 0 >flood.txt 2>&1 &
 monitor=$!
 if wait_for_port "In $through0"; then
   kill -STOP $monitor
-  # The receiver stops at the first refusal, once the monitor's pool is full.
-  receiver send 14:0 $(cat ccs.txt) >/dev/null 2>&1
+  # One message an argument; the receiver stops at the first refusal, once the pool is full.
+  receiver send 14:0 $(tr -d ' ' <ccs.txt) >/dev/null 2>&1
   kill -CONT $monitor
   sleep 1
   receiver send 14:0 "C0 05"
 fi
 wait_for_lines flood.txt 2
-kill -TERM $monitor
-wait $monitor
-unset IFS
+kill -TERM $monitor && wait $monitor
 title="a flood the monitor cannot follow: one line with the number lost, then it goes on"
 if sed 's/^\[[0-2][0-9]:[0-5][0-9]:[0-5][0-9]\.[0-9][0-9][0-9]\] /[T] /' flood.txt | awk -v port="$through0" '
-    NR == 1 && /^\[T\] <Lost> [0-9]+ MIDI events: they arrived faster than they could be read$/ {
-      lost = $3
-    }
+    NR == 1 && /^\[T\] <Lost> [0-9]+ MIDI events: they arrived faster than they could be read$/ { lost = $3 }
     END {
       printf "  %d events reported lost of 3000 sent\n", lost
       exit !(NR == 2 && lost > 0 && lost <= 3000 && $0 == "[T] " port ": <Status> C0, <Data 1> 05 <Data 2> 00")
