@@ -65,19 +65,27 @@ void MonitorHub::DoMidiInShort(int device, std::uint8_t status, std::uint8_t dat
   try {
     std::lock_guard lock(LogLock);
     MonitorEvent event;
-    try {
-      for (auto target = thruTargets_.rbegin(); target != thruTargets_.rend(); ++target) {
+    // One failing port neither hides what arrived nor keeps it from the other ports.
+    auto attempt = [&event](auto&& work) {
+      try {
+        work();
+      } catch (const std::exception& error) {
+        event.errors.push_back(error.what());
+      } catch (...) {
+        event.errors.push_back(kUnknownError);
+      }
+    };
+    for (auto target = thruTargets_.rbegin(); target != thruTargets_.rend(); ++target) {
+      attempt([&] {
         if (Forward(*target, status, data1, data2, event)) {
           event.lines.push_back(ThruLogLine(target->name));
         }
-      }
+      });
+    }
+    attempt([&] {
       event.lines.push_back(
           ShortReceivedLogLine(LogTimeNow(), inputNames_.at(device), status, data1, data2));
-    } catch (const std::exception& error) {
-      event.error = error.what();
-    } catch (...) {
-      event.error = kUnknownError;
-    }
+    });
     wake = QueueLocked(std::move(event));
   } catch (...) {
     // Out of memory while queueing: the event is lost, the notification thread survives.
@@ -99,9 +107,7 @@ bool MonitorHub::Forward(const ThruTarget& target, std::uint8_t status, std::uin
     const auto reported = fullReported_.find(target.name);
     if (reported == fullReported_.end() || now - reported->second >= kFullReportInterval) {
       fullReported_[target.name] = now;
-      if (!event.error) {
-        event.error = error.what();
-      }
+      event.errors.push_back(error.what());
     }
     return false;
   }
@@ -115,7 +121,7 @@ void MonitorHub::DoMidiInSysEx(int device, ByteStream& stream) noexcept {
     try {
       event.lines.push_back(SysExReceivedLogLine(LogTimeNow(), inputNames_.at(device), stream));
     } catch (const std::exception& error) {
-      event.error = error.what();
+      event.errors.push_back(error.what());
     }
     wake = QueueLocked(std::move(event));
   } catch (...) {

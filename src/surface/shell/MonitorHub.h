@@ -3,7 +3,7 @@
 // What the MIDI notification thread shares with the window while the monitor listens. The
 // notification thread never touches the form: it reads a snapshot of the thru targets that
 // the user-interface thread publishes, and hands each event's finished log lines (and the
-// error that ended it, if any) back through a queue that the user-interface thread drains.
+// errors met, if any) back through a queue that the user-interface thread drains.
 
 #include <chrono>
 #include <cstdint>
@@ -11,7 +11,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,10 +21,11 @@
 namespace velmora {
 
 // One received message's work. lines are in the order they go to the top of the log, so
-// the log shows them last to first; error is the text of the failure that ended the work.
+// the log shows them last to first; errors are the texts of the failures met, one a thru
+// port that failed (the others still got the message and the line is still logged).
 struct MonitorEvent {
   std::vector<std::string> lines;
-  std::optional<std::string> error;
+  std::vector<std::string> errors;
 };
 
 class MonitorHub {
@@ -60,9 +60,8 @@ class MonitorHub {
 
   // Notification thread. Status FE (Active Sensing) is dropped at once; anything else goes
   // to every thru target from the last index down, then gets its received line. A thru
-  // target that stays full through the platform's wait is left out of that message, which
-  // is still logged and forwarded to the others; it is reported once a second at most, so
-  // a flood does not bring one error per message.
+  // target that stays full through the platform's wait is reported once a second at most,
+  // so a flood does not bring one error per message.
   void DoMidiInShort(int device, std::uint8_t status, std::uint8_t data1,
                      std::uint8_t data2) noexcept;
   // Notification thread: one line for the whole buffer; System Exclusive is never forwarded.
