@@ -75,6 +75,9 @@ add_program "$1" "$fs/velmora/velmora-cli"
 add_program "$2" "$fs/velmora/receiver"
 add_program "$3" "$fs/velmora/reopen_ports"
 add_program "$4" "$fs/velmora/send_latency"
+aseqdump=$(command -v aseqdump || true)
+[ -n "$aseqdump" ] || skip "aseqdump not found (Debian: apt-get install alsa-utils)"
+add_program "$aseqdump" "$fs/velmora/aseqdump"
 cp "$checks/checks.sh" "$checks/full-preset-sync.expected" "$fs/velmora/"
 
 cat >"$fs/init" <<'EOF'

@@ -112,6 +112,9 @@ class TMidiInput : public TMidiDevices {
   using ShortHandler =
       std::function<void(int device, std::uint8_t status, std::uint8_t data1, std::uint8_t data2)>;
   using SysExHandler = std::function<void(int device, ByteStream& stream)>;
+  // Received events the system or the platform lost because they came faster than they
+  // were read; they belong to no one port.
+  using LossHandler = std::function<void(std::uint64_t lost)>;
 
   explicit TMidiInput(MidiPlatform& platform);
   // Stops, resets and closes every port still open before the buffers go.
@@ -123,6 +126,7 @@ class TMidiInput : public TMidiDevices {
 
   void SetOnShortReceived(ShortHandler handler);
   void SetOnSysExReceived(SysExHandler handler);
+  void SetOnInputLost(LossHandler handler);
 
   // Errors raised on the notification thread never leave it; they wait here for the
   // user-interface thread. Returns the oldest waiting error text, or false when none.
@@ -140,6 +144,7 @@ class TMidiInput : public TMidiDevices {
   friend void MidiInCallback(MidiHandle, std::uint32_t, std::uintptr_t, std::uintptr_t,
                              std::uintptr_t);
   void Notify(std::uint32_t message, std::uintptr_t key, std::uintptr_t packed);
+  void NotifyLoss(std::uint64_t lost) noexcept;
   void HandleSlotBuffer(int index, PortSlot& slot);
   // Takes the bare text so that copying it, too, happens where nothing can escape.
   void QueueNotificationError(const char* text) noexcept;
@@ -147,6 +152,7 @@ class TMidiInput : public TMidiDevices {
   std::mutex handlersMutex_;
   std::shared_ptr<const ShortHandler> onShort_;
   std::shared_ptr<const SysExHandler> onSysEx_;
+  std::shared_ptr<const LossHandler> onLoss_;
   std::mutex errorsMutex_;
   std::vector<std::string> errors_;
 };

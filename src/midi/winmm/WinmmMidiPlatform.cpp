@@ -11,6 +11,8 @@
 #include <memory>
 #include <mutex>
 
+#include "midi/NotReadyRetry.h"
+
 namespace velmora {
 
 namespace {
@@ -18,6 +20,7 @@ namespace {
 // Our header flags carry the multimedia API's values, so they are copied as they are.
 static_assert(kHeaderDone == MHDR_DONE && kHeaderPrepared == MHDR_PREPARED &&
               kHeaderInQueue == MHDR_INQUEUE);
+static_assert(kMidiNotReady == MIDIERR_NOTREADY);
 static_assert(kMimData == MIM_DATA && kMimLongData == MIM_LONGDATA && kMimOpen == MIM_OPEN &&
               kMimClose == MIM_CLOSE);
 constexpr DWORD kHeaderFlagsWeMirror = MHDR_DONE | MHDR_PREPARED | MHDR_INQUEUE;
@@ -123,7 +126,7 @@ class WinmmMidiPlatform final : public MidiPlatform {
   MidiResult OutputName(unsigned id, std::string& name) override;
   MidiResult OutputOpen(MidiHandle& handle, unsigned id) override;
   MidiResult OutputShort(MidiHandle handle, std::uint32_t message) override {
-    return midiOutShortMsg(OutHandle(handle), message);
+    return RetryWhileNotReady([&] { return midiOutShortMsg(OutHandle(handle), message); });
   }
   MidiResult OutputPrepare(MidiHandle handle, MidiHeader& header) override;
   MidiResult OutputLong(MidiHandle handle, MidiHeader& header) override;
@@ -260,7 +263,8 @@ MidiResult WinmmMidiPlatform::OutputLong(MidiHandle handle, MidiHeader& header) 
     std::lock_guard lock(outMutex_);
     real = &outHeaders_.Find(handle, header);
   }
-  MMRESULT result = midiOutLongMsg(OutHandle(handle), real, sizeof(MIDIHDR));
+  MMRESULT result =
+      RetryWhileNotReady([&] { return midiOutLongMsg(OutHandle(handle), real, sizeof(MIDIHDR)); });
   if (result == MMSYSERR_NOERROR) {
     result = WaitUntilDone(handle, *real);
   }
