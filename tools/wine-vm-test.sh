@@ -5,10 +5,12 @@
 # wine64 runs velmora-cli.exe and Wine's winmm reaches the sequencer through its ALSA driver.
 # The result comes back on the serial console.
 #
-#   tools/wine-vm-test.sh RECEIVER [VELMORA_CLI_EXE]
+#   tools/wine-vm-test.sh RECEIVER [VELMORA_CLI_EXE [VELMORA_EXE]]
 #
-# RECEIVER is the Linux program of tests/alsa-vm/receiver.cpp. Without VELMORA_CLI_EXE,
-# velmora-cli.exe is built (or brought up to date) with the mingw preset in build/mingw.
+# RECEIVER is the Linux program of tests/alsa-vm/receiver.cpp. Without the programs named,
+# velmora-cli.exe and velmora.exe are built (or brought up to date) with the mingw preset in
+# build/mingw. The window's start-up is checked where velmora.exe is given or built and the
+# host has Xvfb, openbox and wmctrl.
 # Exit status: 0 passed, 1 failed, 77 skipped (no QEMU, kernel, modules, MinGW or wine64).
 # VELMORA_WINE_VM_KEEP=1 keeps the work folder (the initramfs and the whole console log).
 set -euo pipefail
@@ -16,8 +18,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/tools/vm-initramfs.sh"
 
-if [ $# -lt 1 ] || [ $# -gt 2 ]; then
-  echo "usage: tools/wine-vm-test.sh RECEIVER [VELMORA_CLI_EXE]" >&2
+if [ $# -lt 1 ] || [ $# -gt 3 ]; then
+  echo "usage: tools/wine-vm-test.sh RECEIVER [VELMORA_CLI_EXE [VELMORA_EXE]]" >&2
   exit 2
 fi
 receiver=$1
@@ -26,17 +28,25 @@ receiver=$1
 [ -x /usr/lib/wine/wine64 ] || vm_skip "/usr/lib/wine/wine64 not found (Debian: apt-get install wine64)"
 vm_find_kernel
 
-if [ $# -eq 2 ]; then
+if [ $# -ge 2 ]; then
   exe=$2
+  window=${3:-}
 else
   command -v x86_64-w64-mingw32-g++-posix >/dev/null ||
     vm_skip "MinGW not found to build velmora-cli.exe (Debian: apt-get install g++-mingw-w64-x86-64)"
   # The mingw build that tools/cross-build-windows.sh makes, so neither builds it twice.
   (cd "$root" && { [ -f build/mingw/build.ninja ] || cmake --preset mingw >/dev/null; } &&
-    cmake --build build/mingw --target velmora-cli >/dev/null)
+    cmake --build build/mingw --target velmora-cli velmora >/dev/null)
   exe=$root/build/mingw/src/cli/velmora-cli.exe
+  window=$root/build/mingw/src/winshell/velmora.exe
 fi
 [ -f "$exe" ] || { echo "wine-vm-test: $exe is not a built program" >&2; exit 2; }
+for tool in Xvfb openbox wmctrl; do
+  command -v "$tool" >/dev/null || {
+    [ -z "$window" ] || echo "wine-vm-test: no $tool here, so the window's start-up is not checked"
+    window=
+  }
+done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/velmora-wine-vm.XXXXXX")
 if [ -n "${VELMORA_WINE_VM_KEEP:-}" ]; then
@@ -58,6 +68,10 @@ cp "$receiver" "$fs/velmora/receiver"
 cp "$exe" "$fs/velmora/velmora-cli.exe"
 cp "$root/tests/wine-vm/checks.sh" "$root/tests/alsa-vm/full-preset-sync.expected" \
   "$fs/velmora/"
+if [ -n "$window" ]; then
+  cp "$window" "$fs/velmora/velmora.exe"
+  cp "$root/tests/wine-vm/window-startup.sh" "$root/tools/xvfb-desktop.sh" "$fs/velmora/"
+fi
 
 cat >"$fs/init" <<'INIT'
 #!/bin/sh
