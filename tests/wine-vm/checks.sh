@@ -52,7 +52,7 @@ ended() {
   [ "$1" = 0 ] && return 0
   if [ "$1" = 139 ] && sed -n '/midi_\(out\|in\)_close/,$p' "$2" | grep -q handle_syscall_fault
   then
-    echo "  note: Wine faulted in its exit, after the ports were closed (status 139)"
+    echo "  note: Wine faulted in its exit, after the ports were closed (status 139)" >&2
     return 0
   fi
   return 1
