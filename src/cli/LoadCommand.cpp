@@ -11,6 +11,7 @@
 #include "cli/Commands.h"
 #include "cli/DeviceErrorText.h"
 #include "cli/HeadlessSession.h"
+#include "midi/Midi.h"
 #include "surface/PresetFile.h"
 #include "surface/Synchronise.h"
 
@@ -50,11 +51,16 @@ void CheckPresetFile(const std::string& preset) {
   }
 }
 
-// An error of one file's load names that file, as the user typed it.
+// An error of one file's load names that file, as the user typed it; an error of the device
+// names the port, since the file is not at fault.
 void LoadNamedPreset(EditingContext& context, const std::string& preset) {
   CheckPresetFile(preset);
   try {
     LoadPresetFromFile(context, PathOf(preset));
+  } catch (const MidiError& error) {
+    const ComboBox& ports = context.form.cbOutputDevices;
+    throw MidiError("MIDI OUT port " + std::to_string(ports.itemIndex) + " \"" + ports.Text() +
+                    "\": " + error.what());
   } catch (const std::exception& error) {
     throw std::runtime_error(preset + ": " + error.what());
   }
