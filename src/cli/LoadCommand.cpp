@@ -12,8 +12,8 @@
 #include "cli/DeviceErrorText.h"
 #include "cli/HeadlessSession.h"
 #include "midi/Midi.h"
-#include "surface/PresetFile.h"
-#include "surface/Synchronise.h"
+#include "surface/editing/Synchronise.h"
+#include "surface/files/PresetFile.h"
 
 namespace velmora {
 namespace {

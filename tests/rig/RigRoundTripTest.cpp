@@ -16,7 +16,7 @@
 #include "midi/Midi.h"
 #include "midi/virtual/VirtualMidiPlatform.h"
 #include "rig/Rig.h"
-#include "surface/PresetFile.h"
+#include "surface/files/PresetFile.h"
 
 namespace velmora {
 namespace {
