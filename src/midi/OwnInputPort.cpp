@@ -23,11 +23,17 @@ std::unique_ptr<OwnInputPort> CreateOwnInputPort(const std::string& choice, cons
     return CreateAlsaOwnInputPort(name, std::move(onBytes));
   }
 #endif
+  (void)name;
   (void)onBytes;
+#ifdef _WIN32
   throw MidiError(
       "On Windows a MIDI device that other programs can send to needs a driver, which this "
       "program does not install. Install a loopback MIDI driver, have the other program send "
       "to it, and listen on its input with 'velmora-cli rig --in N'.");
+#else
+  throw MidiError("VELMORA_MIDI=" + choice +
+                  ": this MIDI system cannot give the rig a device of its own; use alsa or jack.");
+#endif
 }
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "catalogue/Vetta2_Enceintes.h"
 #include "midi/Midi.h"
 #include "rig/RigMessages.h"
+#include "rig/RigState.h"
 
 namespace velmora {
 namespace {
@@ -30,34 +32,34 @@ struct Known {
   RigMessage meaning;
 };
 
-// Every message of one table, with the positions where its messages differ.
 struct Table {
   std::string name;
   std::vector<Known> messages;
 };
 
+// Record n of a catalogue means record n.
+template <typename Records>
+void AddRecords(Table& table, const Records& records, RigMessageKind kind, Channel channel) {
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    table.messages.push_back({BytesOf(records[i].Message), {kind, channel, int(i) + 1}});
+  }
+}
+
 std::vector<Table> CatalogueTables() {
   std::vector<Table> tables;
   for (Channel channel : {Channel::Amp1, Channel::Amp2}) {
-    const std::string name = channel == Channel::Amp1 ? "AMP1 " : "AMP2 ";
+    const std::string name = ChannelName(channel) + " ";
     Table amps{name + "amps", {}}, cabs{name + "cabs", {}}, power{name + "power", {}};
-    for (int record = 1; record <= kAmpRecordCount; ++record) {
-      amps.messages.push_back(
-          {BytesOf(AmpRecord(channel, record).Message), {RigMessageKind::kAmp, channel, record}});
-    }
-    for (int record = 1; record <= kCabRecordCount; ++record) {
-      cabs.messages.push_back(
-          {BytesOf(CabRecord(channel, record).Message), {RigMessageKind::kCab, channel, record}});
-    }
+    AddRecords(amps, AmpCatalogue(channel), RigMessageKind::kAmp, channel);
+    AddRecords(cabs, CabCatalogue(channel), RigMessageKind::kCab, channel);
     const ChannelCodeSet& codes = ChannelCodes(channel);
     power.messages = {{BytesOf(codes.PowerOnText), {RigMessageKind::kPower, channel, 0, 1}},
                       {BytesOf(codes.PowerOffText), {RigMessageKind::kPower, channel, 0, 0}}};
     for (int knob = 0; knob < kKnobsPerChannel; ++knob) {
       Table knobs{name + std::string(kAmpKnobNames[knob]), {}};
       for (int value = 0; value < 128; ++value) {
-        const std::string text(codes.KnobPrefixes[knob]);
-        Bytes message = BytesOf(text.substr(0, text.size() - 1));
-        message.push_back(static_cast<std::uint8_t>(value));
+        Bytes message = BytesOf(std::string(codes.KnobPrefixes[knob]) + "00");
+        message.back() = static_cast<std::uint8_t>(value);
         knobs.messages.push_back({message, {RigMessageKind::kKnob, channel, knob, value}});
       }
       tables.push_back(knobs);
@@ -65,10 +67,7 @@ std::vector<Table> CatalogueTables() {
     tables.insert(tables.end(), {amps, cabs, power});
   }
   Table guitars{"guitars", {}}, presets{"presets", {}};
-  for (int record = 1; record <= kGuitarRecordCount; ++record) {
-    guitars.messages.push_back({BytesOf(GuitarRecordAt(record).Message),
-                                {RigMessageKind::kGuitar, Channel::Amp1, record}});
-  }
+  AddRecords(guitars, GuitarCatalogue(), RigMessageKind::kGuitar, Channel::Amp1);
   for (PresetGroup group : {PresetGroup::kUser, PresetGroup::kFactory}) {
     const auto& table = group == PresetGroup::kUser ? UserPresetTable() : FactoryPresetTable();
     for (int i = 0; i < kPresetEntryCount; ++i) {
@@ -86,28 +85,19 @@ std::vector<Bytes> Shapes(const Table& table) {
   const Bytes& first = table.messages.front().message;
   std::vector<Bytes> shapes{first};
   for (std::size_t at = 0; at < first.size(); ++at) {
-    bool varies = false;
-    for (const Known& known : table.messages) {
-      varies |= known.message.size() != first.size() || known.message[at] != first[at];
-    }
-    std::vector<Bytes> next;
-    for (const Bytes& shape : shapes) {
-      if (at == 0) {
-        next.push_back(shape);
-        Bytes otherChannel = shape;
-        ++otherChannel[0];
-        next.push_back(otherChannel);
-      } else if (varies) {
-        for (int value = 0; value < 128; ++value) {
-          Bytes variant = shape;
-          variant[at] = static_cast<std::uint8_t>(value);
-          next.push_back(variant);
+    const bool varies =
+        std::any_of(table.messages.begin(), table.messages.end(),
+                    [&](const Known& known) { return known.message[at] != first[at]; });
+    if (at == 0 || varies) {
+      std::vector<Bytes> next;
+      for (const Bytes& shape : shapes) {
+        for (int value = at == 0 ? first[0] : 0; value < (at == 0 ? first[0] + 2 : 128); ++value) {
+          next.push_back(shape);
+          next.back()[at] = static_cast<std::uint8_t>(value);
         }
-      } else {
-        next.push_back(shape);
       }
+      shapes = std::move(next);
     }
-    shapes = std::move(next);
   }
   return shapes;
 }

@@ -13,6 +13,7 @@
 #include "catalogue/Vetta2_Enceintes.h"
 #include "cli/CliRunner.h"
 #include "cli/HeadlessView.h"
+#include "cli/RigJson.h"
 #include "midi/Midi.h"
 #include "midi/virtual/VirtualMidiPlatform.h"
 #include "rig/Rig.h"
@@ -94,21 +95,8 @@ TEST_F(RigRoundTripTest, TheRigCommandReadsTheCaptureOfALoad) {
             0);
   const CliRun rig = Cli({"rig", "--json", "--from", capture_.string()});
   EXPECT_EQ(rig.status, 0) << rig.err;
-  const RigState& want = last.expected;
-  std::string expected = "{";
-  for (Channel channel : {Channel::Amp1, Channel::Amp2}) {
-    const RigChannelState& amp = want.Of(channel);
-    expected += "\"" + ChannelName(channel) + "\":{\"amp\":\"" + *AmpText(want, channel) +
-                "\",\"cab\":\"" + *CabText(want, channel) + "\",\"power\":\"" +
-                (*amp.power ? "ON" : "OFF") + "\",\"knobs\":{";
-    for (int knob = 0; knob < kKnobsPerChannel; ++knob) {
-      expected += (knob ? ",\"" : "\"") + std::string(kAmpKnobNames[knob]) +
-                  "\":" + std::to_string(*amp.knobs[knob]);
-    }
-    expected += "}},";
-  }
-  expected += "\"guitar\":\"" + *GuitarText(want) + "\",\"preset\":null,\"unknown\":0}\n";
-  EXPECT_EQ(rig.out, expected);
+  // The JSON's exact text is checked on the real MIDI systems; here, the state it holds.
+  EXPECT_EQ(rig.out, RigStateJson(last.expected) + "\n");
 }
 
 TEST_F(RigRoundTripTest, BadOptionsGiveTheUsageAndABadFileNamesItsLineWithNothingPrinted) {
