@@ -1,5 +1,7 @@
 #include "cli/RigCaptureFile.h"
 
+#include "cli/PresetFileRead.h"
+
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -55,7 +57,7 @@ std::vector<std::uint8_t> ReadLine(std::string_view line, const std::string& whe
 }  // namespace
 
 std::vector<std::vector<std::uint8_t>> ReadCapturedBuffers(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathOf(path), std::ios::binary);
   if (!in) {
     throw std::runtime_error("Cannot read the capture file \"" + path +
                              "\": " + std::strerror(errno) + ".");
