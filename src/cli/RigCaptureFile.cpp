@@ -1,13 +1,13 @@
 #include "cli/RigCaptureFile.h"
 
-#include "cli/PresetFileRead.h"
-
 #include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <fstream>
 #include <stdexcept>
 #include <string_view>
+
+#include "cli/PresetFileRead.h"
 
 namespace velmora {
 namespace {
