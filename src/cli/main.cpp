@@ -29,14 +29,15 @@ struct NamedCommand {
 constexpr NamedCommand kCommands[] = {
     {"ports", velmora::RunPortsCommand},     {"send", velmora::RunSendCommand},
     {"load", velmora::RunLoadCommand},       {"preset", velmora::RunPresetCommand},
-    {"monitor", velmora::RunMonitorCommand},
+    {"monitor", velmora::RunMonitorCommand}, {"rig", velmora::RunRigCommand},
 };
 
 constexpr const char* kUsage =
     "usage: velmora-cli ports [--watch] | send [--port N] TEXT... | load [--port N] [--sync] "
     "[--save FILE] "
     "PRESET... | preset [--port N] GROUP KEY | monitor [--in N]... [--thru M]... "
-    "[--seconds S]";
+    "[--seconds S] | rig [--json] [--in N]... [--seconds S] | rig [--json] --from FILE | "
+    "rig [--json] [--seconds S] --create [NAME]";
 
 #ifndef _WIN32
 // A descriptor 0, 1 or 2 left closed by the caller would be the number the next open file

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -174,12 +175,26 @@ class TMidiOutput : public TMidiDevices {
   // Closes every open port, ignoring refusals: for shutdown, where nobody is left to tell.
   void CloseAllPorts() noexcept;
 
+  // The send tap: told every buffer a port has taken, with the port's index and the bytes as
+  // the port took them, on the sending thread (the user-interface thread, or the
+  // notification thread for the MIDI thru), after the send returned. A send that failed
+  // never reached the wire and is not told. While no tap is set a send pays one atomic load.
+  // An empty function removes the tap; once this returns, the old one is no longer called.
+  using SendTap = std::function<void(int index, std::span<const std::uint8_t> bytes)>;
+  void SetSendTap(SendTap tap);
+
  protected:
   unsigned PlatformCount() override;
   MidiResult PlatformName(unsigned id, std::string& name) override;
   void ClosePortQuietly(PortSlot& slot) noexcept override;
 
  private:
+  void Tap(int index, std::span<const std::uint8_t> bytes);
+
+  std::atomic<bool> tapped_ = false;
+  // Held while the tap runs, so that removing it waits for a call in progress.
+  std::mutex tapMutex_;
+  SendTap tap_;
   // Held from the "is it open?" test to the stored handle, so that the MIDI thru opening a
   // port on demand and the user-interface thread never open the same port twice.
   std::mutex openCloseMutex_;

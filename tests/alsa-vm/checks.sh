@@ -119,6 +119,25 @@ else
   cat load.err
 fi
 
+# --- the rig simulator as a sequencer client of its own: the load above, sent to it, leaves
+# it in the file's state (knob values are the file's divided by 4)
+velmora-cli rig --json --create >rig.json 2>rig.err &
+rig=$!
+if wait_for_port "Velmora Rig"; then
+  port=$(velmora-cli ports | sed -n 's/^out \([0-9]*\): Velmora Rig:Velmora Rig$/\1/p')
+  velmora-cli load --port "${port:-none}" full.vmp >rig-load.txt 2>&1
+fi
+kill -TERM $rig
+wait $rig
+echo "exit $?" >>rig.json
+cat rig.err rig-load.txt >>rig.json
+cat >rig.expected <<'JSON'
+{"AMP1":{"amp":"'65 Brit Plexi J-45","cab":"4x12 Line6","power":"ON","knobs":{"DRIVE":127,"BASS":75,"MID":64,"TREB":50,"PRES":25,"VOL":100}},"AMP2":{"amp":"Line6 Class A","cab":"1x12 Class A","power":"ON","knobs":{"DRIVE":3,"BASS":11,"MID":64,"TREB":120,"PRES":127,"VOL":0}},"guitar":"2 Telecaster modified","preset":null,"unknown":0}
+exit 0
+JSON
+expect "velmora-cli load sent to velmora-cli rig --create leaves the rig in the file's state" \
+  rig.expected rig.json
+
 # --- output: a long SysEx, the pad bytes after complete messages, running status
 receiver listen 14:0 300 -- velmora-cli send "$sysex" >sysex.txt
 echo "$sysex" >sysex.expected
@@ -254,7 +273,8 @@ if grep -q '^out 2: Velmora Receiver:Probe$' probe.txt; then
     >gone.txt 2>gone.err
   printf 'X 1\n' >gone.expected
   grep '^X' gone.txt >gone.got
-  echo "full.vmp: There is no MIDI port with this number." >>gone.expected
+  echo 'MIDI OUT port 2 "Velmora Receiver:Probe": There is no MIDI port with this number.' \
+    >>gone.expected
   cat gone.err >>gone.got
   expect "a port removed while open: a clear error on the next send, no crash" \
     gone.expected gone.got

@@ -226,6 +226,53 @@ TEST_F(JackEndToEndTest, TheMonitorLogsWhatArrivesAndForwardsItToTheThruPort) {
   EXPECT_THAT(HexOf(peer_->WaitFor(2, 100ms)), ElementsAre("B0 07 64"));
 }
 
+// A load sent to the rig made a JACK input port of its own leaves it in the file's state.
+TEST_F(JackEndToEndTest, ALoadSentToTheRigsOwnPortLeavesItInTheFilesState) {
+  std::ofstream(folder_ / "full.vmp", std::ios::binary)
+      << "[AMP1]\r\nPower=ON\r\nAmp='68 Brit Plexi Variac\r\nCab=4x12 Green 25's\r\n"
+         "DRIVE1=256\r\nBASS1=240\r\nMID1=256\r\nTREB1=256\r\nPRES1=0\r\nVOL1=508\r\n"
+         "[AMP2]\r\nPower=OFF\r\nAmp=Line6 Clean\r\nCab=1x10\r\nDRIVE2=4\r\nBASS2=8\r\n"
+         "MID2=12\r\nTREB2=16\r\nPRES2=20\r\nVOL2=24\r\n"
+         "[Variax]\r\nGuitar=2 Telecaster modified\r\n";
+  int rigStatus = -1;
+  std::thread rig([&] {
+    const std::string command = "cd '" + folder_.string() +
+                                "' && timeout 60 env VELMORA_MIDI=jack '" + VELMORA_CLI_PATH +
+                                "' rig --json --seconds 8 --create >rig.txt 2>rig-err.txt";
+    const int raw = std::system(command.c_str());
+    rigStatus = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  });
+  std::string port;
+  const JackTestClock::time_point until = JackTestClock::now() + 5s;
+  while (port.empty() && JackTestClock::now() < until) {
+    std::this_thread::sleep_for(50ms);
+    Cli("VELMORA_MIDI=jack", "ports");
+    std::smatch match;
+    const std::string listed = Out();
+    if (std::regex_search(listed, match, std::regex("out (\\d+): Velmora Rig:in\n"))) {
+      port = match[1];
+    }
+  }
+  ASSERT_FALSE(port.empty()) << Out();
+  const int overrunsBefore = peer_->Overruns();
+  EXPECT_EQ(Cli("VELMORA_MIDI=jack", "load --port " + port + " full.vmp"), 0) << Err();
+  rig.join();
+  EXPECT_EQ(rigStatus, 0) << Slurp(folder_ / "rig-err.txt");
+  const std::string state = Slurp(folder_ / "rig.txt");
+  const std::string expected =
+      "{\"AMP1\":{\"amp\":\"'68 Brit Plexi Variac\",\"cab\":\"4x12 Green 25's\","
+      "\"power\":\"ON\",\"knobs\":{\"DRIVE\":64,\"BASS\":60,\"MID\":64,\"TREB\":64,"
+      "\"PRES\":0,\"VOL\":127}},\"AMP2\":{\"amp\":\"Line6 Clean\",\"cab\":\"1x10\","
+      "\"power\":\"OFF\",\"knobs\":{\"DRIVE\":1,\"BASS\":2,\"MID\":3,\"TREB\":4,"
+      "\"PRES\":5,\"VOL\":6}},\"guitar\":\"2 Telecaster modified\",\"preset\":null,"
+      "\"unknown\":0}\n";
+  // A cycle the dummy server overran loses what was sent in it: such a run is not judged.
+  if (state != expected && peer_->Overruns() != overrunsBefore) {
+    GTEST_SKIP() << "the JACK server overran a cycle during the load: too busy a machine";
+  }
+  EXPECT_EQ(state, expected);
+}
+
 // Counts the calls of the function handed to WatchPorts.
 class ChangeCounter {
  public:
