@@ -1,5 +1,7 @@
 #include "window/MainWindow.h"
 
+#include <utility>
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
@@ -19,6 +21,7 @@
 #include "surface/MainWindowLife.h"
 #include "surface/Monitor.h"
 #include "surface/PortSelector.h"
+#include "surface/PresetFileCommands.h"
 #include "surface/StepGroups.h"
 #include "window/ClickLabel.h"
 #include "window/FormRender.h"
@@ -179,6 +182,17 @@ void MainWindow::RunFirstActivation() {
   repaint();
   gate_.Run([this] { MainWindowActivated(context_, Activation::FirstShow); });
   startupDone_ = true;
+  if (fileToOpen_) {
+    OpenAfterStartUp(*std::exchange(fileToOpen_, std::nullopt));
+  }
+}
+
+void MainWindow::OpenAfterStartUp(std::filesystem::path file) {
+  if (!startupDone_) {
+    fileToOpen_ = std::move(file);
+    return;
+  }
+  gate_.Run([this, &file] { OpenGivenFile(context_, file); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

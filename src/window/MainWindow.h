@@ -5,7 +5,9 @@
 // and renders the form model afterwards.
 
 #include <chrono>
+#include <filesystem>
 #include <memory>
+#include <optional>
 
 #include <QWidget>
 
@@ -40,6 +42,8 @@ class MainWindow : public QWidget {
   FormModel& Form() { return form_; }
   // Ctrl+M: the monitor appears below the editor, the window growing to hold it.
   void ToggleMonitor();
+  // Loads file as Open does once the start-up is done (at once when it is).
+  void OpenAfterStartUp(std::filesystem::path file);
   // Whether the first activation (the default preset load) has run.
   bool StartupDone() const { return startupDone_; }
 
@@ -68,6 +72,7 @@ class MainWindow : public QWidget {
   bool shown_ = false;
   bool startupDone_ = false;
   int exposeWaits_ = 0;
+  std::optional<std::filesystem::path> fileToOpen_;
 };
 
 }  // namespace velmora

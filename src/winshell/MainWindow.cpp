@@ -1,6 +1,7 @@
 #include "winshell/MainWindow.h"
 
 #include <string>
+#include <utility>
 
 #include <commctrl.h>
 #include <dbt.h>
@@ -12,6 +13,7 @@
 #include "surface/MainWindowLife.h"
 #include "surface/Monitor.h"
 #include "surface/PortSelector.h"
+#include "surface/PresetFileCommands.h"
 #include "winshell/FormRender.h"
 #include "winshell/InputDrop.h"
 #include "winshell/Utf16.h"
@@ -221,6 +223,18 @@ void MainWindow::RunFirstActivation() {
   // The default preset load shows its progress: the window is drawn before it starts.
   RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   gate_.Run([this] { MainWindowActivated(context_, Activation::FirstShow); });
+  startupDone_ = true;
+  if (fileToOpen_) {
+    OpenAfterStartUp(*std::exchange(fileToOpen_, std::nullopt));
+  }
+}
+
+void MainWindow::OpenAfterStartUp(std::filesystem::path file) {
+  if (!startupDone_) {
+    fileToOpen_ = std::move(file);
+    return;
+  }
+  gate_.Run([this, &file] { OpenGivenFile(context_, file); });
 }
 
 bool MainWindow::Close() {

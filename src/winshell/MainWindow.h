@@ -5,6 +5,8 @@
 // and renders the form model afterwards.
 
 #include <chrono>
+#include <filesystem>
+#include <optional>
 
 #include <windows.h>
 
@@ -35,6 +37,9 @@ class MainWindow : public FormWindow {
   // The end of the program's life: the monitor lets go of the input notifications.
   void Destroy();
 
+  // Loads file as Open does once the start-up is done (at once when it is).
+  void OpenAfterStartUp(std::filesystem::path file);
+
   // Ctrl+M, when the message is for this window: true when it was taken.
   bool TakeShortcut(MSG& message);
 
@@ -64,6 +69,8 @@ class MainWindow : public FormWindow {
   int pendingPick_ = 0;
   bool rendering_ = false;
   bool monitorShown_ = false;
+  bool startupDone_ = false;
+  std::optional<std::filesystem::path> fileToOpen_;
 };
 
 }  // namespace velmora
