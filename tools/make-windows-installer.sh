@@ -41,6 +41,7 @@ done
 wineserver=$(dirname "$wine")/wineserver
 
 . tools/xvfb-desktop.sh
+. tools/opened-file.sh
 work=$(mktemp -d)
 editor=
 cleanup() {
@@ -88,31 +89,26 @@ cmp -s "$programs/velmora.exe" "$files/velmora.exe" || fail "velmora.exe differs
 [ "$(value "$uninstall" UninstallString)" = "\"$install_dir\\Uninstall.exe\"" ] ||
   fail "the uninstaller is not listed: $(value "$uninstall" UninstallString)"
 [ "$(value "$uninstall" DisplayVersion)" = "$version" ] || fail "the listed version is not $version"
-echo "Checked under Wine: the silent install's files, shortcut, association and uninstall entry."
+# Both programs answer without a window or a port.
+for program in velmora.exe velmora-cli.exe; do
+  answer=$("$wine" "$programs/$program" --version | tr -d '\r') || fail "$program --version exited with $?"
+  [ "$answer" = "Velmora $version" ] || fail "$program --version said: $answer"
+done
+echo "Checked under Wine: the silent install's files, shortcut, association and uninstall entry, and both programs' --version."
 
 # The installed editor, opened on a preset through the association: its settings go to
 # %APPDATA%\Velmora, and after the start-up it loads the file as Open does.
-{
-  printf '[AMP1]\r\nPower=ON\r\nAmp=Line6 Tube Preamp\r\nCab=Bypass (no cab)\r\nDRIVE1=224\r\n'
-  printf 'BASS1=256\r\nMID1=256\r\nTREB1=256\r\nPRES1=256\r\nVOL1=256\r\n'
-  printf '[AMP2]\r\nPower=OFF\r\nAmp=Bypass (no amp)\r\nCab=Bypass (no cab)\r\nDRIVE2=256\r\n'
-  printf 'BASS2=256\r\nMID2=256\r\nTREB2=256\r\nPRES2=256\r\nVOL2=256\r\n[Variax]\r\nGuitar=\r\n'
-} >"$work/rig.vmp"
+write_opened_file "$work/rig.vmp"
 "$wineserver" -k 2>/dev/null || true
 capture=$work/capture.txt
 VELMORA_MIDI=virtual VELMORA_MIDI_CAPTURE="Z:$capture" "$wine" start /unix "$work/rig.vmp" \
   >"$work/start.txt" 2>&1 || fail "start /unix rig.vmp exited with $?: $(cat "$work/start.txt")"
 lines() { [ -f "$capture" ] && [ "$(wc -l <"$capture")" -ge "$1" ]; }
-wait_for 900 lines 64 ||
+wait_for 900 lines "$opened_file_lines" ||
   fail "the opened file was not loaded after the start-up: $(cat "$capture" 2>/dev/null)"
 sleep 0.5
-bypass_cab="0 F0 00 01 0C 03 07 0D 00 00 00 00 00 00 F7"
-loaded=$(tail -n +34 "$capture" | cut -d' ' -f2- | tr -d '\r' | tr '\n' '|')
-[ "$loaded" = "0 B0 0C 2D 00|0 B0 0D 00|0 B0 0E 00|0 B0 0F 00|0 B0 10 00|0 B0 15 00|\
-0 B0 11 00|$bypass_cab|$bypass_cab|0 B0 0D 38|0 B0 0E 40|0 B0 0F 40|0 B0 10 40|0 B0 15 40|\
-0 B0 11 40|0 B0 5B 31 00|0 B0 5C 00|0 B0 5D 00|0 B0 5E 00|0 B0 5F 00|0 B0 66 00|0 B0 67 00|\
-0 F0 00 01 0C 03 07 0D 00 02 00 00 00 00 F7 00|0 B0 5C 40|0 B0 5D 40|0 B0 5E 40|0 B0 5F 40|\
-0 B0 66 40|0 B0 67 40|0 B0 6F 7F|0 B0 70 00|" ] || fail "the file's load sent: $loaded"
+[ "$(wire_after_startup "$capture")" = "$(opened_file_wire)" ] ||
+  fail "the file's load sent: $(wire_after_startup "$capture")"
 [ -s "$settings/config.ini" ] && [ -s "$settings/defaut.vmp" ] ||
   fail "no config.ini and defaut.vmp in %APPDATA%\\Velmora: $(ls -A "$settings" 2>&1)"
 [ ! -e "$programs/config.ini" ] || fail "the installed copy wrote config.ini beside itself"
