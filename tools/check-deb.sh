@@ -13,8 +13,11 @@ package=${1:-build/deb/velmora_$version-1_$(dpkg --print-architecture).deb}
 . tools/opened-file.sh
 work=$(mktemp -d)
 editor=
+installed=
 cleanup() {
   [ -z "$editor" ] || kill "$editor" 2>/dev/null || true
+  # A failed check leaves the machine as it found it.
+  [ -z "$installed" ] || apt-get purge -y velmora >/dev/null 2>&1 || true
   stop_desktop
   rm -rf "$work"
 }
@@ -27,6 +30,7 @@ fail() {
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y --no-install-recommends "./$package" >"$work/apt.txt" 2>&1 ||
   fail "apt-get install: $(cat "$work/apt.txt")"
+installed=yes
 dpkg-query -L velmora | while IFS= read -r path; do [ -d "$path" ] || echo "$path"; done \
   >"$work/files.txt"
 
@@ -45,8 +49,8 @@ home=$work/home
 mkdir -p "$home"
 start_desktop "$work" || fail "no desktop for the window"
 title="Velmora $version -  Variax + Vetta II"
-(cd "$work" && env -u XDG_CONFIG_HOME HOME="$home" VELMORA_MIDI=virtual \
-  VELMORA_MIDI_CAPTURE="$capture" exec /usr/bin/velmora rig.vmp >"$work/editor.txt" 2>&1) &
+(cd "$work" && exec env -u XDG_CONFIG_HOME HOME="$home" VELMORA_MIDI=virtual \
+  VELMORA_MIDI_CAPTURE="$capture" /usr/bin/velmora rig.vmp >"$work/editor.txt" 2>&1) &
 editor=$!
 wait_for 300 eval 'xdotool search --onlyvisible --name "^Velmora" >/dev/null' ||
   fail "the installed editor showed no window: $(cat "$work/editor.txt")"
@@ -70,6 +74,7 @@ editor=
 echo "Checked the installed package: both programs' version, the .vmp type, the window \"$title\", its two files and a file given to it."
 
 apt-get purge -y velmora >"$work/apt.txt" 2>&1 || fail "apt-get purge: $(cat "$work/apt.txt")"
+installed=
 left=$(while IFS= read -r path; do [ ! -e "$path" ] || echo "$path"; done <"$work/files.txt")
 [ -z "$left" ] || fail "the purge left: $left"
 type=$(xdg-mime query filetype "$work/some.vmp")

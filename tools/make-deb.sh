@@ -56,7 +56,7 @@ mkdir -p "$stage/DEBIAN"
 (
   cd "$out/source"
   dpkg-shlibdeps -Tdebian/substvars "$root/$stage/usr/bin/velmora" "$root/$stage/usr/bin/velmora-cli"
-  dpkg-gencontrol -pvelmora -P"$root/$stage" -Tdebian/substvars -c"debian/control" \
+  dpkg-gencontrol -pvelmora -P"$root/$stage" -Tdebian/substvars -Vmisc:Depends= -c"debian/control" \
     -l"debian/changelog" -f"debian/files"
 )
 fakeroot dpkg-deb --build --root-owner-group -Zxz "$stage" "$package" >/dev/null
@@ -64,7 +64,7 @@ echo "Made $package"
 
 # Every check runs and reports before the script fails.
 status=0
-lintian --fail-on error --no-tag-display-limit "$package" || status=1
+lintian --fail-on error --tag-display-limit 0 "$package" || status=1
 appstreamcli validate --no-net "$stage/usr/share/metainfo/org.velmora.Velmora.metainfo.xml" || status=1
 desktop-file-validate "$stage/usr/share/applications/org.velmora.Velmora.desktop" || status=1
 [ "$status" -eq 0 ] || {

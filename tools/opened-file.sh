@@ -12,15 +12,17 @@ write_opened_file() {
 }
 
 # A first start sends 33 messages (the stored preset USER 1A, then the empty state); the
-# file's load follows with these 31, one per "|".
-opened_file_lines=64
+# file's load follows with these 35, one per "|": each amp group sends again the knobs and,
+# twice, the cab the state had before, as a load after a load does.
+opened_file_lines=68
 opened_file_wire() {
-  local cab="0 F0 00 01 0C 03 07 0D 00 00 00 00 00 00 F7"
-  echo "0 B0 0C 2D 00|0 B0 0D 00|0 B0 0E 00|0 B0 0F 00|0 B0 10 00|0 B0 15 00|0 B0 11 00|\
-$cab|$cab|0 B0 0D 38|0 B0 0E 40|0 B0 0F 40|0 B0 10 40|0 B0 15 40|0 B0 11 40|0 B0 5B 31 00|\
-0 B0 5C 00|0 B0 5D 00|0 B0 5E 00|0 B0 5F 00|0 B0 66 00|0 B0 67 00|\
-0 F0 00 01 0C 03 07 0D 00 02 00 00 00 00 F7 00|0 B0 5C 40|0 B0 5D 40|0 B0 5E 40|0 B0 5F 40|\
-0 B0 66 40|0 B0 67 40|0 B0 6F 7F|0 B0 70 00|"
+  local cab1="0 F0 00 01 0C 03 07 0D 00 00 00 00 00 00 F7"
+  local cab2="0 F0 00 01 0C 03 07 0D 00 02 00 00 00 00 F7 00"
+  echo "0 B0 0C 2D 00|0 B0 0D 40|0 B0 0E 40|0 B0 0F 40|0 B0 10 40|0 B0 15 40|0 B0 11 40|\
+$cab1|$cab1|$cab1|$cab1|0 B0 0D 38|0 B0 0E 40|0 B0 0F 40|0 B0 10 40|0 B0 15 40|0 B0 11 40|\
+0 B0 5B 31 00|0 B0 5C 40|0 B0 5D 40|0 B0 5E 40|0 B0 5F 40|0 B0 66 40|0 B0 67 40|\
+$cab2|$cab2|$cab2|0 B0 5C 40|0 B0 5D 40|0 B0 5E 40|0 B0 5F 40|0 B0 66 40|0 B0 67 40|\
+0 B0 6F 7F|0 B0 70 00|"
 }
 
 # What capture file $1 holds after the start-up, without times and Windows line ends.
