@@ -8,7 +8,7 @@
 
 #include "cli/Commands.h"
 #include "midi/Midi.h"
-#include "surface/StartOptions.h"
+#include "surface/shell/StartOptions.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 
 #include "midi/Midi.h"
 #include "midi/PlatformChoice.h"
-#include "presets/ProgramFolder.h"
-#include "surface/ErrorDisplay.h"
-#include "surface/Identity.h"
-#include "surface/StartOptions.h"
+#include "profile/ProgramFolder.h"
+#include "surface/form/Identity.h"
+#include "surface/shell/ErrorDisplay.h"
+#include "surface/shell/StartOptions.h"
 #include "window/MainWindow.h"
 
 int main(int argc, char** argv) {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "surface/StartOptions.h"
+#include "surface/shell/StartOptions.h"
 
 namespace velmora {
 namespace {

@@ -1,0 +1,87 @@
+#include <string>
+
+#include "profile/IntegerText.h"
+#include "profile/Profile.h"
+#include "surface/editing/AmpChannel.h"
+#include "surface/editing/GuitarPanel.h"
+#include "surface/editing/Knobs.h"
+#include "surface/editing/MidiSend.h"
+#include "surface/editing/StepGroups.h"
+#include "surface/files/PresetFile.h"
+
+namespace velmora {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadChannelKey(const ProfileSnapshot& file, Channel channel, std::string_view key) {
+  return file.Read(PresetSection(channel), key);
+}
+
+void LoadGuitar(EditingContext& context, const ProfileSnapshot& file) {
+  context.form.cbGuitares.SelectTextIgnoringCase(file.Read(kVariaxSection, kGuitarKey));
+  ApplyGuitarSelection(context);
+}
+
+// The knobs and the cab selector still hold the values from before the load, so an amp
+// found here re-sends those; the following groups send the loaded ones.
+void LoadAmp(EditingContext& context, const ProfileSnapshot& file, Channel channel) {
+  context.form.AmpSelector(channel).SelectTextIgnoringCase(ReadChannelKey(file, channel, kAmpKey));
+  ApplyAmpModel(context, channel);
+}
+
+void LoadCab(EditingContext& context, const ProfileSnapshot& file, Channel channel) {
+  context.form.CabSelector(channel).SelectTextIgnoringCase(ReadChannelKey(file, channel, kCabKey));
+  for (int i = 0; i < CabGroupSends(channel); ++i) {
+    ApplyCabModel(context, channel);
+  }
+}
+
+// Each knob is redrawn at its old value first, so that the redraw after the change erases
+// the old pointer.
+void LoadKnobs(EditingContext& context, const ProfileSnapshot& file, Channel channel) {
+  for (Knob knob : ChannelKnobs(channel)) {
+    RefreshKnob(context, KnobName(knob), kSendNo);
+    const std::string text = ReadChannelKey(file, channel, KnobName(knob));
+    context.form.ValueHolder(knob).SetPosition(text.empty() ? kDefaultKnobValue : StrToInt(text));
+    RefreshKnob(context, KnobName(knob), kSendYes);
+  }
+}
+
+// Set from the file alone: unlike the power buttons, a load may leave both channels off.
+void LoadPower(EditingContext& context, const ProfileSnapshot& file, Channel channel) {
+  const bool on = ReadChannelKey(file, channel, kPowerKey) == kPowerOn;
+  const ChannelCodeSet& codes = ChannelCodes(channel);
+  SetPowerCaption(context.form, channel, on);
+  SendMidiText(context, on ? codes.PowerOnText : codes.PowerOffText);
+  SetChannelControlsEnabled(context.form, channel, on);
+}
+
+}  // namespace
+
+void LoadPresetFromFile(EditingContext& context, const fs::path& path) {
+  // Read whole before the first send: a file replaced during the load cannot mix two
+  // versions, and a file refused as too large sends nothing.
+  const ProfileSnapshot file(path);
+  RunStepGroups(context, {
+                             .guitar = [&] { LoadGuitar(context, file); },
+                             .amp = [&](Channel channel) { LoadAmp(context, file, channel); },
+                             .cab = [&](Channel channel) { LoadCab(context, file, channel); },
+                             .knobs = [&](Channel channel) { LoadKnobs(context, file, channel); },
+                             .power = [&](Channel channel) { LoadPower(context, file, channel); },
+                         });
+}
+
+void LoadPresetFile(EditingContext& context, std::string_view mode) {
+  const ProgramFolders& folders = context.folders;
+  if (mode == kLoadModeOpen) {
+    LoadPresetFromFile(context, context.view.OpenDialog().value_or(folders.DefaultPresetFile()));
+  } else if (mode == kLoadModeNew) {
+    LoadPresetFromFile(context, folders.EmptyPresetFile());
+  } else if (mode == kLoadModeDefault) {
+    LoadPresetFromFile(context, folders.DefaultPresetFile());
+  }
+}
+
+}  // namespace velmora
