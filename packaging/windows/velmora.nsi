@@ -76,7 +76,9 @@ Section "Uninstall"
   SetShellVarContext current
   Delete "$INSTDIR\velmora.exe"
   Delete "$INSTDIR\velmora-cli.exe"
-  RMDir /r "$INSTDIR\images"
+  ; Only what the installer put there: the folder may have been chosen among the user's own.
+  RMDir /r "$INSTDIR\images\Guitares"
+  RMDir "$INSTDIR\images"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Velmora.lnk"
