@@ -10,6 +10,7 @@
 #include "cli/OutputFlush.h"
 #include "cli/StopSignals.h"
 #include "midi/Midi.h"
+#include "surface/shell/StartOptions.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -88,6 +89,15 @@ int main(int argc, char** argv) {
   if (argc < 2) {
     std::cerr << kUsage << '\n';
     return 2;
+  }
+  // Asked for, the usage goes to the output and is no error.
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::cout << velmora::VersionText() << '\n';
+    return FlushStandardOutput() ? 0 : 1;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    std::cout << kUsage << '\n';
+    return FlushStandardOutput() ? 0 : 1;
   }
   int status = 2;
   bool known = false;

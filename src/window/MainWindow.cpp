@@ -1,5 +1,7 @@
 #include "window/MainWindow.h"
 
+#include <utility>
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -8,6 +10,7 @@
 
 #include "surface/editing/PortSelector.h"
 #include "surface/editing/StepGroups.h"
+#include "surface/files/PresetFileCommands.h"
 #include "surface/forms/MainForm.h"
 #include "surface/shell/MainWindowLife.h"
 #include "window/FormRender.h"
@@ -101,6 +104,17 @@ void MainWindow::RunFirstActivation() {
   repaint();
   gate_.Run([this] { MainWindowActivated(context_, Activation::FirstShow); });
   startupDone_ = true;
+  if (fileToOpen_) {
+    OpenAfterStartUp(*std::exchange(fileToOpen_, std::nullopt));
+  }
+}
+
+void MainWindow::OpenAfterStartUp(std::filesystem::path file) {
+  if (!startupDone_) {
+    fileToOpen_ = std::move(file);
+    return;
+  }
+  gate_.Run([this, &file] { OpenGivenFile(context_, file); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

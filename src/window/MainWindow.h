@@ -5,8 +5,10 @@
 // first show, closing), the MIDI notifications, and the other forms' windows it owns.
 
 #include <chrono>
+#include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include <QWidget>
@@ -39,6 +41,8 @@ class MainWindow : public QWidget {
   void Destroy();
 
   FormModel& Form() { return form_; }
+  // Loads file as Open does once the start-up is done (at once when it is).
+  void OpenAfterStartUp(std::filesystem::path file);
   // Whether the first activation (the default preset load) has run.
   bool StartupDone() const { return startupDone_; }
 
@@ -64,6 +68,7 @@ class MainWindow : public QWidget {
   std::map<std::string_view, FormWindow*> others_;
   bool shown_ = false;
   bool startupDone_ = false;
+  std::optional<std::filesystem::path> fileToOpen_;
   int exposeWaits_ = 0;
 };
 

@@ -1,8 +1,11 @@
 #include "winshell/MainWindow.h"
 
+#include <utility>
+
 #include <dbt.h>
 
 #include "surface/editing/PortSelector.h"
+#include "surface/files/PresetFileCommands.h"
 #include "surface/forms/MainForm.h"
 #include "surface/shell/MainWindowLife.h"
 #include "winshell/InputDrop.h"
@@ -79,6 +82,18 @@ void MainWindow::RunFirstActivation() {
   // The default preset load shows its progress: the window is drawn before it starts.
   RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   gate_.Run([this] { MainWindowActivated(context_, Activation::FirstShow); });
+  startupDone_ = true;
+  if (fileToOpen_) {
+    OpenAfterStartUp(*std::exchange(fileToOpen_, std::nullopt));
+  }
+}
+
+void MainWindow::OpenAfterStartUp(std::filesystem::path file) {
+  if (!startupDone_) {
+    fileToOpen_ = std::move(file);
+    return;
+  }
+  gate_.Run([this, &file] { OpenGivenFile(context_, file); });
 }
 
 bool MainWindow::Close() {

@@ -5,8 +5,10 @@
 // first show, closing), the MIDI notifications, and the other forms' windows it owns.
 
 #include <chrono>
+#include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include <windows.h>
 
@@ -35,6 +37,9 @@ class MainWindow : public FormWindow {
   // The end of the program's life: the monitor lets go of the input notifications.
   void Destroy();
 
+  // Loads file as Open does once the start-up is done (at once when it is).
+  void OpenAfterStartUp(std::filesystem::path file);
+
  protected:
   LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -53,6 +58,8 @@ class MainWindow : public FormWindow {
   FormDispatch formDispatch_;
   // The other forms' windows, by form id.
   std::map<std::string_view, std::unique_ptr<FormWindow>> others_;
+  bool startupDone_ = false;
+  std::optional<std::filesystem::path> fileToOpen_;
 };
 
 }  // namespace velmora
