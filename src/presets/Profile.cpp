@@ -1,9 +1,11 @@
 #include "presets/Profile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <limits>
 #include <optional>
+#include <system_error>
 #include <utility>
 
 #include "presets/AtomicFile.h"
@@ -26,20 +28,33 @@ constexpr std::uintmax_t kNoLimit = std::numeric_limits<std::uintmax_t>::max();
                              " octets)");
 }
 
-// The bytes of a regular file; nothing when it is missing or cannot be read. A file over the
-// limit is refused before its bytes are read, and again if it grows while it is read.
-std::optional<std::string> ReadBytes(const fs::path& file, std::uintmax_t limit = kNoLimit) {
-  std::error_code error;
-  if (!fs::is_regular_file(file, error)) {
+// The bytes of a regular file; nothing when it is missing or cannot be read, with the reason
+// in *reason when asked. A file over the limit is refused before its bytes are read, and
+// again if it grows while it is read.
+std::optional<std::string> ReadBytes(const fs::path& file, std::uintmax_t limit = kNoLimit,
+                                     std::string* reason = nullptr) {
+  const auto fail = [&](std::string why) -> std::optional<std::string> {
+    if (reason != nullptr) {
+      *reason = std::move(why);
+    }
     return std::nullopt;
+  };
+  std::error_code error;
+  const fs::file_status status = fs::status(file, error);
+  if (error) {
+    return fail(error.message());
+  }
+  if (!fs::is_regular_file(status)) {
+    return fail("ce n'est pas un fichier ordinaire");
   }
   const std::uintmax_t size = fs::file_size(file, error);
   if (!error && size > limit) {
     RefuseTooLarge(file);
   }
+  errno = 0;
   std::ifstream stream(file, std::ios::binary);
   if (!stream) {
-    return std::nullopt;
+    return fail(std::generic_category().message(errno != 0 ? errno : EIO));
   }
   std::string bytes;
   if (!error) {
@@ -53,7 +68,7 @@ std::optional<std::string> ReadBytes(const fs::path& file, std::uintmax_t limit 
     }
   }
   if (stream.bad() || !stream.eof()) {
-    return std::nullopt;
+    return fail(std::generic_category().message(errno != 0 ? errno : EIO));
   }
   return bytes;
 }
@@ -136,7 +151,18 @@ EncodedEntry Encode(const ProfileEntry& entry) {
 }  // namespace
 
 ProfileSnapshot::ProfileSnapshot(const fs::path& file)
-    : bytes_(ReadBytes(file, kMaxProfileFileBytes).value_or(std::string())), sections_(bytes_) {}
+    : ProfileSnapshot(ReadBytes(file, kMaxProfileFileBytes).value_or(std::string())) {}
+
+ProfileSnapshot::ProfileSnapshot(std::string bytes) : bytes_(std::move(bytes)), sections_(bytes_) {}
+
+ProfileSnapshot ProfileSnapshot::OfReadableFile(const fs::path& file) {
+  std::string reason;
+  std::optional<std::string> bytes = ReadBytes(file, kMaxProfileFileBytes, &reason);
+  if (!bytes) {
+    throw ProfileReadError(reason);
+  }
+  return ProfileSnapshot(std::move(*bytes));
+}
 
 std::string ProfileSnapshot::Read(std::string_view section, std::string_view key) const {
   const auto names = FileNames(section, key);

@@ -31,6 +31,12 @@ class ProfileTooLargeError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Why a file could not be read, as the system says it ("Permission denied").
+class ProfileReadError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // A profile file read once: every key comes from the same content, however the file changes
 // afterwards, and reading many keys costs one reading of the file.
 class ProfileSnapshot {
@@ -38,6 +44,9 @@ class ProfileSnapshot {
   // A missing or unreadable file reads as a file in which every key is missing. A file over
   // kMaxProfileFileBytes throws ProfileTooLargeError, its size checked before it is read.
   explicit ProfileSnapshot(const std::filesystem::path& file);
+  // As above, but a file that is missing, not a regular file or unreadable throws
+  // ProfileReadError, for a caller that must tell such a file from an empty one.
+  static ProfileSnapshot OfReadableFile(const std::filesystem::path& file);
   // The index points into the bytes, so the snapshot stays where it was made.
   ProfileSnapshot(const ProfileSnapshot&) = delete;
   ProfileSnapshot& operator=(const ProfileSnapshot&) = delete;
@@ -46,6 +55,8 @@ class ProfileSnapshot {
   std::string Read(std::string_view section, std::string_view key) const;
 
  private:
+  explicit ProfileSnapshot(std::string bytes);
+
   std::string bytes_;
   ProfileSections sections_;
 };
