@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/LibraryCommand.h"
 #include "midi/Midi.h"
 
 namespace {
@@ -21,14 +22,14 @@ struct NamedCommand {
 constexpr NamedCommand kCommands[] = {
     {"ports", velmora::RunPortsCommand},     {"send", velmora::RunSendCommand},
     {"load", velmora::RunLoadCommand},       {"preset", velmora::RunPresetCommand},
-    {"monitor", velmora::RunMonitorCommand},
+    {"monitor", velmora::RunMonitorCommand}, {"library", velmora::RunLibraryCommand},
 };
 
 constexpr const char* kUsage =
     "usage: velmora-cli ports [--watch] | send [--port N] TEXT... | load [--port N] [--sync] "
     "[--save FILE] "
     "PRESET... | preset [--port N] GROUP KEY | monitor [--in N]... [--thru M]... "
-    "[--seconds S]";
+    "[--seconds S] | library [--dir D] [--json] [WORDS...]";
 
 // Pushes out what the command printed. Output that could not be written (a full disk) is
 // an error of the run: a script reading it would take a partial port list for a whole one.
