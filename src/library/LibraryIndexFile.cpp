@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -165,8 +164,9 @@ std::optional<std::string> ReadWholeFile(const fs::path& file) {
     return std::nullopt;
   }
   std::ifstream stream(file, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-  if (!stream.eof() || stream.bad()) {
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  if (!stream.read(bytes.data(), static_cast<std::streamsize>(size)) ||
+      stream.peek() != std::ifstream::traits_type::eof()) {
     return std::nullopt;
   }
   return bytes;
