@@ -13,7 +13,7 @@
 #include "FirstShowProbe.h"
 #include "midi/Midi.h"
 #include "midi/PlatformChoice.h"
-#include "presets/ProgramFolder.h"
+#include "profile/ProgramFolder.h"
 #include "window/MainWindow.h"
 
 int main(int argc, char** argv) {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "presets/Profile.h"
+#include "profile/Profile.h"
 
 // A counting allocator: every block carries its size in front, so the bytes in use and
 // their peak are known at any moment.

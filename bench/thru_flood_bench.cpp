@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "midi/virtual/VirtualMidiPlatform.h"
-#include "surface/Monitor.h"
-#include "surface/MonitorHub.h"
+#include "surface/shell/Monitor.h"
+#include "surface/shell/MonitorHub.h"
 
 namespace velmora {
 namespace {

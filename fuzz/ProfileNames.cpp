@@ -1,6 +1,6 @@
 #include "ProfileNames.h"
 
-#include "presets/ProfileText.h"
+#include "profile/ProfileText.h"
 
 namespace velmora::fuzz {
 

@@ -18,9 +18,9 @@
 #include "catalogue/Vetta2_Enceintes.h"
 #include "midi/Midi.h"
 #include "midi/virtual/VirtualMidiPlatform.h"
-#include "surface/FormModel.h"
-#include "surface/FormView.h"
-#include "surface/PresetFile.h"
+#include "surface/files/PresetFile.h"
+#include "surface/form/FormModel.h"
+#include "surface/form/FormView.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "FuzzCheck.h"
 #include "FuzzTempFile.h"
 #include "ProfileNames.h"
-#include "presets/Cp1252.h"
-#include "presets/Profile.h"
+#include "profile/Cp1252.h"
+#include "profile/Profile.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 
 #include "FuzzCheck.h"
 #include "FuzzTempFile.h"
-#include "presets/Cp1252.h"
-#include "presets/Profile.h"
-#include "presets/ProfileText.h"
+#include "profile/Cp1252.h"
+#include "profile/Profile.h"
+#include "profile/ProfileText.h"
 
 namespace {
 

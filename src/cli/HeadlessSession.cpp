@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "midi/Midi.h"
-#include "presets/ProgramFolder.h"
+#include "profile/ProgramFolder.h"
 
 namespace velmora {
 

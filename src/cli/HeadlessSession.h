@@ -6,7 +6,7 @@
 #include <ostream>
 
 #include "cli/HeadlessView.h"
-#include "surface/EditingContext.h"
+#include "surface/editing/EditingContext.h"
 
 namespace velmora {
 

@@ -11,8 +11,8 @@
 #include "cli/Commands.h"
 #include "cli/DeviceErrorText.h"
 #include "cli/HeadlessSession.h"
-#include "surface/PresetFile.h"
-#include "surface/Synchronise.h"
+#include "surface/editing/Synchronise.h"
+#include "surface/files/PresetFile.h"
 
 namespace velmora {
 namespace {

@@ -10,7 +10,7 @@
 #include "cli/HeadlessView.h"
 #include "cli/StopSignals.h"
 #include "midi/DeviceSlots.h"
-#include "surface/Monitor.h"
+#include "surface/shell/Monitor.h"
 
 namespace velmora {
 namespace {

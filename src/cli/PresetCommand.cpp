@@ -5,7 +5,7 @@
 #include "cli/Commands.h"
 #include "cli/DeviceErrorText.h"
 #include "cli/HeadlessSession.h"
-#include "surface/PresetBank.h"
+#include "surface/editing/PresetBank.h"
 
 namespace velmora {
 namespace {

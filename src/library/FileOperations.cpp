@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "library/DesktopShell.h"
-#include "presets/AtomicFile.h"
+#include "profile/AtomicFile.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -4,7 +4,7 @@
 #include <set>
 #include <system_error>
 
-#include "presets/AtomicFile.h"
+#include "profile/AtomicFile.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -4,8 +4,8 @@
 #include <system_error>
 
 #include "library/FolderWalk.h"
-#include "presets/AtomicFile.h"
-#include "presets/Profile.h"
+#include "profile/AtomicFile.h"
+#include "profile/Profile.h"
 
 namespace velmora {
 

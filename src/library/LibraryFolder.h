@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "presets/ProgramFolder.h"
+#include "profile/ProgramFolder.h"
 
 namespace velmora {
 

@@ -9,7 +9,7 @@
 #include "catalogue/Variax.h"
 #include "catalogue/Vetta2_Enceintes.h"
 #include "library/PresetReading.h"
-#include "presets/AtomicFile.h"
+#include "profile/AtomicFile.h"
 
 namespace velmora {
 

@@ -9,7 +9,7 @@
 #include "library/LibrarySearch.h"
 #include "library/PresetReading.h"
 #include "library/TextFolding.h"
-#include "presets/Profile.h"
+#include "profile/Profile.h"
 
 namespace velmora {
 

@@ -6,7 +6,7 @@
 #include "catalogue/Variax.h"
 #include "catalogue/Vetta2_Enceintes.h"
 #include "library/FolderWalk.h"
-#include "presets/IntegerText.h"
+#include "profile/IntegerText.h"
 
 namespace velmora {
 

@@ -9,7 +9,7 @@
 
 #include "catalogue/Vetta2_Amplis.h"
 #include "library/LibraryEntry.h"
-#include "presets/Profile.h"
+#include "profile/Profile.h"
 
 namespace velmora {
 

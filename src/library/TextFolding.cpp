@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "presets/Cp1252.h"
+#include "profile/Cp1252.h"
 
 namespace velmora {
 

@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "surface/ControlTable.h"
+#include "surface/form/ControlTable.h"
 #include "window/ClickLabel.h"
 #include "window/FormRender.h"
 #include "window/GradientButtonWidget.h"

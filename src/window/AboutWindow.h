@@ -6,8 +6,8 @@
 
 #include <QDialog>
 
-#include "surface/FormModel.h"
-#include "window/WidgetSet.h"
+#include "surface/form/FormModel.h"
+#include "window/ControlSet.h"
 
 namespace velmora {
 
@@ -22,7 +22,7 @@ class AboutWindow : public QDialog {
   void Run(AboutForm& about);
 
  private:
-  WidgetSet widgets_;
+  ControlSet widgets_;
 };
 
 }  // namespace velmora

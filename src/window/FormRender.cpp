@@ -11,8 +11,8 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include "surface/ControlTable.h"
-#include "surface/Identity.h"
+#include "surface/form/ControlTable.h"
+#include "surface/form/Identity.h"
 #include "window/GradientButtonWidget.h"
 
 namespace velmora {
@@ -87,7 +87,8 @@ void RenderLog(QPlainTextEdit& memo, const LogMemo& log) {
 
 }  // namespace
 
-void RenderMainForm(FormModel& form, const WidgetSet& widgets, QWidget& window, bool monitorShown) {
+void RenderMainForm(FormModel& form, const ControlSet& widgets, QWidget& window,
+                    bool monitorShown) {
   window.setWindowTitle(ToText(form.caption.empty() ? MainWindowTitle() : form.caption));
   const ClientSize size = MainClientSize(form, monitorShown);
   if (window.size() != QSize(size.width, size.height)) {
@@ -128,7 +129,7 @@ void RenderMainForm(FormModel& form, const WidgetSet& widgets, QWidget& window, 
   SetShown(*bar, form.pbTraitementFichier.visible);
 }
 
-void RenderAboutForm(AboutForm& about, const WidgetSet& widgets, QWidget& window) {
+void RenderAboutForm(AboutForm& about, const ControlSet& widgets, QWidget& window) {
   window.setWindowTitle(ToText(about.title));
   for (const auto& [control, widget] : widgets.All()) {
     if (std::string* caption = BoundAboutCaption(about, control->name)) {

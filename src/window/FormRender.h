@@ -5,15 +5,15 @@
 // handler (drop-down lists answer only the player's picks, and list checks are set with
 // signals blocked).
 
-#include "surface/FormModel.h"
-#include "window/WidgetSet.h"
+#include "surface/form/FormModel.h"
+#include "window/ControlSet.h"
 
 namespace velmora {
 
 // The newest lines of the monitor log that the window shows.
 inline constexpr int kShownLogLines = 500;
 
-void RenderMainForm(FormModel& form, const WidgetSet& widgets, QWidget& window, bool monitorShown);
-void RenderAboutForm(AboutForm& about, const WidgetSet& widgets, QWidget& window);
+void RenderMainForm(FormModel& form, const ControlSet& widgets, QWidget& window, bool monitorShown);
+void RenderAboutForm(AboutForm& about, const ControlSet& widgets, QWidget& window);
 
 }  // namespace velmora

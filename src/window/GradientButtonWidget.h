@@ -6,7 +6,7 @@
 
 #include <QAbstractButton>
 
-#include "surface/FormModel.h"
+#include "surface/form/FormModel.h"
 
 namespace velmora {
 

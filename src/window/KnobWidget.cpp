@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include "surface/KnobPointer.h"
+#include "surface/form/KnobPointer.h"
 #include "window/Looks.h"
 
 namespace velmora {

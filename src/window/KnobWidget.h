@@ -7,8 +7,8 @@
 #include <QImage>
 #include <QWidget>
 
-#include "surface/FormView.h"
-#include "surface/Knobs.h"
+#include "surface/editing/Knobs.h"
+#include "surface/form/FormView.h"
 
 namespace velmora {
 

@@ -6,7 +6,7 @@
 #include <QFont>
 #include <QRect>
 
-#include "surface/ControlTable.h"
+#include "surface/form/ControlTable.h"
 
 class QPainter;
 class QLabel;

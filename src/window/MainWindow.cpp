@@ -13,13 +13,13 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "surface/About.h"
-#include "surface/ControlTable.h"
-#include "surface/Knobs.h"
-#include "surface/MainWindowLife.h"
-#include "surface/Monitor.h"
-#include "surface/PortSelector.h"
-#include "surface/StepGroups.h"
+#include "surface/editing/About.h"
+#include "surface/editing/Knobs.h"
+#include "surface/editing/PortSelector.h"
+#include "surface/editing/StepGroups.h"
+#include "surface/form/ControlTable.h"
+#include "surface/shell/MainWindowLife.h"
+#include "surface/shell/Monitor.h"
 #include "window/ClickLabel.h"
 #include "window/FormRender.h"
 #include "window/GradientButtonWidget.h"
@@ -45,8 +45,8 @@ MainWindow::MainWindow(ProgramFolders folders, std::chrono::milliseconds stepDel
       context_{form_, view_, std::move(folders)},
       gate_(context_, hub_,
             {[this] { Render(); }, [this] { return view_.TakePaused(); },
-             [this] { blocker_.DropPendingInput(); }}),
-      blocker_(*this, [this] { return gate_.Running() || StepGroupsUnderWay(); }) {
+             [this] { input_drop_.DropPendingInput(); }}),
+      input_drop_(*this, [this] { return gate_.Running() || StepGroupsUnderWay(); }) {
   widgets_.Build(*this, MainFormControls());
   knobMenu_ = widgets_.As<QMenu>("pmKnobs");
   for (const KnobFactorItem& item : kKnobFactorMenu) {

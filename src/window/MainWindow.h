@@ -9,15 +9,15 @@
 
 #include <QWidget>
 
-#include "presets/ProgramFolder.h"
-#include "surface/EditingContext.h"
-#include "surface/FormModel.h"
-#include "surface/HandlerGate.h"
-#include "surface/MonitorHub.h"
+#include "profile/ProgramFolder.h"
+#include "surface/editing/EditingContext.h"
+#include "surface/form/FormModel.h"
+#include "surface/shell/HandlerGate.h"
+#include "surface/shell/MonitorHub.h"
 #include "window/AboutWindow.h"
-#include "window/InputBlocker.h"
+#include "window/ControlSet.h"
+#include "window/InputDrop.h"
 #include "window/QtFormView.h"
-#include "window/WidgetSet.h"
 
 class QMenu;
 
@@ -56,13 +56,13 @@ class MainWindow : public QWidget {
   void RunFirstActivation();
 
   FormModel form_;
-  WidgetSet widgets_;
+  ControlSet widgets_;
   AboutWindow about_;
   QtFormView view_;
   EditingContext context_;
   MonitorHub hub_;
   HandlerGate gate_;
-  InputBlocker blocker_;
+  InputDrop input_drop_;
   QMenu* knobMenu_ = nullptr;
   bool monitorShown_ = false;
   bool shown_ = false;

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "surface/ControlTable.h"
+#include "surface/form/ControlTable.h"
 
 namespace velmora {
 

@@ -9,8 +9,8 @@
 #include <QMessageBox>
 #include <QUrl>
 
-#include "surface/Identity.h"
-#include "surface/PictureFile.h"
+#include "surface/files/PictureFile.h"
+#include "surface/form/Identity.h"
 #include "window/JpegImage.h"
 #include "window/KnobWidget.h"
 #include "window/PictureWidget.h"
@@ -37,7 +37,7 @@ QString DialogFilter() {
 
 }  // namespace
 
-QtFormView::QtFormView(QWidget& window, const WidgetSet& widgets, std::function<void()> render,
+QtFormView::QtFormView(QWidget& window, const ControlSet& widgets, std::function<void()> render,
                        std::function<void()> showAbout, std::chrono::milliseconds stepDelay)
     : window_(window),
       widgets_(widgets),

@@ -7,8 +7,8 @@
 #include <chrono>
 #include <functional>
 
-#include "surface/FormView.h"
-#include "window/WidgetSet.h"
+#include "surface/form/FormView.h"
+#include "window/ControlSet.h"
 
 class QWidget;
 
@@ -18,7 +18,7 @@ class QtFormView : public FormView {
  public:
   // render brings every widget in line with the form model; showAbout runs the About
   // window modally.
-  QtFormView(QWidget& window, const WidgetSet& widgets, std::function<void()> render,
+  QtFormView(QWidget& window, const ControlSet& widgets, std::function<void()> render,
              std::function<void()> showAbout, std::chrono::milliseconds stepDelay);
 
   void ShowMessage(const std::string& text) override;
@@ -40,7 +40,7 @@ class QtFormView : public FormView {
   std::optional<std::filesystem::path> FileDialog(bool save);
 
   QWidget& window_;
-  const WidgetSet& widgets_;
+  const ControlSet& widgets_;
   std::function<void()> render_;
   std::function<void()> showAbout_;
   std::chrono::milliseconds stepDelay_;

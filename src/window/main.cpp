@@ -7,9 +7,9 @@
 
 #include "midi/Midi.h"
 #include "midi/PlatformChoice.h"
-#include "presets/ProgramFolder.h"
-#include "surface/ErrorDisplay.h"
-#include "surface/Identity.h"
+#include "profile/ProgramFolder.h"
+#include "surface/form/Identity.h"
+#include "surface/shell/ErrorDisplay.h"
 #include "window/MainWindow.h"
 
 int main(int argc, char** argv) {

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "surface/FormModel.h"
+#include "surface/form/FormModel.h"
 #include "winshell/FormWindow.h"
 
 namespace velmora {

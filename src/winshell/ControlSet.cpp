@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "surface/FormModel.h"
+#include "surface/form/FormModel.h"
 #include "winshell/KnobCanvas.h"
 #include "winshell/PaintedControls.h"
 #include "winshell/Utf16.h"

@@ -15,7 +15,7 @@
 
 #include <windows.h>
 
-#include "surface/ControlTable.h"
+#include "surface/form/ControlTable.h"
 #include "winshell/Looks.h"
 #include "winshell/Pictures.h"
 

@@ -6,8 +6,8 @@
 
 #include <commctrl.h>
 
-#include "surface/ControlTable.h"
-#include "surface/Identity.h"
+#include "surface/form/ControlTable.h"
+#include "surface/form/Identity.h"
 #include "winshell/Utf16.h"
 
 namespace velmora {

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "surface/FormModel.h"
+#include "surface/form/FormModel.h"
 #include "winshell/ControlSet.h"
 
 namespace velmora {

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "surface/ControlTable.h"
+#include "surface/form/ControlTable.h"
 #include "winshell/ControlSet.h"
 
 namespace velmora {

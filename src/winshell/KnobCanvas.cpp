@@ -1,7 +1,7 @@
 #include "winshell/KnobCanvas.h"
 
-#include "surface/KnobPointer.h"
-#include "surface/Knobs.h"
+#include "surface/editing/Knobs.h"
+#include "surface/form/KnobPointer.h"
 #include "winshell/Looks.h"
 #include "winshell/PaintedControls.h"
 

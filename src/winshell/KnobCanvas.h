@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "surface/FormView.h"
+#include "surface/form/FormView.h"
 
 namespace velmora {
 

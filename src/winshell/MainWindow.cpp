@@ -6,12 +6,12 @@
 #include <dbt.h>
 #include <windowsx.h>
 
-#include "surface/About.h"
-#include "surface/ControlTable.h"
-#include "surface/Knobs.h"
-#include "surface/MainWindowLife.h"
-#include "surface/Monitor.h"
-#include "surface/PortSelector.h"
+#include "surface/editing/About.h"
+#include "surface/editing/Knobs.h"
+#include "surface/editing/PortSelector.h"
+#include "surface/form/ControlTable.h"
+#include "surface/shell/MainWindowLife.h"
+#include "surface/shell/Monitor.h"
 #include "winshell/FormRender.h"
 #include "winshell/InputDrop.h"
 #include "winshell/Utf16.h"

@@ -10,11 +10,11 @@
 
 #include <commctrl.h>
 
-#include "presets/ProgramFolder.h"
-#include "surface/EditingContext.h"
-#include "surface/FormModel.h"
-#include "surface/HandlerGate.h"
-#include "surface/MonitorHub.h"
+#include "profile/ProgramFolder.h"
+#include "surface/editing/EditingContext.h"
+#include "surface/form/FormModel.h"
+#include "surface/shell/HandlerGate.h"
+#include "surface/shell/MonitorHub.h"
 #include "winshell/AboutWindow.h"
 #include "winshell/FormWindow.h"
 #include "winshell/Win32FormView.h"

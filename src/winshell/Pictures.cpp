@@ -11,7 +11,7 @@ using std::max;
 using std::min;
 #include <gdiplus.h>
 
-#include "surface/PictureFile.h"
+#include "surface/files/PictureFile.h"
 #include "winshell/Utf16.h"
 
 namespace velmora {

@@ -6,7 +6,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include "surface/Identity.h"
+#include "surface/form/Identity.h"
 #include "winshell/KnobCanvas.h"
 #include "winshell/Utf16.h"
 

@@ -9,7 +9,7 @@
 
 #include <windows.h>
 
-#include "surface/FormView.h"
+#include "surface/form/FormView.h"
 #include "winshell/ControlSet.h"
 
 namespace velmora {

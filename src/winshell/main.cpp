@@ -9,9 +9,9 @@
 
 #include "midi/Midi.h"
 #include "midi/PlatformChoice.h"
-#include "presets/ProgramFolder.h"
-#include "surface/ErrorDisplay.h"
-#include "surface/Identity.h"
+#include "profile/ProgramFolder.h"
+#include "surface/form/Identity.h"
+#include "surface/shell/ErrorDisplay.h"
 #include "winshell/MainWindow.h"
 #include "winshell/Pictures.h"
 #include "winshell/Utf16.h"

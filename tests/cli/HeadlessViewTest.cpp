@@ -12,7 +12,7 @@
 #include "cli/HeadlessView.h"
 #include "midi/Midi.h"
 #include "midi/virtual/VirtualMidiPlatform.h"
-#include "surface/GuitarPanel.h"
+#include "surface/editing/GuitarPanel.h"
 
 namespace velmora {
 namespace {

@@ -12,7 +12,7 @@
 #include "LibraryFiles.h"
 #include "TemporaryFolder.h"
 #include "library/FileOperations.h"
-#include "presets/AtomicFile.h"
+#include "profile/AtomicFile.h"
 
 namespace velmora {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "SurfaceFixture.h"
 #include "midi/Midi.h"
-#include "surface/AmpChannel.h"
+#include "surface/editing/AmpChannel.h"
 
 namespace velmora {
 namespace {

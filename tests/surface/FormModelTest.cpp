@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "surface/FormModel.h"
+#include "surface/form/FormModel.h"
 
 namespace velmora {
 namespace {

@@ -1,8 +1,8 @@
 #include <gmock/gmock.h>
 
 #include "SurfaceFixture.h"
-#include "surface/GuitarPanel.h"
-#include "surface/PictureFile.h"
+#include "surface/editing/GuitarPanel.h"
+#include "surface/files/PictureFile.h"
 
 namespace velmora {
 namespace {

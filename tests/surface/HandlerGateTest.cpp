@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "RecordingView.h"
-#include "surface/HandlerGate.h"
+#include "surface/shell/HandlerGate.h"
 
 namespace velmora {
 namespace {

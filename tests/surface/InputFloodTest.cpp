@@ -14,7 +14,7 @@
 
 #include "RecordingView.h"
 #include "midi/virtual/VirtualMidiPlatform.h"
-#include "surface/Monitor.h"
+#include "surface/shell/Monitor.h"
 
 namespace velmora {
 namespace {

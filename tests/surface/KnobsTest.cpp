@@ -7,10 +7,10 @@
 
 #include "SurfaceFixture.h"
 #include "midi/Midi.h"
-#include "presets/IntegerText.h"
-#include "presets/Profile.h"
-#include "surface/KnobPointer.h"
-#include "surface/Knobs.h"
+#include "profile/IntegerText.h"
+#include "profile/Profile.h"
+#include "surface/editing/Knobs.h"
+#include "surface/form/KnobPointer.h"
 
 namespace velmora {
 namespace {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "SurfaceFixture.h"
-#include "presets/Profile.h"
-#include "surface/About.h"
-#include "surface/Languages.h"
+#include "profile/Profile.h"
+#include "surface/editing/About.h"
+#include "surface/editing/Languages.h"
 
 namespace velmora {
 namespace {

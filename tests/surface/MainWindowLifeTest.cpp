@@ -8,10 +8,10 @@
 
 #include "SurfaceFixture.h"
 #include "midi/Midi.h"
-#include "surface/ErrorDisplay.h"
-#include "surface/MainWindowLife.h"
-#include "surface/PortSelector.h"
-#include "surface/PresetBank.h"
+#include "surface/editing/PortSelector.h"
+#include "surface/editing/PresetBank.h"
+#include "surface/shell/ErrorDisplay.h"
+#include "surface/shell/MainWindowLife.h"
 
 namespace velmora {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "SurfaceFixture.h"
 #include "midi/Midi.h"
-#include "surface/MidiSend.h"
+#include "surface/editing/MidiSend.h"
 
 namespace velmora {
 namespace {

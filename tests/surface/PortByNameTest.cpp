@@ -8,11 +8,11 @@
 
 #include "SurfaceFixture.h"
 #include "midi/Midi.h"
-#include "surface/ErrorDisplay.h"
-#include "surface/MainWindowLife.h"
-#include "surface/Monitor.h"
-#include "surface/PortSelector.h"
-#include "surface/Synchronise.h"
+#include "surface/editing/PortSelector.h"
+#include "surface/editing/Synchronise.h"
+#include "surface/shell/ErrorDisplay.h"
+#include "surface/shell/MainWindowLife.h"
+#include "surface/shell/Monitor.h"
 
 namespace velmora {
 namespace {

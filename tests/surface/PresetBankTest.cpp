@@ -5,9 +5,9 @@
 
 #include "SurfaceFixture.h"
 #include "midi/Midi.h"
-#include "presets/IntegerText.h"
-#include "surface/MidiSend.h"
-#include "surface/PresetBank.h"
+#include "profile/IntegerText.h"
+#include "surface/editing/MidiSend.h"
+#include "surface/editing/PresetBank.h"
 
 namespace velmora {
 namespace {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "SurfaceFixture.h"
-#include "presets/Profile.h"
-#include "surface/PresetFile.h"
+#include "profile/Profile.h"
+#include "surface/files/PresetFile.h"
 
 namespace velmora {
 namespace {

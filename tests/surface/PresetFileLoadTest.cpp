@@ -6,11 +6,11 @@
 
 #include "SurfaceFixture.h"
 #include "midi/Midi.h"
-#include "presets/IntegerText.h"
-#include "surface/AmpChannel.h"
-#include "surface/PresetFile.h"
-#include "surface/PresetFileCommands.h"
-#include "surface/Synchronise.h"
+#include "profile/IntegerText.h"
+#include "surface/editing/AmpChannel.h"
+#include "surface/editing/Synchronise.h"
+#include "surface/files/PresetFile.h"
+#include "surface/files/PresetFileCommands.h"
 
 namespace velmora {
 namespace {

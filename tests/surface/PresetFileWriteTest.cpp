@@ -6,9 +6,9 @@
 #include <string>
 
 #include "SurfaceFixture.h"
-#include "presets/Profile.h"
-#include "surface/PresetFile.h"
-#include "surface/PresetFileCommands.h"
+#include "profile/Profile.h"
+#include "surface/files/PresetFile.h"
+#include "surface/files/PresetFileCommands.h"
 
 namespace velmora {
 namespace {

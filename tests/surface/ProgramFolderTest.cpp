@@ -4,8 +4,8 @@
 #include <fstream>
 
 #include "TemporaryFolder.h"
-#include "presets/ProgramFolder.h"
-#include "surface/PictureFile.h"
+#include "profile/ProgramFolder.h"
+#include "surface/files/PictureFile.h"
 
 namespace velmora {
 namespace {

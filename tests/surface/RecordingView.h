@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "surface/FormView.h"
-#include "surface/PictureFile.h"
+#include "surface/files/PictureFile.h"
+#include "surface/form/FormView.h"
 
 namespace velmora {
 

@@ -8,8 +8,8 @@
 
 #include "SurfaceFixture.h"
 #include "midi/Midi.h"
-#include "surface/Monitor.h"
-#include "surface/PortSelector.h"
+#include "surface/editing/PortSelector.h"
+#include "surface/shell/Monitor.h"
 
 namespace velmora {
 namespace {

@@ -14,8 +14,8 @@
 
 #include "RecordingView.h"
 #include "midi/virtual/VirtualMidiPlatform.h"
-#include "surface/EditingContext.h"
-#include "surface/FormModel.h"
+#include "surface/editing/EditingContext.h"
+#include "surface/form/FormModel.h"
 
 namespace velmora {
 

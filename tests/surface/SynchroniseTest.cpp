@@ -5,8 +5,8 @@
 
 #include "SurfaceFixture.h"
 #include "midi/Midi.h"
-#include "surface/KnobPointer.h"
-#include "surface/Synchronise.h"
+#include "surface/editing/Synchronise.h"
+#include "surface/form/KnobPointer.h"
 
 namespace velmora {
 namespace {

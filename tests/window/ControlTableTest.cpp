@@ -1,4 +1,4 @@
-#include "surface/ControlTable.h"
+#include "surface/form/ControlTable.h"
 
 #include <map>
 #include <string>
@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "surface/CaptionTables.h"
-#include "surface/FormModel.h"
+#include "surface/form/CaptionTables.h"
+#include "surface/form/FormModel.h"
 
 namespace velmora {
 namespace {

@@ -19,7 +19,7 @@
 
 #include "WindowFixture.h"
 #include "window/AboutWindow.h"
-#include "window/InputBlocker.h"
+#include "window/InputDrop.h"
 #include "window/JpegImage.h"
 
 namespace velmora {
@@ -185,7 +185,7 @@ TEST_F(WindowTest, SensitivityMenuFromTheLabels) {
 
 // Clicks queued while a handler blocked are dropped, not replayed; other windows (the
 // handler's message boxes) keep their input.
-TEST(InputBlocker, DropsQueuedInputToItsWindowOnly) {
+TEST(InputDrop, DropsQueuedInputToItsWindowOnly) {
   QWidget window;
   auto* button = new QPushButton("x", &window);
   window.show();
@@ -193,7 +193,7 @@ TEST(InputBlocker, DropsQueuedInputToItsWindowOnly) {
   auto* boxButton = new QPushButton("ok", &box);
   box.show();
   bool blocking = true;
-  InputBlocker blocker(window, [&blocking] { return blocking; });
+  InputDrop blocker(window, [&blocking] { return blocking; });
   int clicks = 0;
   int boxClicks = 0;
   QObject::connect(button, &QPushButton::clicked, [&clicks] { ++clicks; });

@@ -18,8 +18,8 @@
 
 #include "WindowFixture.h"
 #include "catalogue/Vetta2_Enceintes.h"
-#include "surface/ControlTable.h"
-#include "surface/KnobPointer.h"
+#include "surface/form/ControlTable.h"
+#include "surface/form/KnobPointer.h"
 #include "window/GradientButtonWidget.h"
 #include "window/KnobWidget.h"
 #include "window/PanelWidget.h"

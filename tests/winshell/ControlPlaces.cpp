@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-#include "surface/ControlTable.h"
+#include "surface/form/ControlTable.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -10,8 +10,8 @@
 
 #include <windows.h>
 
-#include "surface/KnobPointer.h"
-#include "surface/PictureFile.h"
+#include "surface/files/PictureFile.h"
+#include "surface/form/KnobPointer.h"
 #include "winshell/KnobCanvas.h"
 #include "winshell/Pictures.h"
 #include "winshell/Utf16.h"

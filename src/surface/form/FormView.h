@@ -1,0 +1,84 @@
+#pragma once
+
+// What the editing operations need from the window around the model: message boxes, the
+// pause between groups of messages, knob pointer drawing, pictures, file dialogs and an
+// immediate repaint. The Qt window implements it for real; the command line and the tests
+// implement it without a screen.
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "surface/form/FormModel.h"
+
+namespace velmora {
+
+// The fixed pause between the groups of a preset load or a synchronise, and before the
+// cab re-send of an amp change. A constant of the program, not a setting.
+inline constexpr std::chrono::milliseconds kStepDelay{500};
+
+struct Rgb {
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+  bool operator==(const Rgb&) const = default;
+};
+
+inline constexpr Rgb kKnobOlive{128, 128, 0};
+inline constexpr Rgb kKnobYellow{255, 255, 0};
+inline constexpr int kKnobPenWidth = 3;
+
+// Pixel position on a 25 x 25 knob picture; x grows right, y grows down.
+struct KnobPoint {
+  int x = 0;
+  int y = 0;
+  bool operator==(const KnobPoint&) const = default;
+};
+
+// The preset file dialogs' settings.
+inline constexpr std::string_view kPresetFileExtension = "vmp";
+inline constexpr std::string_view kPresetFileFilter = "Velmora Preset|*.vmp";
+
+class FormView {
+ public:
+  virtual ~FormView() = default;
+
+  // A modal box with one OK button; returns when it is closed.
+  virtual void ShowMessage(const std::string& text) = 0;
+  // The same with the error icon and the application's title, for a handler's error.
+  virtual void ShowError(const std::string& text) = 0;
+
+  // Blocks for kStepDelay without processing user input.
+  virtual void StepDelay() = 0;
+
+  // One straight line of kKnobPenWidth on the knob's persistent canvas.
+  virtual void DrawKnobPointer(Knob knob, Rgb colour, KnobPoint from, KnobPoint to) = 0;
+
+  // Whether a file stands at path. A folder of that name does not count: the guitar panel
+  // then shows its fallback picture instead of failing to read a folder.
+  virtual bool PictureExists(const std::filesystem::path& path) = 0;
+  // Replaces the picture of the named control (e.g. "imgGuitares") with the JPEG file.
+  // Throws PictureOpenError (see PictureFile.h) or the decoder's error when it cannot.
+  virtual void LoadPicture(std::string_view control, const std::filesystem::path& path) = 0;
+
+  // The path the user accepted, or nothing when the dialog was cancelled. Both dialogs use
+  // kPresetFileFilter and add kPresetFileExtension to a name typed without one; the open
+  // dialog accepts a file that does not exist, the save dialog overwrites without asking.
+  virtual std::optional<std::filesystem::path> OpenDialog() = 0;
+  virtual std::optional<std::filesystem::path> SaveDialog() = 0;
+
+  // The named control changed while the thread is about to block: draw it now.
+  virtual void RepaintNow(std::string_view control) = 0;
+
+  // Shows the About window modally; returns when the user has closed it.
+  virtual void ShowAboutWindow() = 0;
+
+  // Hands the address to the desktop's default web browser. Whether one opens is not
+  // reported: there is nothing the user could do about it here.
+  virtual void OpenWebsite(std::string_view address) = 0;
+};
+
+}  // namespace velmora
