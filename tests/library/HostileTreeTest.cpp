@@ -85,14 +85,14 @@ TEST(HostileTreeTest, EveryPresetIsListedOnceWithItsReasonAndLoopsEnd) {
 TEST(HostileTreeTest, TheIndexSparesUnchangedFilesAndADamagedOneIsRebuilt) {
   const fs::path root = MakeTemporaryFolder("velmora-index");
   const fs::path index = root / "index.bin";
-  WriteFile(root / "profile/a.vmp", kPlexi);
-  WriteFile(root / "profile/b.vmp", "[AMP1]\nDRIVE1=x\n");
+  WriteFile(root / "presets/a.vmp", kPlexi);
+  WriteFile(root / "presets/b.vmp", "[AMP1]\nDRIVE1=x\n");
   PresetLibrary(root / "presets", index).Refresh();
 
   // Same size, same time, other content: only the index can still say "Plexi".
-  const fs::file_time_type time = fs::last_write_time(root / "profile/a.vmp");
-  WriteFile(root / "profile/a.vmp", std::string(kPlexi).replace(20, 3, "xxx"));
-  fs::last_write_time(root / "profile/a.vmp", time);
+  const fs::file_time_type time = fs::last_write_time(root / "presets/a.vmp");
+  WriteFile(root / "presets/a.vmp", std::string(kPlexi).replace(20, 3, "xxx"));
+  fs::last_write_time(root / "presets/a.vmp", time);
   PresetLibrary cached(root / "presets", index);
   EXPECT_TRUE(cached.Refresh());
   EXPECT_EQ(cached.Entries()[0].content.channels[0].amp, 51);

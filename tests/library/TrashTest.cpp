@@ -22,7 +22,7 @@ TEST(TrashTest, ADeletedPresetLandsInTheFreedesktopTrashWithItsTrashInfo) {
   const fs::path home = MakeTemporaryFolder("velmora-trash");
   setenv("HOME", home.c_str(), 1);
   setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
-  const fs::path file = home / "profile/Crunch \xC3\xA9t\xC3\xA9.vmp";
+  const fs::path file = home / "presets/Crunch \xC3\xA9t\xC3\xA9.vmp";
   WriteFile(file, "[AMP1]\nPower=ON\n");
 
   TrashPreset(file);
