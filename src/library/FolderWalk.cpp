@@ -3,11 +3,18 @@
 #include <algorithm>
 #include <set>
 #include <system_error>
+#include <utility>
 
 #include "profile/AtomicFile.h"
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <chrono>
+#else
+#include <sys/stat.h>
+
+#include <cerrno>
 #endif
 
 namespace velmora {
@@ -47,6 +54,49 @@ bool IsHiddenFolder(const fs::directory_entry& entry) {
   return false;
 }
 
+enum class Kind { Folder, File, Other };
+
+// What one stat of the entry, links followed, says of it: a rescan of a large library is
+// mostly these.
+struct EntryFacts {
+  std::error_code error;
+  Kind kind = Kind::Other;
+  FileStamp stamp;
+};
+
+EntryFacts FactsOf(const fs::path& path) {
+  EntryFacts facts;
+#ifdef _WIN32
+  const fs::file_status status = fs::status(path, facts.error);
+  if (facts.error) {
+    return facts;
+  }
+  facts.kind = fs::is_directory(status)      ? Kind::Folder
+               : fs::is_regular_file(status) ? Kind::File
+                                             : Kind::Other;
+  if (facts.kind == Kind::File) {
+    facts.stamp.size = fs::file_size(path, facts.error);
+    const fs::file_time_type time = fs::last_write_time(path, facts.error);
+    facts.stamp.modified = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                               std::chrono::file_clock::to_sys(time).time_since_epoch())
+                               .count();
+  }
+#else
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    facts.error = std::error_code(errno, std::generic_category());
+    return facts;
+  }
+  facts.kind = S_ISDIR(info.st_mode)   ? Kind::Folder
+               : S_ISREG(info.st_mode) ? Kind::File
+                                       : Kind::Other;
+  facts.stamp.size = static_cast<std::uintmax_t>(info.st_size);
+  facts.stamp.modified =
+      static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+#endif
+  return facts;
+}
+
 std::string FolderErrorText(const fs::path& folder, const std::error_code& error) {
   return "Impossible de lire le dossier " + FullPathText(folder) + " : " + error.message();
 }
@@ -64,9 +114,9 @@ class Walk {
                                   FullPathText(real) + ", déjà listé");
       return true;
     }
-    std::vector<fs::directory_entry> children;
+    std::vector<std::pair<fs::path::string_type, fs::directory_entry>> children;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-      children.push_back(*it);
+      children.emplace_back(it->path().filename().native(), *it);
     }
     if (error) {
       if (top) {
@@ -75,11 +125,9 @@ class Walk {
       listing_.problems.push_back(FolderErrorText(folder, error));
     }
     std::sort(children.begin(), children.end(),
-              [](const fs::directory_entry& a, const fs::directory_entry& b) {
-                return a.path().filename().native() < b.path().filename().native();
-              });
-    for (const fs::directory_entry& child : children) {
-      if (!Child(child, relative / child.path().filename())) {
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [name, child] : children) {
+      if (!Child(child, relative / name)) {
         return false;
       }
     }
@@ -88,8 +136,8 @@ class Walk {
 
  private:
   bool Child(const fs::directory_entry& child, const fs::path& relative) {
-    std::error_code error;
-    if (child.is_directory(error)) {
+    const EntryFacts facts = FactsOf(child.path());
+    if (!facts.error && facts.kind == Kind::Folder) {
       return IsHiddenFolder(child) || Folder(child.path(), relative, false);
     }
     if (!HasPresetExtension(child.path().filename().native())) {
@@ -99,20 +147,11 @@ class Walk {
       listing_.stoppedAtLimit = true;
       return false;
     }
-    FoundFile file{.relativePath = relative, .stamp = {}, .problem = {}};
-    const fs::file_status status = child.status(error);
-    if (error) {
-      file.problem = UnreadableText(child.path(), error.message());
-    } else if (!fs::is_regular_file(status)) {
+    FoundFile file{.relativePath = relative, .stamp = facts.stamp, .problem = {}};
+    if (facts.error) {
+      file.problem = UnreadableText(child.path(), facts.error.message());
+    } else if (facts.kind != Kind::File) {
       file.problem = UnreadableText(child.path(), "ce n'est pas un fichier ordinaire");
-    } else {
-      file.stamp.size = child.file_size(error);
-      if (!error) {
-        file.stamp.modified = child.last_write_time(error).time_since_epoch().count();
-      }
-      if (error) {
-        file.problem = UnreadableText(child.path(), error.message());
-      }
     }
     listing_.files.push_back(std::move(file));
     return true;

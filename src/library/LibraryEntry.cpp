@@ -7,8 +7,7 @@ namespace velmora {
 
 std::int64_t ModifiedSeconds(const FileStamp& stamp) {
   using namespace std::chrono;
-  const file_clock::time_point time{file_clock::duration(stamp.modified)};
-  return floor<seconds>(file_clock::to_sys(time)).time_since_epoch().count();
+  return floor<seconds>(nanoseconds(stamp.modified)).count();
 }
 
 std::string ModifiedText(const FileStamp& stamp) {

@@ -30,7 +30,7 @@ struct PresetContent {
 // What a folder entry holds on disk, by which the cache knows it unchanged.
 struct FileStamp {
   std::uintmax_t size = 0;
-  std::int64_t modified = 0;  // ticks of std::filesystem::file_time_type
+  std::int64_t modified = 0;  // nanoseconds since 1970, UTC
 
   bool operator==(const FileStamp&) const = default;
 };

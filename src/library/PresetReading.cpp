@@ -17,37 +17,37 @@ constexpr std::array<std::string_view, kKnobsPerChannel> kKnobKeys1 = {"DRIVE1",
 constexpr std::array<std::string_view, kKnobsPerChannel> kKnobKeys2 = {"DRIVE2", "BASS2", "MID2",
                                                                        "TREB2",  "PRES2", "VOL2"};
 
-template <typename Records>
-int FindFolded(const Records& records, const std::string& value) {
+// The names folded once, since every preset of a library is matched against them.
+template <std::size_t Count>
+using FoldedNames = std::array<std::string, Count>;
+
+template <std::size_t Count>
+FoldedNames<Count> FoldModelNames(const std::array<ModelRecord, Count>& records) {
+  FoldedNames<Count> names;
+  for (std::size_t i = 0; i < Count; ++i) {
+    names[i] = FoldLetterCase(records[i].DisplayName);
+  }
+  return names;
+}
+
+FoldedNames<kGuitarRecordCount> FoldGuitarKeys() {
+  FoldedNames<kGuitarRecordCount> keys;
+  for (int i = 1; i <= kGuitarRecordCount; ++i) {
+    keys[static_cast<std::size_t>(i) - 1] = FoldLetterCase(GuitarKey(i));
+  }
+  return keys;
+}
+
+// The first record whose folded name is the folded value; 0 for none.
+template <std::size_t Count>
+int FindFolded(const FoldedNames<Count>& names, const std::string& value) {
   const std::string wanted = FoldLetterCase(value);
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    if (FoldLetterCase(records[i]) == wanted) {
+  for (std::size_t i = 0; i < Count; ++i) {
+    if (names[i] == wanted) {
       return static_cast<int>(i) + 1;
     }
   }
   return 0;
-}
-
-std::array<std::string_view, kAmpRecordCount> AmpNames(Channel channel) {
-  std::array<std::string_view, kAmpRecordCount> names;
-  std::ranges::transform(AmpCatalogue(channel), names.begin(),
-                         [](const ModelRecord& record) { return record.DisplayName; });
-  return names;
-}
-
-std::array<std::string_view, kCabRecordCount> CabNames(Channel channel) {
-  std::array<std::string_view, kCabRecordCount> names;
-  std::ranges::transform(CabCatalogue(channel), names.begin(),
-                         [](const ModelRecord& record) { return record.DisplayName; });
-  return names;
-}
-
-std::array<std::string, kGuitarRecordCount> GuitarKeys() {
-  std::array<std::string, kGuitarRecordCount> keys;
-  for (int i = 1; i <= kGuitarRecordCount; ++i) {
-    keys[static_cast<std::size_t>(i) - 1] = GuitarKey(i);
-  }
-  return keys;
 }
 
 }  // namespace
@@ -82,21 +82,21 @@ bool ReadPresetPower(const ProfileSnapshot& file, Channel channel) {
 }
 
 int ReadPresetAmp(const ProfileSnapshot& file, Channel channel) {
-  static const std::array names1 = AmpNames(Channel::Amp1);
-  static const std::array names2 = AmpNames(Channel::Amp2);
+  static const auto names1 = FoldModelNames(AmpCatalogue(Channel::Amp1));
+  static const auto names2 = FoldModelNames(AmpCatalogue(Channel::Amp2));
   return FindFolded(channel == Channel::Amp1 ? names1 : names2,
                     file.Read(PresetSection(channel), kAmpKey));
 }
 
 int ReadPresetCab(const ProfileSnapshot& file, Channel channel) {
-  static const std::array names1 = CabNames(Channel::Amp1);
-  static const std::array names2 = CabNames(Channel::Amp2);
+  static const auto names1 = FoldModelNames(CabCatalogue(Channel::Amp1));
+  static const auto names2 = FoldModelNames(CabCatalogue(Channel::Amp2));
   return FindFolded(channel == Channel::Amp1 ? names1 : names2,
                     file.Read(PresetSection(channel), kCabKey));
 }
 
 int ReadPresetGuitar(const ProfileSnapshot& file) {
-  static const std::array keys = GuitarKeys();
+  static const auto keys = FoldGuitarKeys();
   return FindFolded(keys, file.Read(kVariaxSection, kGuitarKey));
 }
 
