@@ -67,6 +67,17 @@ bool PresetLibrary::Refresh() {
   }
 
   bool changed = fromIndex || listing.files.size() != known.size();
+  problems_ = std::move(listing.problems);
+  stoppedAtLimit_ = listing.stoppedAtLimit;
+  // The usual case, every few seconds while the window is open: keep the sorted list as it is.
+  if (!changed && std::ranges::all_of(listing.files, [&](const FoundFile& file) {
+        const auto found = byPath.find(file.relativePath.native());
+        return found != byPath.end() && file.problem.empty() &&
+               known[found->second].stamp == file.stamp && !known[found->second].readFailed;
+      })) {
+    entries_ = std::move(known);
+    return false;
+  }
   std::vector<LibraryEntry> entries;
   entries.reserve(listing.files.size());
   for (FoundFile& file : listing.files) {
@@ -99,8 +110,6 @@ bool PresetLibrary::Refresh() {
                                   : a.relativePath.native() < b.relativePath.native();
   });
   entries_ = std::move(entries);
-  problems_ = std::move(listing.problems);
-  stoppedAtLimit_ = listing.stoppedAtLimit;
   if (changed && !indexFile_.empty()) {
     try {
       WriteLibraryIndex(indexFile_, folder_, entries_);
