@@ -8,6 +8,7 @@
 #include "cli/Commands.h"
 #include "cli/DeviceErrorText.h"
 #include "cli/HeadlessView.h"
+#include "cli/OutputFlush.h"
 #include "cli/StopSignals.h"
 #include "midi/DeviceSlots.h"
 #include "surface/shell/Monitor.h"
@@ -111,11 +112,17 @@ class MonitorRun {
 
   bool Failed() const { return failed_; }
 
+  // quietOnSignal: an error that comes once a signal came is its interruption of a blocked
+  // call (a replay FIFO nobody writes); the run then ends as a signal ends it. A time limit
+  // that ran out there is an error: the run never got to listen.
   template <typename Action>
-  void Report(Action&& action) {
+  void Report(Action&& action, bool quietOnSignal = false) {
     try {
       action();
     } catch (const std::exception& error) {
+      if (quietOnSignal && StopSignalled()) {
+        return;
+      }
       PrintCommandError(err_, error);
       failed_ = true;
     }
@@ -129,8 +136,8 @@ class MonitorRun {
       for (auto line = event.lines.rbegin(); line != event.lines.rend(); ++line) {
         out_ << *line << '\n';
       }
-      if (event.error) {
-        PrintCommandError(err_, MidiError(*event.error));
+      for (const std::string& error : event.errors) {
+        PrintCommandError(err_, MidiError(error));
         failed_ = true;
       }
     }
@@ -140,8 +147,8 @@ class MonitorRun {
         failed_ = true;
       }
     }
-    out_.flush();
-    return static_cast<bool>(out_);
+    // Output that a stop interrupted (nobody reads the pipe) is dropped: the run is ending.
+    return FlushOutput(out_) || StopRequested();
   }
 
   std::ostream& out_;
@@ -168,12 +175,23 @@ int RunMonitorCommand(const std::vector<std::string>& args, std::ostream& out, s
     return 2;
   }
   StopSignals signals;
+  // The time limit holds while the opening is blocked too (a replay FIFO nobody writes);
+  // the listening then has its full time.
+  auto limit = [&] {
+    if (options->seconds) {
+      signals.StopAt(Clock::now() + std::chrono::seconds(*options->seconds));
+    }
+  };
+  limit();
   MonitorRun run(out, err);
   bool opened = false;
-  run.Report([&] {
-    run.Open(*options);
-    opened = true;
-  });
+  run.Report(
+      [&] {
+        run.Open(*options);
+        opened = true;
+      },
+      true);
+  limit();
   const bool listened = !opened || run.Listen(options->seconds);
   // Closed whatever happened, so no notification outlives the run.
   const bool closed = run.Close();

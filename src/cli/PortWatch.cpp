@@ -3,6 +3,7 @@
 #include <map>
 #include <utility>
 
+#include "cli/OutputFlush.h"
 #include "cli/StopSignals.h"
 #include "midi/Midi.h"
 
@@ -77,7 +78,7 @@ bool WatchPortList(std::ostream& out, const std::function<bool()>& keepGoing) {
   std::vector<std::string> outputs = output.DeviceNames();
   std::vector<std::string> inputs = input.DeviceNames();
   PrintPortList(out, outputs, inputs);
-  out.flush();
+  FlushOutput(out);
   while (out && keepGoing()) {
     if (!doorbell.WaitUntil(std::chrono::steady_clock::now() + kSignalCheck)) {
       continue;
@@ -91,7 +92,7 @@ bool WatchPortList(std::ostream& out, const std::function<bool()>& keepGoing) {
     for (const std::string& line : lines) {
       out << line << '\n';
     }
-    out.flush();
+    FlushOutput(out);
     outputs = output.DeviceNames();
     inputs = input.DeviceNames();
   }

@@ -1,4 +1,7 @@
+#include <cstdlib>
 #include <exception>
+#include <filesystem>
+#include <string_view>
 
 #include "cli/Commands.h"
 #include "cli/DeviceErrorText.h"
@@ -7,6 +10,25 @@
 #include "midi/Midi.h"
 
 namespace velmora {
+namespace {
+
+// An empty list from the system's sequencer looks like a system without devices; when the
+// sequencer itself is missing, the user needs to know how to get one.
+void HintAtMissingSequencer(std::ostream& err) {
+#ifdef VELMORA_HAVE_ALSA
+  const char* choice = std::getenv("VELMORA_MIDI");
+  const std::string_view backend = choice ? choice : "";
+  std::error_code ignored;
+  if ((backend.empty() || backend == "alsa") && !std::filesystem::exists("/dev/snd/seq", ignored)) {
+    err << "velmora-cli: no ALSA sequencer here (no /dev/snd/seq). 'sudo modprobe snd-seq' "
+           "loads it; VELMORA_MIDI=jack or VELMORA_MIDI=virtual choose another backend.\n";
+  }
+#else
+  (void)err;
+#endif
+}
+
+}  // namespace
 
 int RunPortsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const bool watch = args.size() == 1 && args[0] == "--watch";
@@ -15,20 +37,23 @@ int RunPortsCommand(const std::vector<std::string>& args, std::ostream& out, std
     return 2;
   }
   try {
+    HintAtMissingSequencer(err);
     if (!watch) {
       PrintPortList(out, GetMidiOutput().DeviceNames(), GetMidiInput().DeviceNames());
       return 0;
     }
     const StopSignals signals;
-    if (!WatchPortList(out, [] { return !StopRequested(); })) {
-      err << "velmora-cli: the port list could not be written.\n";
-      return 1;
-    }
+    // An output that failed is reported once, with its reason, as the run ends.
+    return WatchPortList(out, [] { return !StopRequested(); }) || StopRequested() ? 0 : 1;
   } catch (const std::exception& error) {
+    // A stop that interrupted the start (a replay FIFO nobody writes) ends the run as a
+    // stop does.
+    if (watch && StopSignalled()) {
+      return 0;
+    }
     PrintCommandError(err, error);
     return 1;
   }
-  return 0;
 }
 
 }  // namespace velmora

@@ -7,17 +7,25 @@
 #include <condition_variable>
 #include <csignal>
 #include <mutex>
+#include <thread>
+
+#ifndef _WIN32
+#include <pthread.h>
+#endif
 
 namespace velmora {
 
 // How often a wait looks at the stop signal: a signal handler may not wake a thread.
 inline constexpr std::chrono::milliseconds kSignalCheck{50};
 
-// Set by SIGINT or SIGTERM while a StopSignals lives.
+// Set by SIGINT or SIGTERM while a StopSignals lives, or once its StopAt time has come.
 bool StopRequested();
+// Set by SIGINT or SIGTERM alone.
+bool StopSignalled();
 
-// Ctrl-C and SIGTERM end the run cleanly instead of the process, for this scope. std::signal
-// rather than sigaction, so the same code serves the Windows build.
+// Ctrl-C and SIGTERM end the run cleanly instead of the process, for this scope. A call
+// blocked when the signal comes returns early (EINTR) rather than starting again, and so
+// does any the creating thread blocks in afterwards, until the scope ends.
 class StopSignals {
  public:
   StopSignals();
@@ -25,10 +33,23 @@ class StopSignals {
   StopSignals(const StopSignals&) = delete;
   StopSignals& operator=(const StopSignals&) = delete;
 
+  // From then on the run stops as if a signal had come, so a run with a time limit ends on
+  // time even while it is blocked. A later call moves the time.
+  void StopAt(std::chrono::steady_clock::time_point deadline);
+
  private:
   using Handler = void (*)(int);
   Handler previousInt_ = SIG_DFL;
   Handler previousTerm_ = SIG_DFL;
+#ifndef _WIN32
+  Handler previousAlarm_ = SIG_DFL;
+  const pthread_t owner_;
+  std::mutex mutex_;
+  std::condition_variable ending_;
+  bool ended_ = false;
+  std::chrono::steady_clock::time_point deadline_ = std::chrono::steady_clock::time_point::max();
+  std::thread interrupter_;
+#endif
 };
 
 // Rung from another thread (the MIDI notification thread, the platform's port watcher).

@@ -8,7 +8,15 @@
 
 #include "cli/Commands.h"
 #include "cli/LibraryCommand.h"
+#include "cli/OutputFlush.h"
+#include "cli/StopSignals.h"
 #include "midi/Midi.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <stdio_ext.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -31,13 +39,39 @@ constexpr const char* kUsage =
     "PRESET... | preset [--port N] GROUP KEY | monitor [--in N]... [--thru M]... "
     "[--seconds S] | library [--dir D] [--json] [WORDS...]";
 
+#ifndef _WIN32
+// A descriptor 0, 1 or 2 left closed by the caller would be the number the next open file
+// gets: the capture file would then receive the port list or an error. /dev/null takes the
+// place, opened for reading only, so a write to a closed stdout still fails as it did.
+void FillClosedStandardDescriptors() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+      const int null = open("/dev/null", O_RDONLY);
+      if (null != fd && null != -1) {
+        dup2(null, fd);
+        close(null);
+      }
+    }
+  }
+}
+#endif
+
 // Pushes out what the command printed. Output that could not be written (a full disk) is
 // an error of the run: a script reading it would take a partial port list for a whole one.
+// A run that a signal ended while its reader had stopped reading drops the rest: writing it
+// would block for ever.
 bool FlushStandardOutput() {
+  if (!std::cout && velmora::StopRequested()) {
+#ifndef _WIN32
+    __fpurge(stdout);
+#endif
+    std::cout.clear();
+    return true;
+  }
   errno = 0;
-  std::cout.flush();
-  const int reason = errno;
-  if (std::cout) {
+  const bool written = velmora::FlushOutput(std::cout);
+  const int reason = errno != 0 ? errno : velmora::OutputFailureReason();
+  if (written) {
     return true;
   }
   std::cerr << "velmora-cli: the output could not be written"
@@ -48,6 +82,9 @@ bool FlushStandardOutput() {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifndef _WIN32
+  FillClosedStandardDescriptors();
+#endif
   if (argc < 2) {
     std::cerr << kUsage << '\n';
     return 2;

@@ -151,7 +151,7 @@ class Walk {
     if (facts.error) {
       file.problem = UnreadableText(child.path(), facts.error.message());
     } else if (facts.kind != Kind::File) {
-      file.problem = UnreadableText(child.path(), "ce n'est pas un fichier ordinaire");
+      file.problem = UnreadableText(child.path(), "not a regular file");
     }
     listing_.files.push_back(std::move(file));
     return true;

@@ -125,7 +125,7 @@ PresetContent ReadPresetContent(const ProfileSnapshot& file) {
 
 void ReadEntryContent(const std::filesystem::path& file, LibraryEntry& entry) {
   try {
-    const ProfileSnapshot snapshot = ProfileSnapshot::OfReadableFile(file);
+    const ProfileSnapshot snapshot(file, MissingFile::kIsAnError);
     entry.content = ReadPresetContent(snapshot);
     entry.error.clear();
     entry.readFailed = false;

@@ -113,9 +113,14 @@ std::uint64_t ProcessId() {
 #endif
 }
 
+std::string SystemReason(int code) {
+  return std::error_code(code, std::generic_category()).message();
+}
+
 // The file a path names once every symbolic link on its end is followed, even one whose
-// file does not exist yet; nothing for a loop or a link that cannot be read.
-std::optional<fs::path> FollowLinks(fs::path path) {
+// file does not exist yet; nothing for a loop or a link that cannot be read, and then
+// whyNot says why.
+std::optional<fs::path> FollowLinks(fs::path path, std::string& whyNot) {
   for (int hop = 0; hop < kMaxLinkHops; ++hop) {
     std::error_code error;
     if (fs::symlink_status(path, error).type() != fs::file_type::symlink) {
@@ -123,22 +128,28 @@ std::optional<fs::path> FollowLinks(fs::path path) {
     }
     const fs::path link = fs::read_symlink(path, error);
     if (error) {
+      whyNot = error.message();
       return std::nullopt;
     }
     path = link.is_absolute() ? link : path.parent_path() / link;
   }
+  whyNot = std::make_error_code(std::errc::too_many_symbolic_link_levels).message();
   return std::nullopt;
 }
 
 // A write must not succeed where an in-place write would be refused: an existing file has
-// to be a regular file that we may open for writing.
-bool MayReplace(const fs::path& target) {
+// to be a regular file that we may open for writing. When it may not, whyNot says why.
+bool MayReplace(const fs::path& target, std::string& whyNot) {
   std::error_code error;
   const fs::file_status status = fs::status(target, error);
   if (status.type() == fs::file_type::not_found) {
     return true;
   }
   if (error || status.type() != fs::file_type::regular) {
+    whyNot = error ? error.message()
+             : status.type() == fs::file_type::directory
+                 ? std::make_error_code(std::errc::is_a_directory).message()
+                 : std::string("not a regular file");
     return false;
   }
 #ifdef _WIN32
@@ -147,6 +158,7 @@ bool MayReplace(const fs::path& target) {
   std::FILE* probe = std::fopen(target.c_str(), "r+b");
 #endif
   if (probe == nullptr) {
+    whyNot = SystemReason(errno);
     return false;
   }
   std::fclose(probe);
@@ -215,6 +227,8 @@ class Temporary {
   Temporary& operator=(const Temporary&) = delete;
 
   bool IsOpen() const { return fd_ >= 0; }
+  // The system's reason when it could not be made.
+  int Reason() const { return reason_; }
 
   bool Write(std::string_view bytes) {
     while (!bytes.empty()) {
@@ -294,6 +308,7 @@ class Temporary {
     fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 #endif
     if (fd_ < 0) {
+      reason_ = errno;
       return errno == EEXIST ? Made::NameTaken : Made::No;
     }
 #ifndef _WIN32
@@ -323,7 +338,18 @@ class Temporary {
 
   fs::path path_;
   int fd_ = -1;
+  int reason_ = 0;
 };
+
+// The file a replace of file writes, once the checks that need no writing have passed.
+fs::path ReplaceableTarget(const fs::path& file) {
+  std::string whyNot;
+  const std::optional<fs::path> target = FollowLinks(file, whyNot);
+  if (!target || !MayReplace(*target, whyNot)) {
+    throw ProfileWriteError("Impossible d'écrire dans " + FullPathText(file), whyNot);
+  }
+  return *target;
+}
 
 }  // namespace
 
@@ -344,22 +370,34 @@ std::string FullPathText(const fs::path& file) {
   return std::string(text.begin(), text.end());
 }
 
+void CheckReplaceable(const fs::path& file) {
+  // A temporary made and removed again: only that shows the folder takes a new file.
+  const Temporary probe(ReplaceableTarget(file));
+  if (!probe.IsOpen()) {
+    throw ProfileWriteError("Impossible d'écrire dans " + FullPathText(file),
+                            SystemReason(probe.Reason()));
+  }
+}
+
 void ReplaceFileAtomically(const fs::path& file, std::string_view bytes) {
-  const ProfileWriteError failure("Impossible d'écrire dans " + FullPathText(file));
+  auto failure = [&file](int reason) {
+    return ProfileWriteError("Impossible d'écrire dans " + FullPathText(file),
+                             reason != 0 ? SystemReason(reason) : std::string());
+  };
   // Through symbolic links we replace the file they name, not the link, and a link whose
   // file is missing gets its file.
-  const std::optional<fs::path> target = FollowLinks(file);
-  if (!target || !MayReplace(*target)) {
-    throw failure;
+  const fs::path target = ReplaceableTarget(file);
+  RemoveAbandonedTemporaries(target);
+  Temporary temporary(target);
+  if (!temporary.IsOpen()) {
+    throw failure(temporary.Reason());
   }
-  RemoveAbandonedTemporaries(*target);
-  Temporary temporary(*target);
-  if (!temporary.IsOpen() || !temporary.Write(bytes)) {
-    throw failure;
+  if (!temporary.Write(bytes)) {
+    throw failure(errno);
   }
-  temporary.TakeOver(*target);
-  if (!temporary.RenameTo(*target)) {
-    throw failure;
+  temporary.TakeOver(target);
+  if (!temporary.RenameTo(target)) {
+    throw failure(errno);
   }
 }
 

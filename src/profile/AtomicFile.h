@@ -18,8 +18,13 @@ std::string FullPathText(const std::filesystem::path& file);
 // and the next replace of target removes it.
 std::filesystem::path NewTemporaryPath(const std::filesystem::path& target);
 
-// Throws ProfileWriteError("Impossible d'écrire dans <full path>") and leaves the file as it
-// was, with no temporary file behind, when any step fails.
+// Throws ProfileWriteError("Impossible d'écrire dans <full path>", with the system's reason
+// when known) and leaves the file as it was, with no temporary file behind, when any step
+// fails.
 void ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+
+// Throws what ReplaceFileAtomically would throw for the file and its folder, writing nothing:
+// a temporary is made in the folder and removed again.
+void CheckReplaceable(const std::filesystem::path& file);
 
 }  // namespace velmora

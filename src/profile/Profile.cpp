@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <limits>
 #include <optional>
-#include <system_error>
 #include <utility>
 
 #include "profile/AtomicFile.h"
@@ -28,14 +28,14 @@ constexpr std::uintmax_t kNoLimit = std::numeric_limits<std::uintmax_t>::max();
                              " octets)");
 }
 
-// The bytes of a regular file; nothing when it is missing or cannot be read, with the reason
-// in *reason when asked. A file over the limit is refused before its bytes are read, and
-// again if it grows while it is read.
+// The bytes of a regular file, read through one open; nothing when it is missing or cannot
+// be read, and then whyNot says why. A file over the limit is refused before its bytes are
+// read, and again if it grows while it is read.
 std::optional<std::string> ReadBytes(const fs::path& file, std::uintmax_t limit = kNoLimit,
-                                     std::string* reason = nullptr) {
-  const auto fail = [&](std::string why) -> std::optional<std::string> {
-    if (reason != nullptr) {
-      *reason = std::move(why);
+                                     std::string* whyNot = nullptr) {
+  auto fail = [whyNot](std::string reason) -> std::optional<std::string> {
+    if (whyNot != nullptr) {
+      *whyNot = std::move(reason);
     }
     return std::nullopt;
   };
@@ -44,17 +44,17 @@ std::optional<std::string> ReadBytes(const fs::path& file, std::uintmax_t limit 
   if (error) {
     return fail(error.message());
   }
+  // Checked before the open: opening a FIFO would wait for a writer.
   if (!fs::is_regular_file(status)) {
-    return fail("ce n'est pas un fichier ordinaire");
+    return fail("not a regular file");
   }
   const std::uintmax_t size = fs::file_size(file, error);
   if (!error && size > limit) {
     RefuseTooLarge(file);
   }
-  errno = 0;
   std::ifstream stream(file, std::ios::binary);
   if (!stream) {
-    return fail(std::generic_category().message(errno != 0 ? errno : EIO));
+    return fail(std::strerror(errno));
   }
   std::string bytes;
   if (!error) {
@@ -68,9 +68,19 @@ std::optional<std::string> ReadBytes(const fs::path& file, std::uintmax_t limit 
     }
   }
   if (stream.bad() || !stream.eof()) {
-    return fail(std::generic_category().message(errno != 0 ? errno : EIO));
+    return fail(std::strerror(errno));
   }
   return bytes;
+}
+
+// The snapshot's bytes: a missing file is empty, or an error, as the caller chose.
+std::string SnapshotBytes(const fs::path& file, MissingFile missing) {
+  std::string whyNot;
+  std::optional<std::string> bytes = ReadBytes(file, kMaxProfileFileBytes, &whyNot);
+  if (!bytes && missing == MissingFile::kIsAnError) {
+    throw ProfileReadError(whyNot);
+  }
+  return bytes ? std::move(*bytes) : std::string();
 }
 
 // The names as the file spells them; nothing when no name in a file can be spelled so.
@@ -150,19 +160,8 @@ EncodedEntry Encode(const ProfileEntry& entry) {
 
 }  // namespace
 
-ProfileSnapshot::ProfileSnapshot(const fs::path& file)
-    : ProfileSnapshot(ReadBytes(file, kMaxProfileFileBytes).value_or(std::string())) {}
-
-ProfileSnapshot::ProfileSnapshot(std::string bytes) : bytes_(std::move(bytes)), sections_(bytes_) {}
-
-ProfileSnapshot ProfileSnapshot::OfReadableFile(const fs::path& file) {
-  std::string reason;
-  std::optional<std::string> bytes = ReadBytes(file, kMaxProfileFileBytes, &reason);
-  if (!bytes) {
-    throw ProfileReadError(reason);
-  }
-  return ProfileSnapshot(std::move(*bytes));
-}
+ProfileSnapshot::ProfileSnapshot(const fs::path& file, MissingFile missing)
+    : bytes_(SnapshotBytes(file, missing)), sections_(bytes_) {}
 
 std::string ProfileSnapshot::Read(std::string_view section, std::string_view key) const {
   const auto names = FileNames(section, key);
@@ -184,6 +183,15 @@ void WriteProfileString(const fs::path& file, std::string_view section, std::str
   WriteProfileStrings(file, {{std::string(section), std::string(key), std::string(value)}});
 }
 
+void CheckProfileWritable(const fs::path& file) {
+  std::error_code error;
+  const fs::file_status status = fs::status(file, error);
+  if (fs::is_regular_file(status) && fs::file_size(file, error) > kMaxProfileFileBytes && !error) {
+    RefuseTooLarge(file);
+  }
+  CheckReplaceable(file);
+}
+
 void WriteProfileStrings(const fs::path& file, const std::vector<ProfileEntry>& entries) {
   std::vector<EncodedEntry> encoded;
   encoded.reserve(entries.size());
@@ -196,10 +204,12 @@ void WriteProfileStrings(const fs::path& file, const std::vector<ProfileEntry>& 
   std::string text;
   std::error_code error;
   if (fs::exists(file, error) || error) {
-    // Content we cannot read is content we would lose.
-    std::optional<std::string> bytes = ReadBytes(file);
+    // Content we cannot read is content we would lose. The cap keeps a huge file from
+    // filling the memory only to be rewritten.
+    std::string whyNot;
+    std::optional<std::string> bytes = ReadBytes(file, kMaxProfileFileBytes, &whyNot);
     if (!bytes) {
-      throw ProfileWriteError("Impossible d'écrire dans " + FullPathText(file));
+      throw ProfileWriteError("Impossible d'écrire dans " + FullPathText(file), whyNot);
     }
     text = std::move(*bytes);
   }

@@ -9,14 +9,29 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "profile/ProfileText.h"
 
 namespace velmora {
 
-// "Impossible d'écrire dans <full path>", or a refused name or value.
+// "Impossible d'écrire dans <full path>", or a refused name or value. For a file that could
+// not be written, Reason() is the system's word for why ("Is a directory"), empty when none
+// is known; the window shows the text alone, the command line adds the reason.
 class ProfileWriteError : public std::runtime_error {
+ public:
+  explicit ProfileWriteError(const std::string& text, std::string reason = {})
+      : std::runtime_error(text), reason_(std::move(reason)) {}
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  std::string reason_;
+};
+
+// Why a file that had to be there could not be read: the system's reason ("No such file or
+// directory") or "not a regular file".
+class ProfileReadError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
@@ -31,22 +46,20 @@ class ProfileTooLargeError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Why a file could not be read, as the system says it ("Permission denied").
-class ProfileReadError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 // A profile file read once: every key comes from the same content, however the file changes
 // afterwards, and reading many keys costs one reading of the file.
+enum class MissingFile {
+  kReadsAsEmpty,  // a missing or unreadable file reads as one in which every key is missing
+  kIsAnError,     // ProfileReadError
+};
+
 class ProfileSnapshot {
  public:
-  // A missing or unreadable file reads as a file in which every key is missing. A file over
-  // kMaxProfileFileBytes throws ProfileTooLargeError, its size checked before it is read.
-  explicit ProfileSnapshot(const std::filesystem::path& file);
-  // As above, but a file that is missing, not a regular file or unreadable throws
-  // ProfileReadError, for a caller that must tell such a file from an empty one.
-  static ProfileSnapshot OfReadableFile(const std::filesystem::path& file);
+  // The file is opened once: a file there when it is opened is read whole, however it is
+  // renamed or removed meanwhile. A file over kMaxProfileFileBytes throws
+  // ProfileTooLargeError, its size checked before it is read.
+  explicit ProfileSnapshot(const std::filesystem::path& file,
+                           MissingFile missing = MissingFile::kReadsAsEmpty);
   // The index points into the bytes, so the snapshot stays where it was made.
   ProfileSnapshot(const ProfileSnapshot&) = delete;
   ProfileSnapshot& operator=(const ProfileSnapshot&) = delete;
@@ -55,8 +68,6 @@ class ProfileSnapshot {
   std::string Read(std::string_view section, std::string_view key) const;
 
  private:
-  explicit ProfileSnapshot(std::string bytes);
-
   std::string bytes_;
   ProfileSections sections_;
 };
@@ -69,6 +80,12 @@ std::string ReadProfileString(const std::filesystem::path& file, std::string_vie
 // atomically. Throws ProfileWriteError and leaves the file as it was on failure.
 void WriteProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view value);
+
+// Throws, before anything is written or sent, what WriteProfileStrings would throw for the
+// file itself: ProfileWriteError when the file is not a regular file or its folder cannot take
+// a new file (a folder missing or not writable), ProfileTooLargeError for an existing file
+// over kMaxProfileFileBytes.
+void CheckProfileWritable(const std::filesystem::path& file);
 
 struct ProfileEntry {
   std::string section;

@@ -130,7 +130,9 @@ TEST_F(CliPortsSendTest, BadUsageGivesAUsageLineAndStatusTwo) {
   // The general usage line lists every command; the ones here come first.
   const std::string usage = "usage: velmora-cli ports [--watch] | send [--port N] TEXT...";
   const std::string sendUsage = "usage: velmora-cli send [--port N] TEXT...\n";
-  const std::string presetUsage = "usage: velmora-cli preset [--port N] GROUP KEY\n";
+  const std::string presetUsage =
+      "usage: velmora-cli preset [--port N] GROUP KEY\n  GROUP: USER, FACTORY or FACT; KEY: a bank "
+      "from 1 to 16, then a letter from A to D (3B, 16d). Letter case does not count.\n";
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{}, usage},
       {{"list"}, usage},
@@ -169,9 +171,22 @@ TEST_F(CliPortsSendTest, OutputThatCannotBeWrittenIsAnError) {
 #ifdef _WIN32
   GTEST_SKIP() << "Windows has no full device to write to";
 #endif
-  const CliRun run = CliWith({"ports"}, "VELMORA_MIDI=virtual", "/dev/full");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "velmora-cli: the output could not be written: No space left on device.\n");
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"ports"}, {"ports", "--watch"}}) {
+    const CliRun run = CliWith(args, "VELMORA_MIDI=virtual", "/dev/full");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "velmora-cli: the output could not be written: No space left on device.\n");
+  }
+#ifndef _WIN32
+  // Closed, stdout must not become the capture file, the next file the program opens.
+  const std::string closed =
+      "VELMORA_MIDI=virtual VELMORA_MIDI_CAPTURE=" + Quoted(capture_.string()) + " " +
+      Quoted(VELMORA_CLI_PATH) + " ports >&- 2>" + Quoted((folder_ / "err").string());
+  EXPECT_EQ(WEXITSTATUS(std::system(closed.c_str())), 1);
+  EXPECT_EQ(Slurp(folder_ / "err"),
+            "velmora-cli: the output could not be written: Bad file descriptor.\n");
+  EXPECT_EQ(Slurp(capture_), "");
+#endif
 }
 
 }  // namespace

@@ -198,15 +198,27 @@ TEST_F(LoadCommandTest, ErrorStopsTheRunAndKeepsWhatWasSent) {
   EXPECT_THAT(CapturedBytes(), ElementsAre("0 B0 0D 03"));
   EXPECT_FALSE(fs::exists(folder_ / "saved.vmp"));
 
-  // A save that fails comes after the whole load was sent; its text names the full path.
+  // A target that cannot take the save is refused, with its reason, before anything is sent.
   fs::remove(folder_ / "capture.txt");
-  EXPECT_EQ(Load("--save nowhere/saved.vmp next.vmp"), 1);
-  EXPECT_EQ(Err(), "Impossible d'écrire dans " +
-                       (fs::canonical(folder_) / "nowhere" / "saved.vmp").string() + "\n");
-  const std::vector<std::string> sent = CapturedBytes();
-  ASSERT_EQ(sent.size(), 22u);
-  EXPECT_EQ(sent.back(), "0 B0 70 00");
+  fs::create_directory(folder_ / "folder.vmp");
+  std::ofstream(folder_ / "big.vmp", std::ios::binary).seekp(16 * 1024 * 1024) << 'x';
+  const fs::path full = fs::canonical(folder_);
+  const std::pair<const char*, std::string> targets[] = {
+      {"nowhere/saved.vmp", "Impossible d'écrire dans " +
+                                (full / "nowhere" / "saved.vmp").string() +
+                                ": No such file or directory.\n"},
+      {"folder.vmp",
+       "Impossible d'écrire dans " + (full / "folder.vmp").string() + ": Is a directory.\n"},
+      {"big.vmp", "Fichier trop volumineux : " + (full / "big.vmp").string() +
+                      " dépasse 16 Mio (16777216 octets)\n"},
+  };
+  for (const auto& [target, error] : targets) {
+    EXPECT_EQ(Load(std::string("--save ") + target + " next.vmp"), 1) << target;
+    EXPECT_EQ(Err(), error);
+  }
+  EXPECT_THAT(CapturedBytes(), IsEmpty());
   EXPECT_FALSE(fs::exists(folder_ / "nowhere"));
+  EXPECT_EQ(fs::file_size(folder_ / "big.vmp"), 16u * 1024 * 1024 + 1);
 }
 
 // A typo in a file name must not send the all-default state that a missing file reads as;

@@ -85,6 +85,11 @@ TEST_F(VirtualReplayTest, AMalformedLineIsAnErrorNamingTheFileAndTheLine) {
       {"10 0 B0 90 64", "after the status byte come data bytes from 00 to 7F, not 90."},
       {"10 0 F0 7F 00", "a System Exclusive message ends with F7."},
       {"10 0 F0 7F B0 F7", "after the status byte come data bytes from 00 to 7F, not B0."},
+      {"10 0 B0 \x1b[2J",
+       "\"\\x1b[2J\" is not a byte written as two upper-case hexadecimal digits."},
+      {std::string("10 0 \0B0 07", 11),
+       "\"\\x00B0\" is not a byte written as two upper-case hexadecimal digits."},
+      {std::string(64 * 1024 + 1, '1'), "the line is longer than 64 KiB (65536 bytes)."},
   };
   for (const auto& [line, error] : cases) {
     Write("0 0 B0 07 64\r\n\n" + line + "\n20 1 C0 05\n");
@@ -98,6 +103,9 @@ TEST_F(VirtualReplayTest, AMalformedLineIsAnErrorNamingTheFileAndTheLine) {
   EXPECT_EQ(BuildError("alsa"), "VELMORA_MIDI_REPLAY=" + path_.string() +
                                     ": scripted input plays on the virtual ports only "
                                     "(VELMORA_MIDI=virtual).");
+  Write(std::string(64 * 1024 * 1024 + 1, '\n'));
+  EXPECT_EQ(BuildError(), "The MIDI replay file \"" + path_.string() +
+                              "\" is larger than 64 MiB (67108864 bytes).");
   std::filesystem::remove(path_);
   EXPECT_EQ(BuildError(), "Cannot open the MIDI replay file \"" + path_.string() +
                               "\": No such file or directory.");

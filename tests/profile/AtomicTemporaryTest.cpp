@@ -148,7 +148,7 @@ TEST(SaveTemporaries, ASaveOverAnotherUsersFileKeepsItsOwnerGroupAndPermissions)
 TEST(SaveTemporaries, ALinkToAMissingFileCreatesThatFileAndALoopIsRefused) {
   ScratchFolder folder;
   fs::create_directory(folder / "presets");
-  fs::create_symlink("profile/real.vmp", folder / "link.vmp");
+  fs::create_symlink("presets/real.vmp", folder / "link.vmp");
   fs::create_symlink("link.vmp", folder / "second link.vmp");
   WriteProfileString(folder / "second link.vmp", "AMP1", "Power", "ON");
   EXPECT_TRUE(fs::is_symlink(folder / "link.vmp"));

@@ -125,14 +125,14 @@ TEST_F(MonitorTest, ThruGoesLastPortFirstAndTheLogReadsReceivedThenPortsAscendin
   EXPECT_THAT(view_.messages, ElementsAre("0", "2"));
 }
 
-TEST_F(MonitorTest, AFailedOpenStaysCheckedAndAThruErrorEndsItsEventOnTheInterfaceSide) {
+TEST_F(MonitorTest, AFailedOpenStaysCheckedAndAThruErrorIsShownWithItsEventStillLogged) {
   CheckOutput(2, true);
   platform_->FailNext("OutputOpen", kMidiAllocated);
   EXPECT_THROW(CheckOutput(0, true), MidiError);
   EXPECT_TRUE(form_.lbxOutputDevices.Checked(0));
   CheckInput(0, true);
 
-  // Port 2 takes the message, then opening port 0 on demand fails: the event ends there.
+  // Port 2 takes the message, opening port 0 on demand fails: shown, the line still logged.
   platform_->FailNext("OutputOpen", kMidiAllocated);
   platform_->InjectShort(0, 0xB0, 0x07, 0x64);
   // The next message opens port 0 on demand.
@@ -142,7 +142,9 @@ TEST_F(MonitorTest, AFailedOpenStaysCheckedAndAThruErrorEndsItsEventOnTheInterfa
 
   EXPECT_THAT(view_.errors, ElementsAre("The MIDI port is already in use."));
   EXPECT_THAT(Log(), ElementsAre("[time] Virtual In 1: <Status> 90, <Data 1> 3C <Data 2> 7F",
-                                 " -->Virtual Out 1", " -->Virtual Out 3", " -->Virtual Out 3"));
+                                 " -->Virtual Out 1", " -->Virtual Out 3",
+                                 "[time] Virtual In 1: <Status> B0, <Data 1> 07 <Data 2> 64",
+                                 " -->Virtual Out 3"));
   EXPECT_THAT(Wire(), ElementsAre("2 short B0 07 64", "2 short 90 3C 7F", "0 short 90 3C 7F"));
   EXPECT_THAT(view_.messages, ElementsAre("2"));
 }

@@ -1,5 +1,6 @@
 #include "midi/virtual/VirtualReplay.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <limits>
 
 #include "midi/Midi.h"
+#include "midi/PrintableText.h"
 
 namespace velmora {
 
@@ -16,6 +18,15 @@ namespace {
 constexpr std::uint8_t kSysExStart = 0xF0;
 constexpr std::uint8_t kSysExEnd = 0xF7;
 constexpr std::size_t kMostShortBytes = 3;
+// Far above any real script (a SysEx line of 64 KiB holds over 20 000 bytes), low enough
+// that /dev/zero or a runaway writer cannot exhaust memory.
+constexpr std::size_t kMostLineBytes = 64 * 1024;
+constexpr std::uintmax_t kMostFileBytes = 64 * 1024 * 1024;
+
+// Text of the file quoted in an error, as the terminal can show it.
+std::string Quote(std::string_view text) {
+  return "\"" + EscapeControlCharacters(text) + "\"";
+}
 
 std::string Hex(std::uint8_t byte) {
   char text[4];
@@ -58,8 +69,7 @@ std::vector<std::uint8_t> ReadBytes(std::string_view text, const LineError& erro
     const int high = pair.size() == 2 ? DigitValue(pair[0]) : -1;
     const int low = pair.size() == 2 ? DigitValue(pair[1]) : -1;
     if (high < 0 || low < 0) {
-      throw error("\"" + std::string(pair) +
-                  "\" is not a byte written as two upper-case hexadecimal digits.");
+      throw error(Quote(pair) + " is not a byte written as two upper-case hexadecimal digits.");
     }
     bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
     if (blank == std::string_view::npos) {
@@ -103,12 +113,12 @@ ReplayLine ReadLine(std::string_view text, unsigned inputPorts, const LineError&
   unsigned long number = 0;
   const std::string_view ms = text.substr(0, firstBlank);
   if (!ReadNumber(ms, number) || number > std::numeric_limits<std::uint32_t>::max()) {
-    throw error("the time \"" + std::string(ms) + "\" is not a whole number of milliseconds.");
+    throw error("the time " + Quote(ms) + " is not a whole number of milliseconds.");
   }
   line.at = std::chrono::milliseconds(number);
   const std::string_view port = text.substr(firstBlank + 1, secondBlank - firstBlank - 1);
   if (!ReadNumber(port, number)) {
-    throw error("the port \"" + std::string(port) + "\" is not a whole number.");
+    throw error("the port " + Quote(port) + " is not a whole number.");
   }
   if (number >= inputPorts) {
     throw error("there is no virtual input port " + std::string(port) + " (the ports are " +
@@ -131,7 +141,10 @@ std::vector<ReplayLine> ReadReplayFile(const std::string& path, unsigned inputPo
   }
   std::vector<ReplayLine> lines;
   int number = 0;
-  for (std::string text; std::getline(in, text);) {
+  std::uintmax_t fileBytes = 0;
+  std::string text;
+  // Each line as it ends, the last one without its line feed too.
+  auto take = [&] {
     ++number;
     if (!text.empty() && text.back() == '\r') {
       text.pop_back();
@@ -139,9 +152,34 @@ std::vector<ReplayLine> ReadReplayFile(const std::string& path, unsigned inputPo
     if (!text.empty()) {
       lines.push_back(ReadLine(text, inputPorts, LineError(path, number)));
     }
+    text.clear();
+  };
+  char buffer[1 << 14];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    const std::string_view chunk(buffer, static_cast<std::size_t>(in.gcount()));
+    fileBytes += chunk.size();
+    if (fileBytes > kMostFileBytes) {
+      throw MidiError("The MIDI replay file \"" + path + "\" is larger than 64 MiB (" +
+                      std::to_string(kMostFileBytes) + " bytes).");
+    }
+    for (std::size_t at = 0; at < chunk.size();) {
+      const std::size_t feed = std::min(chunk.find('\n', at), chunk.size());
+      text.append(chunk.substr(at, feed - at));
+      if (text.size() > kMostLineBytes) {
+        throw LineError(path, number + 1)("the line is longer than 64 KiB (" +
+                                          std::to_string(kMostLineBytes) + " bytes).");
+      }
+      if (feed < chunk.size()) {
+        take();
+      }
+      at = feed + 1;
+    }
   }
   if (in.bad()) {
     throw MidiError("Cannot read the MIDI replay file \"" + path + "\".");
+  }
+  if (!text.empty()) {
+    take();
   }
   return lines;
 }

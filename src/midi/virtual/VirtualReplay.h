@@ -27,7 +27,8 @@ struct ReplayLine {
 };
 
 // Reads the whole file for a platform with inputPorts input ports. Throws MidiError naming
-// the file, and the line for a malformed one ("replay.txt:3: ...").
+// the file, and the line for a malformed one ("replay.txt:3: ...") or one over 64 KiB; a
+// file over 64 MiB is refused as soon as that much has been read.
 std::vector<ReplayLine> ReadReplayFile(const std::string& path, unsigned inputPorts);
 
 // Plays one port's lines on a thread of its own, from construction until Stop.

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "library/PresetReading.h"
+#include "profile/Profile.h"
 #include "profile/ProgramFolder.h"
 #include "surface/editing/EditingContext.h"
 
@@ -44,5 +45,9 @@ void LoadPresetFile(EditingContext& context, std::string_view mode);
 // device error, a picture that cannot be loaded) ends the load there with the bar hidden;
 // what was done before stays done.
 void LoadPresetFromFile(EditingContext& context, const std::filesystem::path& file);
+
+// Applies and sends a snapshot's state as LoadPresetFromFile does, for a caller that read
+// the file by its own rules.
+void LoadPresetSnapshot(EditingContext& context, const ProfileSnapshot& file);
 
 }  // namespace velmora

@@ -60,6 +60,10 @@ void LoadPresetFromFile(EditingContext& context, const fs::path& path) {
   // Read whole before the first send: a file replaced during the load cannot mix two
   // versions, and a file refused as too large sends nothing.
   const ProfileSnapshot file(path);
+  LoadPresetSnapshot(context, file);
+}
+
+void LoadPresetSnapshot(EditingContext& context, const ProfileSnapshot& file) {
   RunStepGroups(context, {
                              .guitar = [&] { LoadGuitar(context, file); },
                              .amp = [&](Channel channel) { LoadAmp(context, file, channel); },

@@ -69,8 +69,8 @@ void DrainMonitor(EditingContext& context, MonitorHub& hub) {
     for (std::string& line : event.lines) {
       context.form.memLog.InsertAtTop(std::move(line));
     }
-    if (event.error) {
-      context.view.ShowError(ErrorBoxText(*event.error));
+    for (const std::string& error : event.errors) {
+      context.view.ShowError(ErrorBoxText(error));
     }
   }
   if (TMidiInput* input = PeekMidiInput()) {

@@ -64,18 +64,26 @@ void MonitorHub::DoMidiInShort(int device, std::uint8_t status, std::uint8_t dat
   try {
     std::lock_guard lock(LogLock);
     MonitorEvent event;
-    try {
-      for (auto target = thruTargets_.rbegin(); target != thruTargets_.rend(); ++target) {
+    // One failing port neither hides what arrived nor keeps it from the other ports.
+    auto attempt = [&event](auto&& work) {
+      try {
+        work();
+      } catch (const std::exception& error) {
+        event.errors.push_back(error.what());
+      } catch (...) {
+        event.errors.push_back(kUnknownError);
+      }
+    };
+    for (auto target = thruTargets_.rbegin(); target != thruTargets_.rend(); ++target) {
+      attempt([&] {
         GetMidiOutput().SendShort(target->index, status, data1, data2);
         event.lines.push_back(ThruLogLine(target->name));
-      }
+      });
+    }
+    attempt([&] {
       event.lines.push_back(
           ShortReceivedLogLine(LogTimeNow(), inputNames_.at(device), status, data1, data2));
-    } catch (const std::exception& error) {
-      event.error = error.what();
-    } catch (...) {
-      event.error = kUnknownError;
-    }
+    });
     wake = QueueLocked(std::move(event));
   } catch (...) {
     // Out of memory while queueing: the event is lost, the notification thread survives.
@@ -91,7 +99,7 @@ void MonitorHub::DoMidiInSysEx(int device, ByteStream& stream) noexcept {
     try {
       event.lines.push_back(SysExReceivedLogLine(LogTimeNow(), inputNames_.at(device), stream));
     } catch (const std::exception& error) {
-      event.error = error.what();
+      event.errors.push_back(error.what());
     }
     wake = QueueLocked(std::move(event));
   } catch (...) {

@@ -3,13 +3,12 @@
 // What the MIDI notification thread shares with the window while the monitor listens. The
 // notification thread never touches the form: it reads a snapshot of the thru targets that
 // the user-interface thread publishes, and hands each event's finished log lines (and the
-// error that ended it, if any) back through a queue that the user-interface thread drains.
+// errors met, if any) back through a queue that the user-interface thread drains.
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,10 +19,11 @@
 namespace velmora {
 
 // One received message's work. lines are in the order they go to the top of the log, so
-// the log shows them last to first; error is the text of the failure that ended the work.
+// the log shows them last to first; errors are the texts of the failures met, one a thru
+// port that failed (the others still got the message and the line is still logged).
 struct MonitorEvent {
   std::vector<std::string> lines;
-  std::optional<std::string> error;
+  std::vector<std::string> errors;
 };
 
 class MonitorHub {
