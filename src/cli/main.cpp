@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/LibraryCommand.h"
 #include "cli/OutputFlush.h"
 #include "cli/StopSignals.h"
 #include "midi/Midi.h"
@@ -31,6 +32,7 @@ constexpr NamedCommand kCommands[] = {
     {"ports", velmora::RunPortsCommand},     {"send", velmora::RunSendCommand},
     {"load", velmora::RunLoadCommand},       {"preset", velmora::RunPresetCommand},
     {"monitor", velmora::RunMonitorCommand}, {"rig", velmora::RunRigCommand},
+    {"library", velmora::RunLibraryCommand},
 };
 
 constexpr const char* kUsage =
@@ -38,7 +40,8 @@ constexpr const char* kUsage =
     "[--save FILE] "
     "PRESET... | preset [--port N] GROUP KEY | monitor [--in N]... [--thru M]... "
     "[--seconds S] | rig [--json] [--in N]... [--seconds S] | rig [--json] --from FILE | "
-    "rig [--json] [--seconds S] --create [NAME]";
+    "rig [--json] [--seconds S] --create [NAME] | "
+    "library [--dir D] [--json] [WORDS...]";
 
 #ifndef _WIN32
 // A descriptor 0, 1 or 2 left closed by the caller would be the number the next open file
