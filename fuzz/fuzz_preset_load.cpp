@@ -40,7 +40,8 @@ class SilentView : public velmora::FormView {
   std::optional<std::filesystem::path> OpenDialog() override { return std::nullopt; }
   std::optional<std::filesystem::path> SaveDialog() override { return std::nullopt; }
   void RepaintNow(std::string_view) override {}
-  void ShowAboutWindow() override {}
+  void ShowForm(std::string_view) override {}
+  void CloseForm(std::string_view) override {}
   void OpenWebsite(std::string_view) override {}
 };
 

@@ -24,9 +24,13 @@ prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" || fail "$(cat "$work/install.log")"
 
 expected() {
-  printf '%s\n' bin/velmora bin/velmora-cli share/applications/velmora.desktop
+  printf '%s\n' bin/velmora bin/velmora-cli share/applications/org.velmora.Velmora.desktop \
+    share/metainfo/org.velmora.Velmora.metainfo.xml share/mime/packages/org.velmora.Velmora.xml \
+    share/man/man1/velmora.1 share/man/man1/velmora-cli.1 \
+    share/bash-completion/completions/velmora-cli
   for size in 64 128 256; do
-    echo "share/icons/hicolor/${size}x$size/apps/velmora.png"
+    echo "share/icons/hicolor/${size}x$size/apps/org.velmora.Velmora.png"
+    echo "share/icons/hicolor/${size}x$size/mimetypes/application-x-velmora-preset.png"
   done
   (cd "$pictures" && find . -type f) | sed 's|^\./|share/velmora/images/Guitares/|'
 }
@@ -36,8 +40,10 @@ diff <(expected | LC_ALL=C sort) <(layout) >"$work/layout.diff" ||
 while IFS= read -r file; do
   cmp -s "$pictures/$file" "$prefix/share/velmora/images/Guitares/$file" || fail "picture $file differs"
 done < <(cd "$pictures" && find . -type f)
-grep -qx 'Exec=velmora' "$prefix/share/applications/velmora.desktop" || fail "the desktop entry does not start velmora"
-grep -qx 'Icon=velmora' "$prefix/share/applications/velmora.desktop" || fail "the desktop entry names another icon"
+entry=$prefix/share/applications/org.velmora.Velmora.desktop
+grep -qx 'Exec=velmora %f' "$entry" || fail "the desktop entry does not start velmora with the file"
+grep -qx 'Icon=org.velmora.Velmora' "$entry" || fail "the desktop entry names another icon"
+grep -qx 'MimeType=application/x-velmora-preset;' "$entry" || fail "the desktop entry opens no .vmp"
 
 # A first start of the installed copy for a user who has no configuration folder yet.
 home=$work/home

@@ -29,3 +29,6 @@ for size in 64 128 256; do
     -stroke 'rgb(128,128,0)' -strokewidth "$(s 14)" -draw "line $(s 128),$(s 128) $px,$py" \
     -strip "icons/velmora-$size.png"
 done
+
+# The Windows icon: every size Explorer asks for, scaled from the largest drawing.
+"$convert" icons/velmora-256.png -define icon:auto-resize=256,128,64,48,32,16 icons/velmora.ico

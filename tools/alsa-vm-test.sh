@@ -13,10 +13,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 checks=$root/tests/alsa-vm
 
-skip() {
-  echo "SKIP: $*" >&2
-  exit 77
-}
+source "$root/tools/vm-initramfs.sh"
 
 if [ $# -ne 4 ]; then
   echo "usage: tools/alsa-vm-test.sh VELMORA_CLI RECEIVER REOPEN_PORTS SEND_LATENCY" >&2
@@ -25,19 +22,7 @@ fi
 for program in "$@"; do
   [ -x "$program" ] || { echo "alsa-vm-test: $program is not a built program" >&2; exit 2; }
 done
-
-command -v qemu-system-x86_64 >/dev/null ||
-  skip "qemu-system-x86_64 not found (Debian: apt-get install qemu-system-x86)"
-for tool in cpio gzip; do
-  command -v "$tool" >/dev/null || skip "$tool not found (Debian: apt-get install $tool)"
-done
-kernel=$(ls /boot/vmlinuz-* 2>/dev/null | sort -V | tail -n 1 || true)
-[ -n "$kernel" ] && [ -r "$kernel" ] ||
-  skip "no readable kernel in /boot (Debian: apt-get install linux-image-amd64)"
-sound=/lib/modules/${kernel#/boot/vmlinuz-}/kernel/sound
-[ -d "$sound" ] || skip "no sound modules in $sound for $kernel"
-busybox=$(command -v busybox || true)
-[ -n "$busybox" ] || skip "busybox not found (Debian: apt-get install busybox-static)"
+vm_find_kernel
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/velmora-alsa-vm.XXXXXX")
 if [ -n "${VELMORA_ALSA_VM_KEEP:-}" ]; then
@@ -45,36 +30,21 @@ if [ -n "${VELMORA_ALSA_VM_KEEP:-}" ]; then
 else
   trap 'rm -rf "$work"' EXIT
 fi
-fs=$work/root
-mkdir -p "$fs"/{bin,proc,sys,dev,tmp,modules,velmora,usr/share}
-
-# A file with the libraries it loads, each at its own path.
-add_program() {
-  cp "$1" "$2"
-  for library in $(ldd "$1" 2>/dev/null | grep -o '/[^ ]*' || true); do
-    cp -L --parents "$library" "$fs"
-  done
-}
-
-add_program "$busybox" "$fs/bin/busybox"
-for applet in $("$fs/bin/busybox" --list); do
-  [ "$applet" = busybox ] || ln -s busybox "$fs/bin/$applet"
-done
+vm_start_initramfs
+mkdir -p "$fs"/{velmora,usr/share}
 
 # In load order; the last four are loaded by the hot-plug check while a program runs.
-modules="soundcore snd snd-timer snd-seq-device snd-seq snd-seq-dummy snd-rawmidi
-         snd-seq-midi-event snd-seq-virmidi snd-virmidi"
-for module in $modules; do
-  file=$(find "$sound" -name "$module.ko" | head -n 1)
-  [ -n "$file" ] || skip "the kernel has no $module module"
-  cp "$file" "$fs/modules/"
-done
+vm_add_modules soundcore snd snd-timer snd-seq-device snd-seq snd-seq-dummy snd-rawmidi \
+  snd-seq-midi-event snd-seq-virmidi snd-virmidi
 
 cp -r /usr/share/alsa "$fs/usr/share/"
-add_program "$1" "$fs/velmora/velmora-cli"
-add_program "$2" "$fs/velmora/receiver"
-add_program "$3" "$fs/velmora/reopen_ports"
-add_program "$4" "$fs/velmora/send_latency"
+vm_add_program "$1" "$fs/velmora/velmora-cli"
+vm_add_program "$2" "$fs/velmora/receiver"
+vm_add_program "$3" "$fs/velmora/reopen_ports"
+vm_add_program "$4" "$fs/velmora/send_latency"
+aseqdump=$(command -v aseqdump || true)
+[ -n "$aseqdump" ] || skip "aseqdump not found (Debian: apt-get install alsa-utils)"
+vm_add_program "$aseqdump" "$fs/velmora/aseqdump"
 cp "$checks/checks.sh" "$checks/full-preset-sync.expected" "$fs/velmora/"
 
 cat >"$fs/init" <<'EOF'
@@ -95,21 +65,5 @@ echo "VELMORA-ALSA-VM-RESULT=$?"
 poweroff -f
 EOF
 chmod +x "$fs/init"
-(cd "$fs" && find . | cpio -o -H newc --quiet) | gzip -1 >"$work/initrd.gz"
-
-started=$(date +%s)
-console=$work/console.txt
-timeout 240 qemu-system-x86_64 -accel tcg -cpu max -smp 1 -m 512 -kernel "$kernel" \
-  -initrd "$work/initrd.gz" -append "console=ttyS0 quiet loglevel=3 panic=-1" \
-  -nographic -no-reboot -monitor none >"$console" 2>&1 || true
-tr -d '\r' <"$console" | sed -n '/VELMORA-ALSA-VM-BEGIN$/,/^VELMORA-ALSA-VM-RESULT=/p' |
-  grep -v 'VELMORA-ALSA-VM-' || true
-echo "alsa-vm-test: whole run $(($(date +%s) - started)) s"
-
-result=$(tr -d '\r' <"$console" | sed -n 's/^VELMORA-ALSA-VM-RESULT=//p')
-if [ -z "$result" ]; then
-  echo "alsa-vm-test: the VM gave no result; the end of its console:" >&2
-  tr -d '\r' <"$console" | tail -n 30 >&2
-  exit 1
-fi
-[ "$result" = 0 ] || exit 1
+vm_pack_initramfs
+vm_boot 240 VELMORA-ALSA-VM -cpu max -m 512

@@ -17,6 +17,7 @@ packages=(
   nlohmann-json3-dev libglib2.0-dev
   weston qt6-wayland
   nsis lintian appstream desktop-file-utils shared-mime-info xdg-utils dpkg-dev fakeroot
+  libfile-mimeinfo-perl
   at-spi2-core python3-pyatspi dbus-bin
 )
 

@@ -27,6 +27,10 @@ const ModelRecord& AmpRecord(Channel channel, int recordNumber);
 // Exact, case-sensitive comparison with DisplayName; nothing when no record matches.
 std::optional<int> FindAmpRecord(Channel channel, std::string_view displayName);
 
+// The knobs' names on the amplifier, in the order of ChannelCodeSet::KnobPrefixes.
+inline constexpr std::array<std::string_view, kKnobsPerChannel> kAmpKnobNames = {
+    "DRIVE", "BASS", "MID", "TREB", "PRES", "VOL"};
+
 struct ChannelCodeSet {
   // DRIVE, BASS, MID, TREB, PRES, VOL, each "B0 xx " ready for a two-digit value.
   std::array<std::string_view, kKnobsPerChannel> KnobPrefixes;

@@ -34,7 +34,9 @@ std::optional<std::filesystem::path> HeadlessView::SaveDialog() {
 
 void HeadlessView::RepaintNow(std::string_view) {}
 
-void HeadlessView::ShowAboutWindow() {}
+void HeadlessView::ShowForm(std::string_view) {}
+
+void HeadlessView::CloseForm(std::string_view) {}
 
 void HeadlessView::OpenWebsite(std::string_view) {}
 

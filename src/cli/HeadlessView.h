@@ -23,7 +23,8 @@ class HeadlessView : public FormView {
   std::optional<std::filesystem::path> OpenDialog() override;
   std::optional<std::filesystem::path> SaveDialog() override;
   void RepaintNow(std::string_view control) override;
-  void ShowAboutWindow() override;
+  void ShowForm(std::string_view form) override;
+  void CloseForm(std::string_view form) override;
   void OpenWebsite(std::string_view address) override;
 
  private:

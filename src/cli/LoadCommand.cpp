@@ -8,6 +8,7 @@
 #include "cli/DeviceErrorText.h"
 #include "cli/HeadlessSession.h"
 #include "cli/PresetFileRead.h"
+#include "midi/Midi.h"
 #include "surface/editing/Synchronise.h"
 #include "surface/files/PresetFile.h"
 
@@ -21,11 +22,16 @@ constexpr std::array kLoadOptions = {OptionRule{"--port", OptionValue::kNumber},
                                      OptionRule{"--sync", OptionValue::kNone},
                                      OptionRule{"--save", OptionValue::kText}};
 
-// An error of one file's load names that file, as the user typed it.
+// An error of one file's load names that file, as the user typed it; an error of the device
+// names the port, since the file is not at fault.
 void LoadNamedPreset(EditingContext& context, const std::string& preset) {
   const std::unique_ptr<const ProfileSnapshot> file = ReadPresetFile(preset);
   try {
     LoadPresetSnapshot(context, *file);
+  } catch (const MidiError& error) {
+    const ComboBox& ports = context.form.cbOutputDevices;
+    throw MidiError("MIDI OUT port " + std::to_string(ports.itemIndex) + " \"" + ports.Text() +
+                    "\": " + error.what());
   } catch (const std::exception& error) {
     throw std::runtime_error(preset + ": " + error.what());
   }

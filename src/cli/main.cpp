@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/LibraryCommand.h"
 #include "cli/OutputFlush.h"
 #include "cli/StopSignals.h"
 #include "midi/Midi.h"
+#include "surface/shell/StartOptions.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -29,14 +31,17 @@ struct NamedCommand {
 constexpr NamedCommand kCommands[] = {
     {"ports", velmora::RunPortsCommand},     {"send", velmora::RunSendCommand},
     {"load", velmora::RunLoadCommand},       {"preset", velmora::RunPresetCommand},
-    {"monitor", velmora::RunMonitorCommand},
+    {"monitor", velmora::RunMonitorCommand}, {"rig", velmora::RunRigCommand},
+    {"library", velmora::RunLibraryCommand},
 };
 
 constexpr const char* kUsage =
     "usage: velmora-cli ports [--watch] | send [--port N] TEXT... | load [--port N] [--sync] "
     "[--save FILE] "
     "PRESET... | preset [--port N] GROUP KEY | monitor [--in N]... [--thru M]... "
-    "[--seconds S]";
+    "[--seconds S] | rig [--json] [--in N]... [--seconds S] | rig [--json] --from FILE | "
+    "rig [--json] [--seconds S] --create [NAME] | "
+    "library [--dir D] [--json] [WORDS...]";
 
 #ifndef _WIN32
 // A descriptor 0, 1 or 2 left closed by the caller would be the number the next open file
@@ -87,6 +92,15 @@ int main(int argc, char** argv) {
   if (argc < 2) {
     std::cerr << kUsage << '\n';
     return 2;
+  }
+  // Asked for, the usage goes to the output and is no error.
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::cout << velmora::VersionText() << '\n';
+    return FlushStandardOutput() ? 0 : 1;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    std::cout << kUsage << '\n';
+    return FlushStandardOutput() ? 0 : 1;
   }
   int status = 2;
   bool known = false;

@@ -49,6 +49,11 @@ std::string SysExReceivedLogLine(const std::string& time, const std::string& inp
          " <SysEx> " + StreamToHexText(stream);
 }
 
+std::string LostInputLogLine(const std::string& time, std::uint64_t lost) {
+  return "[" + time + "] <Lost> " + std::to_string(lost) +
+         " MIDI events: they arrived faster than they could be read";
+}
+
 std::string RawSendLogLine(const std::string& outputPort, const std::string& text) {
   return " --> " + outputPort + " " + text;
 }

@@ -24,6 +24,8 @@ std::string ThruLogLine(const std::string& outputPort);
 // "[14:03:09.002] Port A: <Bytes> 3 <SysEx> F0 7F F7 "
 std::string SysExReceivedLogLine(const std::string& time, const std::string& inputPort,
                                  ByteStream& stream);
+// "[14:03:09.120] <Lost> 1843 MIDI events: they arrived faster than they could be read"
+std::string LostInputLogLine(const std::string& time, std::uint64_t lost);
 // " --> Port B F0 7F F7": the entry's text exactly as typed.
 std::string RawSendLogLine(const std::string& outputPort, const std::string& text);
 

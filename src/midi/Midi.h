@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -112,6 +113,9 @@ class TMidiInput : public TMidiDevices {
   using ShortHandler =
       std::function<void(int device, std::uint8_t status, std::uint8_t data1, std::uint8_t data2)>;
   using SysExHandler = std::function<void(int device, ByteStream& stream)>;
+  // Received events the system or the platform lost because they came faster than they
+  // were read; they belong to no one port.
+  using LossHandler = std::function<void(std::uint64_t lost)>;
 
   explicit TMidiInput(MidiPlatform& platform);
   // Stops, resets and closes every port still open before the buffers go.
@@ -123,6 +127,7 @@ class TMidiInput : public TMidiDevices {
 
   void SetOnShortReceived(ShortHandler handler);
   void SetOnSysExReceived(SysExHandler handler);
+  void SetOnInputLost(LossHandler handler);
 
   // Errors raised on the notification thread never leave it; they wait here for the
   // user-interface thread. Returns the oldest waiting error text, or false when none.
@@ -140,6 +145,7 @@ class TMidiInput : public TMidiDevices {
   friend void MidiInCallback(MidiHandle, std::uint32_t, std::uintptr_t, std::uintptr_t,
                              std::uintptr_t);
   void Notify(std::uint32_t message, std::uintptr_t key, std::uintptr_t packed);
+  void NotifyLoss(std::uint64_t lost) noexcept;
   void HandleSlotBuffer(int index, PortSlot& slot);
   // Takes the bare text so that copying it, too, happens where nothing can escape.
   void QueueNotificationError(const char* text) noexcept;
@@ -147,6 +153,7 @@ class TMidiInput : public TMidiDevices {
   std::mutex handlersMutex_;
   std::shared_ptr<const ShortHandler> onShort_;
   std::shared_ptr<const SysExHandler> onSysEx_;
+  std::shared_ptr<const LossHandler> onLoss_;
   std::mutex errorsMutex_;
   std::vector<std::string> errors_;
 };
@@ -168,12 +175,26 @@ class TMidiOutput : public TMidiDevices {
   // Closes every open port, ignoring refusals: for shutdown, where nobody is left to tell.
   void CloseAllPorts() noexcept;
 
+  // The send tap: told every buffer a port has taken, with the port's index and the bytes as
+  // the port took them, on the sending thread (the user-interface thread, or the
+  // notification thread for the MIDI thru), after the send returned. A send that failed
+  // never reached the wire and is not told. While no tap is set a send pays one atomic load.
+  // An empty function removes the tap; once this returns, the old one is no longer called.
+  using SendTap = std::function<void(int index, std::span<const std::uint8_t> bytes)>;
+  void SetSendTap(SendTap tap);
+
  protected:
   unsigned PlatformCount() override;
   MidiResult PlatformName(unsigned id, std::string& name) override;
   void ClosePortQuietly(PortSlot& slot) noexcept override;
 
  private:
+  void Tap(int index, std::span<const std::uint8_t> bytes);
+
+  std::atomic<bool> tapped_ = false;
+  // Held while the tap runs, so that removing it waits for a call in progress.
+  std::mutex tapMutex_;
+  SendTap tap_;
   // Held from the "is it open?" test to the stored handle, so that the MIDI thru opening a
   // port on demand and the user-interface thread never open the same port twice.
   std::mutex openCloseMutex_;

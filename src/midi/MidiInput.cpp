@@ -8,6 +8,7 @@ namespace velmora {
 
 TMidiInput::TMidiInput(MidiPlatform& platform) : TMidiDevices(platform, "TMidiInput", true) {
   ListPorts();
+  platform_.WatchInputLoss([this](std::uint64_t lost) { NotifyLoss(lost); });
 }
 
 unsigned TMidiInput::PlatformCount() {
@@ -31,6 +32,7 @@ void TMidiInput::ClosePortQuietly(PortSlot& slot) noexcept {
 }
 
 TMidiInput::~TMidiInput() {
+  platform_.WatchInputLoss({});
   CloseAllPorts();
 }
 
@@ -157,6 +159,29 @@ void TMidiInput::SetOnSysExReceived(SysExHandler handler) {
   auto shared = std::make_shared<const SysExHandler>(std::move(handler));
   std::lock_guard lock(handlersMutex_);
   onSysEx_ = std::move(shared);
+}
+
+void TMidiInput::SetOnInputLost(LossHandler handler) {
+  auto shared = std::make_shared<const LossHandler>(std::move(handler));
+  std::lock_guard lock(handlersMutex_);
+  onLoss_ = std::move(shared);
+}
+
+void TMidiInput::NotifyLoss(std::uint64_t lost) noexcept {
+  try {
+    std::shared_ptr<const LossHandler> handler;
+    {
+      std::lock_guard lock(handlersMutex_);
+      handler = onLoss_;
+    }
+    if (handler && *handler) {
+      (*handler)(lost);
+    }
+  } catch (const std::exception& error) {
+    QueueNotificationError(error.what());
+  } catch (...) {
+    QueueNotificationError("Unexpected error while receiving MIDI input.");
+  }
 }
 
 bool TMidiInput::TakeNotificationError(std::string& text) {

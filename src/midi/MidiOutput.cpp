@@ -1,4 +1,7 @@
+#include <algorithm>
+
 #include "midi/Midi.h"
+#include "midi/MidiMessageSplitter.h"
 
 namespace velmora {
 
@@ -58,6 +61,10 @@ void TMidiOutput::SendShort(int index, std::uint8_t status, std::uint8_t data1,
   }
   const std::uint32_t message = status + data1 * 0x100u + data2 * 0x10000u;
   CheckResult(platform_.OutputShort(HandleOf(index), message));
+  if (tapped_.load(std::memory_order_acquire)) {
+    const std::uint8_t bytes[3] = {status, data1, data2};
+    Tap(index, std::span(bytes, std::max<std::size_t>(1, MidiMessageLength(status))));
+  }
 }
 
 void TMidiOutput::SendText(int index, const std::string& text) {
@@ -89,6 +96,22 @@ void TMidiOutput::SendStream(int index, ByteStream& stream) {
   }
   CheckResult(sent);
   CheckResult(platform_.OutputUnprepare(slot->handle, header));
+  if (tapped_.load(std::memory_order_acquire)) {
+    Tap(index, std::span(stream.Data(), stream.Size()));
+  }
+}
+
+void TMidiOutput::SetSendTap(SendTap tap) {
+  std::lock_guard lock(tapMutex_);
+  tapped_.store(static_cast<bool>(tap), std::memory_order_release);
+  tap_ = std::move(tap);
+}
+
+void TMidiOutput::Tap(int index, std::span<const std::uint8_t> bytes) {
+  std::lock_guard lock(tapMutex_);
+  if (tap_) {
+    tap_(index, bytes);
+  }
 }
 
 }  // namespace velmora

@@ -85,6 +85,13 @@ class MidiPlatform {
   // watch keeps this default, and its lists are rescanned when the shell hears of a change
   // some other way (a device-change message on Windows).
   virtual void WatchPorts(std::function<void()> changed) { (void)changed; }
+
+  // Asks to be told how many received events were lost because they came faster than they
+  // were read (the system's input pool or our ring was full). Called on the thread that
+  // delivers input, after the events received before the loss and before those after it;
+  // an empty function stops the calls, waiting for one under way. A platform that never
+  // loses input silently keeps this default.
+  virtual void WatchInputLoss(std::function<void(std::uint64_t lost)> lost) { (void)lost; }
 };
 
 }  // namespace velmora

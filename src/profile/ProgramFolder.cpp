@@ -6,6 +6,8 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <vector>
 #endif
 
@@ -73,9 +75,27 @@ ProgramFolders ResolveProgramFolders(const std::filesystem::path& executableFold
 #endif
 }
 
+ProgramFolders ResolveWindowsProgramFolders(const std::filesystem::path& executableFolder,
+                                            const std::filesystem::path& appData) {
+  std::error_code error;
+  if (appData.empty() || !std::filesystem::exists(executableFolder / kWindowsUninstaller, error)) {
+    return {executableFolder, executableFolder};
+  }
+  return {appData / "Velmora", executableFolder};
+}
+
 ProgramFolders LocateProgramFolders() {
+#ifdef _WIN32
+  std::filesystem::path appData;
+  wchar_t buffer[MAX_PATH];
+  if (SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer) == S_OK) {
+    appData = buffer;
+  }
+  ProgramFolders folders = ResolveWindowsProgramFolders(ExecutableFolder(), appData);
+#else
   ProgramFolders folders = ResolveProgramFolders(ExecutableFolder(), std::getenv("XDG_CONFIG_HOME"),
                                                  std::getenv("HOME"));
+#endif
   // A failure here shows later, as the write error of the first settings file.
   std::error_code ignored;
   std::filesystem::create_directories(folders.files, ignored);

@@ -4,6 +4,9 @@
 // as the build tree and the Windows archive are laid out) keeps everything beside the
 // executable. An installed copy (PREFIX/bin) keeps config.ini, defaut.vmp and vide.vmp in
 // the user's configuration folder and reads its pictures from PREFIX/share/velmora.
+// On Windows both copies hold their pictures beside the programs; the installer's own
+// uninstaller beside them marks an installed copy, which keeps its files in
+// %APPDATA%\Velmora.
 
 #include <filesystem>
 
@@ -28,8 +31,16 @@ std::filesystem::path ExecutableFolder();
 ProgramFolders ResolveProgramFolders(const std::filesystem::path& executableFolder,
                                      const char* configHome, const char* home);
 
-// ResolveProgramFolders for this process; an installed copy's configuration folder is
-// created when missing so that the settings can be written.
+// What the Windows installer puts beside the programs, and the zip never holds.
+inline constexpr const char* kWindowsUninstaller = "Uninstall.exe";
+
+// The Windows rule above; appData is the user's roaming application data folder (empty
+// when unknown, and then the copy keeps its files beside itself).
+ProgramFolders ResolveWindowsProgramFolders(const std::filesystem::path& executableFolder,
+                                            const std::filesystem::path& appData);
+
+// ResolveProgramFolders (ResolveWindowsProgramFolders on Windows) for this process; an installed
+// copy's configuration folder is created when missing so that the settings can be written.
 ProgramFolders LocateProgramFolders();
 
 }  // namespace velmora

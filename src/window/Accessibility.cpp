@@ -14,9 +14,9 @@ namespace {
 
 // A screen reader's action may open a menu or a message box: it runs once the reader has
 // its answer, not inside the call that asked for it.
-template <typename Gesture>
-void Later(QObject* target, Gesture gesture) {
-  QMetaObject::invokeMethod(target, std::move(gesture), Qt::QueuedConnection);
+template <typename Action>
+void Later(QObject* target, Action action) {
+  QMetaObject::invokeMethod(target, std::move(action), Qt::QueuedConnection);
 }
 
 class KnobAccessible : public QAccessibleWidget, public QAccessibleValueInterface {

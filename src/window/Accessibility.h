@@ -7,7 +7,7 @@
 
 #include <span>
 
-#include "surface/form/ControlTable.h"
+#include "surface/form/ControlRow.h"
 #include "window/ControlSet.h"
 
 namespace velmora {

@@ -27,8 +27,8 @@ QString ToText(std::string_view text) {
 }
 
 // The built-in start picture, compiled into the program; none when it was not built in.
-QImage BuiltinImage(std::string_view control) {
-  const std::string_view file = BuiltinPicture(control);
+QImage BuiltinImage(const Form& form, std::string_view control) {
+  const std::string_view file = BuiltinPicture(form, control);
   if (file.empty()) {
     return {};
   }
@@ -47,18 +47,18 @@ QFont ControlFont() {
 
 }  // namespace
 
-void ControlSet::Build(QWidget& window, std::span<const ControlEntry> table) {
-  const ControlEntry& form = table.front();
-  window.setObjectName(ToText(form.name));
-  window.setFixedSize(form.geometry.width, form.geometry.height);
-  window.setWindowTitle(ToText(form.caption));
+void ControlSet::Build(QWidget& window, const Form& form) {
+  const ControlEntry& self = form.rows.front();
+  window.setObjectName(ToText(self.name));
+  window.setFixedSize(self.geometry.width, self.geometry.height);
+  window.setWindowTitle(ToText(self.caption));
   QPalette palette = window.palette();
-  palette.setColor(QPalette::Window, ToColor(LookOfPanel(form.look).first));
+  palette.setColor(QPalette::Window, ToColor(LookOfPanel(self.look).first));
   window.setPalette(palette);
   window.setAutoFillBackground(true);
-  for (const ControlEntry& control : table.subspan(1)) {
+  for (const ControlEntry& control : form.rows.subspan(1)) {
     QWidget* parent = control.parent.empty() ? &window : Find(control.parent);
-    QWidget* widget = Make(*parent, control);
+    QWidget* widget = Make(*parent, form, control);
     widget->setObjectName(ToText(control.name));
     if (control.kind != ControlKind::PopupMenu) {
       const Geometry& place = control.geometry;
@@ -75,7 +75,7 @@ QWidget* ControlSet::Find(std::string_view name) const {
   return found == byName_.end() ? nullptr : found->second;
 }
 
-QWidget* ControlSet::Make(QWidget& parent, const ControlEntry& control) {
+QWidget* ControlSet::Make(QWidget& parent, const Form& form, const ControlEntry& control) {
   switch (control.kind) {
     case ControlKind::Form:
     case ControlKind::Panel:
@@ -119,7 +119,7 @@ QWidget* ControlSet::Make(QWidget& parent, const ControlEntry& control) {
       return new QLineEdit(&parent);
     case ControlKind::Picture: {
       auto* picture = new PictureWidget(&parent);
-      picture->SetImage(BuiltinImage(control.name));
+      picture->SetImage(BuiltinImage(form, control.name));
       return picture;
     }
     case ControlKind::Knob:
@@ -131,8 +131,18 @@ QWidget* ControlSet::Make(QWidget& parent, const ControlEntry& control) {
       bar->setTextVisible(false);
       return bar;
     }
-    case ControlKind::PopupMenu:
-      return new QMenu(&parent);
+    case ControlKind::PopupMenu: {
+      auto* menu = new QMenu(&parent);
+      if (const Binding* binding = FindBinding(form, control.name)) {
+        for (std::size_t i = 0; i < binding->menu.size(); ++i) {
+          const MenuItem& item = binding->menu[i];
+          QAction* action = menu->addAction(ToText(item.caption));
+          action->setObjectName(ToText(item.name));
+          action->setData(static_cast<int>(i));
+        }
+      }
+      return menu;
+    }
   }
   return nullptr;
 }

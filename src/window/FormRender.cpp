@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,8 +12,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include "surface/form/ControlTable.h"
-#include "surface/form/Identity.h"
+#include "surface/forms/MainForm.h"
 #include "window/GradientButtonWidget.h"
 #include "window/KnobWidget.h"
 
@@ -86,64 +86,59 @@ void RenderLog(QPlainTextEdit& memo, const LogMemo& log) {
   }
 }
 
+void RenderField(const ControlEntry& control, QWidget& widget, const ModelField& field) {
+  if (std::string* const* caption = std::get_if<std::string*>(&field)) {
+    if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
+      button->setText(ToText(**caption));
+    } else {
+      RenderCaption(widget, **caption);
+    }
+  } else if (GradientButton* const* model = std::get_if<GradientButton*>(&field)) {
+    auto* button = qobject_cast<GradientButtonWidget*>(&widget);
+    button->setText(ToText((*model)->caption));
+    button->SetLook((*model)->look);
+    button->setEnabled((*model)->enabled);
+  } else if (ComboBox* const* box = std::get_if<ComboBox*>(&field)) {
+    RenderComboBox(*qobject_cast<QComboBox*>(&widget), **box);
+  } else if (Panel* const* panel = std::get_if<Panel*>(&field)) {
+    widget.move((*panel)->left, control.geometry.top);
+    widget.setEnabled((*panel)->enabled);
+    SetShown(widget, (*panel)->visible);
+  } else if (Picture* const* picture = std::get_if<Picture*>(&field)) {
+    SetShown(widget, (*picture)->visible);
+  } else if (CheckListBox* const* list = std::get_if<CheckListBox*>(&field)) {
+    RenderCheckList(*qobject_cast<QListWidget*>(&widget), **list);
+  } else if (LogMemo* const* log = std::get_if<LogMemo*>(&field)) {
+    RenderLog(*qobject_cast<QPlainTextEdit*>(&widget), **log);
+  } else if (ProgressBar* const* bar = std::get_if<ProgressBar*>(&field)) {
+    auto* shown = qobject_cast<QProgressBar*>(&widget);
+    shown->setValue((*bar)->Position());
+    SetShown(widget, (*bar)->visible);
+  }
+}
+
 }  // namespace
 
-void RenderMainForm(FormModel& form, const ControlSet& widgets, QWidget& window,
-                    bool monitorShown) {
-  window.setWindowTitle(ToText(form.caption.empty() ? MainWindowTitle() : form.caption));
-  const ClientSize size = MainClientSize(form, monitorShown);
+void RenderForm(const Form& form, FormModel& model, const ControlSet& widgets, QWidget& window) {
+  window.setWindowTitle(ToText(FormTitle(form, model)));
+  const ClientSize size = FormClientSize(form, model);
   if (window.size() != QSize(size.width, size.height)) {
     window.setFixedSize(size.width, size.height);
   }
   for (const auto& [control, widget] : widgets.All()) {
-    const std::string_view name = control->name;
-    if (std::string* caption = BoundCaption(form, name)) {
-      RenderCaption(*widget, *caption);
-    }
-    if (GradientButton* model = BoundButton(form, name)) {
-      auto* button = qobject_cast<velmora::GradientButtonWidget*>(widget);
-      button->setText(ToText(model->caption));
-      button->SetLook(model->look);
-      button->setEnabled(model->enabled);
-    }
-    if (ComboBox* model = BoundComboBox(form, name)) {
-      RenderComboBox(*qobject_cast<QComboBox*>(widget), *model);
-    }
-    if (Panel* model = BoundPanel(form, name)) {
-      widget->move(model->left, control->geometry.top);
-      widget->setEnabled(model->enabled);
-      SetShown(*widget, model->visible);
-    }
-    if (Picture* model = BoundPicture(form, name)) {
-      SetShown(*widget, model->visible);
-    }
-    if (CheckListBox* model = BoundCheckList(form, name)) {
-      RenderCheckList(*qobject_cast<QListWidget*>(widget), *model);
-    }
-    if (const std::optional<Knob> knob = BoundKnob(name)) {
-      qobject_cast<KnobWidget*>(widget)->SetValue(form.ValueHolder(*knob).Position() / 4);
-    }
-  }
-  for (std::string_view name : MonitorControlNames()) {
-    SetShown(*widgets.Find(name), monitorShown);
-  }
-  RenderLog(*widgets.As<QPlainTextEdit>("memLog"), form.memLog);
-  auto* bar = widgets.As<QProgressBar>("pbTraitementFichier");
-  bar->setValue(form.pbTraitementFichier.Position());
-  SetShown(*bar, form.pbTraitementFichier.visible);
-}
-
-void RenderAboutForm(AboutForm& about, const ControlSet& widgets, QWidget& window) {
-  window.setWindowTitle(ToText(about.title));
-  const ClientSize size = AboutClientSize();
-  window.setFixedSize(size.width, size.height);
-  for (const auto& [control, widget] : widgets.All()) {
-    if (std::string* caption = BoundAboutCaption(about, control->name)) {
-      if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        button->setText(ToText(*caption));
-      } else {
-        RenderCaption(*widget, *caption);
+    if (control->kind == ControlKind::Knob) {
+      // The value a screen reader announces; the knob's picture is painted by the core.
+      if (const std::optional<Knob> knob = BoundKnob(control->name)) {
+        qobject_cast<KnobWidget*>(widget)->SetValue(model.ValueHolder(*knob).Position() / 4);
       }
+    }
+    const Binding* binding = FindBinding(form, control->name);
+    if (binding == nullptr) {
+      continue;
+    }
+    RenderField(*control, *widget, BoundField(*binding, model));
+    if (binding->visibleWhile != nullptr) {
+      SetShown(*widget, binding->visibleWhile(model));
     }
   }
 }

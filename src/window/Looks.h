@@ -6,7 +6,7 @@
 #include <QFont>
 #include <QRect>
 
-#include "surface/form/ControlTable.h"
+#include "surface/form/Looks.h"
 
 class QPainter;
 class QLabel;

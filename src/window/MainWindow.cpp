@@ -1,30 +1,20 @@
 #include "window/MainWindow.h"
 
+#include <utility>
+
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGuiApplication>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QTimer>
 #include <QWindow>
 
-#include "surface/editing/About.h"
-#include "surface/editing/Knobs.h"
 #include "surface/editing/PortSelector.h"
 #include "surface/editing/StepGroups.h"
-#include "surface/form/ControlTable.h"
-#include "surface/form/Shortcuts.h"
+#include "surface/files/PresetFileCommands.h"
+#include "surface/forms/MainForm.h"
 #include "surface/shell/MainWindowLife.h"
-#include "surface/shell/Monitor.h"
-#include "window/Accessibility.h"
-#include "window/ClickLabel.h"
 #include "window/FormRender.h"
-#include "window/GradientButtonWidget.h"
-#include "window/KnobWidget.h"
+#include "window/FormWiring.h"
 
 namespace velmora {
 
@@ -40,30 +30,27 @@ constexpr int kExposeWaitStepMs = 10;
 MainWindow::MainWindow(ProgramFolders folders, std::chrono::milliseconds stepDelay)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
-      about_(this, [this] { gate_.Run([this] { lblSiteLine6Click(view_); }); }),
       view_(
-          *this, widgets_, [this] { Render(); }, [this] { about_.Run(form_.about); }, stepDelay),
+          *this, widgets_, [this] { Render(); },
+          [this](std::string_view form) { WindowOf(form).Open(); },
+          [this](std::string_view form) { WindowOf(form).Close(); }, stepDelay),
       context_{form_, view_, std::move(folders)},
       gate_(context_, hub_,
             {[this] { Render(); }, [this] { return view_.TakePaused(); },
              [this] { input_drop_.DropPendingInput(); }}),
+      dispatch_(context_, hub_, gate_),
       input_drop_(*this, [this] { return gate_.Running() || StepGroupsUnderWay(); }) {
-  widgets_.Build(*this, MainFormControls());
-  NameByLabelsInFront(widgets_, MainFormControls());
-  knobMenu_ = widgets_.As<QMenu>("pmKnobs");
-  for (const KnobFactorItem& item : kKnobFactorMenu) {
-    QAction* action = knobMenu_->addAction(
-        QString::fromUtf8(item.caption.data(), qsizetype(item.caption.size())));
-    action->setObjectName(QString::fromUtf8(item.name.data(), qsizetype(item.name.size())));
-    action->setData(item.factor);
+  for (const velmora::Form* form : AllForms()) {
+    if (form != &MainWindowForm()) {
+      others_.emplace(form->id, new FormWindow(this, *form, form_, dispatch_));
+    }
   }
-  connect(knobMenu_, &QMenu::triggered, this, &MainWindow::PickKnobFactor);
+  widgets_.Build(*this, MainWindowForm());
   hub_.SetWake([this] {
     QMetaObject::invokeMethod(
         this, [this] { gate_.DrainMonitorLater(); }, Qt::QueuedConnection);
   });
-  Connect();
-  ConnectShortcuts();
+  WireForm(MainWindowForm(), widgets_, *this, dispatch_);
   Render();
 }
 
@@ -83,104 +70,15 @@ void MainWindow::Destroy() {
   FormDestroy(hub_);
 }
 
-void MainWindow::ToggleMonitor() {
-  monitorShown_ = !monitorShown_;
-  Render();
-}
-
 void MainWindow::Render() {
-  RenderMainForm(form_, widgets_, *this, monitorShown_);
-}
-
-void MainWindow::Connect() {
-  for (const auto& [control, widget] : widgets_.All()) {
-    const std::string_view name = control->name;
-    if (const ControlHandler handler = ClickHandler(name)) {
-      connect(qobject_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
-              [this, handler] { gate_.Run([this, handler] { handler(context_); }); });
-    }
-    if (const ControlHandler handler = PickHandler(name)) {
-      ComboBox* model = BoundComboBox(form_, name);
-      connect(qobject_cast<QComboBox*>(widget), &QComboBox::activated, this,
-              [this, handler, model](int index) {
-                gate_.Run([this, handler, model, index] {
-                  model->itemIndex = index;
-                  handler(context_);
-                });
-              });
-    }
-  }
-  for (std::string_view name : {"lblSensibilite1", "lblSensibilite2", "lblSensibiliteKnobsAMP1",
-                                "lblSensibiliteKnobsAMP2"}) {
-    connect(widgets_.As<ClickLabel>(name), &ClickLabel::clicked, this, &MainWindow::OpenKnobMenu);
-  }
-  // The factor on each screen is the keyboard's way to the menu; its caption names it.
-  widgets_.Find("lblSensibiliteKnobsAMP1")->setFocusPolicy(Qt::TabFocus);
-  widgets_.Find("lblSensibiliteKnobsAMP2")->setFocusPolicy(Qt::TabFocus);
-  ConnectKnobs();
-  ConnectMonitor();
-}
-
-void MainWindow::ConnectKnobs() {
-  for (Knob knob : kAllKnobs) {
-    auto* widget = widgets_.As<KnobWidget>("knob" + std::string(KnobName(knob)));
-    connect(widget, &KnobWidget::pressed, this, [this, knob](MouseButton button) {
-      gate_.Run([this, knob, button] { KnobMouseDown(context_, knob, button); });
-    });
-    connect(widget, &KnobWidget::keyTurned, this, [this, knob](MouseButton button, bool large) {
-      gate_.Run([this, knob, button, large] { KnobKeyDown(context_, knob, button, large); });
-    });
+  RenderForm(MainWindowForm(), form_, widgets_, *this);
+  for (const auto& [id, window] : others_) {
+    window->Render();
   }
 }
 
-void MainWindow::ConnectMonitor() {
-  auto toggled = [this](const char* name, CheckListBox& model, auto handler) {
-    auto* list = widgets_.As<QListWidget>(name);
-    connect(list, &QListWidget::itemChanged, this,
-            [this, list, &model, handler](QListWidgetItem* item) {
-              const int index = list->row(item);
-              gate_.Run([this, &model, handler, index, item] {
-                model.checked[static_cast<std::size_t>(index)] = item->checkState() == Qt::Checked;
-                model.itemIndex = index;
-                handler();
-              });
-            });
-  };
-  toggled("lbxInputDevices", form_.lbxInputDevices,
-          [this] { lbxInputDevicesClickCheck(context_); });
-  toggled("lbxOutputDevices", form_.lbxOutputDevices,
-          [this] { lbxOutputDevicesClickCheck(context_, hub_); });
-  connect(widgets_.As<QLineEdit>("edtSysExData"), &QLineEdit::textEdited, this,
-          [this](const QString& text) { form_.edtSysExData = text.toStdString(); });
-  connect(widgets_.As<QPushButton>("btnSendSysEx"), &QPushButton::clicked, this,
-          [this] { gate_.Run([this] { btnSendSysExClick(context_); }); });
-}
-
-void MainWindow::ConnectShortcuts() {
-  for (const Shortcut& shortcut : kShortcuts) {
-    auto* keys = new QShortcut(
-        QKeySequence(QString::fromUtf8(shortcut.keys.data(), qsizetype(shortcut.keys.size()))),
-        this);
-    if (shortcut.control.empty()) {
-      connect(keys, &QShortcut::activated, this, &MainWindow::ToggleMonitor);
-    } else {
-      auto* button = widgets_.As<QAbstractButton>(shortcut.control);
-      connect(keys, &QShortcut::activated, button, &QAbstractButton::click);
-    }
-  }
-}
-
-void MainWindow::OpenKnobMenu(QPoint globalAt) {
-  // Where the click was, not QCursor::pos(): Wayland tells no program where the pointer is
-  // on the screen, and a keyboard's click has no pointer at all.
-  knobMenu_->exec(globalAt);
-}
-
-void MainWindow::PickKnobFactor(QAction* chosen) {
-  // A screen reader's pick triggers the item without closing the menu; a click closes it.
-  knobMenu_->hide();
-  const int factor = chosen->data().toInt();
-  gate_.Run([this, factor] { SetKnobFactor(context_, factor); });
+FormWindow& MainWindow::WindowOf(std::string_view form) {
+  return *others_.at(form);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -206,6 +104,17 @@ void MainWindow::RunFirstActivation() {
   repaint();
   gate_.Run([this] { MainWindowActivated(context_, Activation::FirstShow); });
   startupDone_ = true;
+  if (fileToOpen_) {
+    OpenAfterStartUp(*std::exchange(fileToOpen_, std::nullopt));
+  }
+}
+
+void MainWindow::OpenAfterStartUp(std::filesystem::path file) {
+  if (!startupDone_) {
+    fileToOpen_ = std::move(file);
+    return;
+  }
+  gate_.Run([this, &file] { OpenGivenFile(context_, file); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

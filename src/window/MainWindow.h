@@ -1,27 +1,28 @@
 #pragma once
 
-// TForm1: the main window. It holds no editing logic: it builds its widgets from the
-// control table, forwards each gesture to the core's handler inside the one error guard,
-// and renders the form model afterwards.
+// TForm1: the main window. It holds no editing logic: its form wires every control to the
+// core's handlers inside the one error guard; what it adds is the window's life (creation,
+// first show, closing), the MIDI notifications, and the other forms' windows it owns.
 
 #include <chrono>
+#include <filesystem>
+#include <map>
 #include <memory>
+#include <optional>
+#include <string_view>
 
-#include <QPoint>
 #include <QWidget>
 
 #include "profile/ProgramFolder.h"
 #include "surface/editing/EditingContext.h"
 #include "surface/form/FormModel.h"
+#include "surface/shell/FormDispatch.h"
 #include "surface/shell/HandlerGate.h"
 #include "surface/shell/MonitorHub.h"
-#include "window/AboutWindow.h"
 #include "window/ControlSet.h"
+#include "window/FormWindow.h"
 #include "window/InputDrop.h"
 #include "window/QtFormView.h"
-
-class QAction;
-class QMenu;
 
 namespace velmora {
 
@@ -40,8 +41,8 @@ class MainWindow : public QWidget {
   void Destroy();
 
   FormModel& Form() { return form_; }
-  // Ctrl+M: the monitor appears below the editor, the window growing to hold it.
-  void ToggleMonitor();
+  // Loads file as Open does once the start-up is done (at once when it is).
+  void OpenAfterStartUp(std::filesystem::path file);
   // Whether the first activation (the default preset load) has run.
   bool StartupDone() const { return startupDone_; }
 
@@ -50,27 +51,24 @@ class MainWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Every window that is shown, after each handler.
   void Render();
-  void Connect();
-  void ConnectKnobs();
-  void ConnectMonitor();
-  void ConnectShortcuts();
-  void OpenKnobMenu(QPoint globalAt);
-  void PickKnobFactor(QAction* chosen);
+  FormWindow& WindowOf(std::string_view form);
   void RunFirstActivation();
 
   FormModel form_;
   ControlSet widgets_;
-  AboutWindow about_;
   QtFormView view_;
   EditingContext context_;
   MonitorHub hub_;
   HandlerGate gate_;
+  FormDispatch dispatch_;
   InputDrop input_drop_;
-  QMenu* knobMenu_ = nullptr;
-  bool monitorShown_ = false;
+  // The other forms' windows, by form id.
+  std::map<std::string_view, FormWindow*> others_;
   bool shown_ = false;
   bool startupDone_ = false;
+  std::optional<std::filesystem::path> fileToOpen_;
   int exposeWaits_ = 0;
 };
 

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "surface/form/ControlTable.h"
+#include "surface/form/ControlRow.h"
 
 namespace velmora {
 

@@ -38,11 +38,14 @@ QString DialogFilter() {
 }  // namespace
 
 QtFormView::QtFormView(QWidget& window, const ControlSet& widgets, std::function<void()> render,
-                       std::function<void()> showAbout, std::chrono::milliseconds stepDelay)
+                       std::function<void(std::string_view)> showForm,
+                       std::function<void(std::string_view)> closeForm,
+                       std::chrono::milliseconds stepDelay)
     : window_(window),
       widgets_(widgets),
       render_(std::move(render)),
-      showAbout_(std::move(showAbout)),
+      showForm_(std::move(showForm)),
+      closeForm_(std::move(closeForm)),
       stepDelay_(stepDelay) {}
 
 void QtFormView::ShowMessage(const std::string& text) {
@@ -112,8 +115,12 @@ void QtFormView::RepaintNow(std::string_view control) {
   }
 }
 
-void QtFormView::ShowAboutWindow() {
-  showAbout_();
+void QtFormView::ShowForm(std::string_view form) {
+  showForm_(form);
+}
+
+void QtFormView::CloseForm(std::string_view form) {
+  closeForm_(form);
 }
 
 void QtFormView::OpenWebsite(std::string_view address) {

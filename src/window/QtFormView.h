@@ -2,7 +2,7 @@
 
 // What the core asks of the window, done with Qt: message boxes with the application's
 // title, the blocking pause, the knob canvases, JPEG pictures, the preset file dialogs,
-// an immediate repaint, the About window and the web browser.
+// an immediate repaint, the other forms' windows and the web browser.
 
 #include <chrono>
 #include <functional>
@@ -16,10 +16,11 @@ namespace velmora {
 
 class QtFormView : public FormView {
  public:
-  // render brings every widget in line with the form model; showAbout runs the About
-  // window modally.
+  // render brings every widget in line with the form model; showForm and closeForm
+  // open and close the other forms' windows.
   QtFormView(QWidget& window, const ControlSet& widgets, std::function<void()> render,
-             std::function<void()> showAbout, std::chrono::milliseconds stepDelay);
+             std::function<void(std::string_view)> showForm,
+             std::function<void(std::string_view)> closeForm, std::chrono::milliseconds stepDelay);
 
   void ShowMessage(const std::string& text) override;
   void ShowError(const std::string& text) override;
@@ -30,7 +31,8 @@ class QtFormView : public FormView {
   std::optional<std::filesystem::path> OpenDialog() override;
   std::optional<std::filesystem::path> SaveDialog() override;
   void RepaintNow(std::string_view control) override;
-  void ShowAboutWindow() override;
+  void ShowForm(std::string_view form) override;
+  void CloseForm(std::string_view form) override;
   void OpenWebsite(std::string_view address) override;
 
   // Whether a pause blocked the thread since the last call: input may be waiting.
@@ -42,7 +44,8 @@ class QtFormView : public FormView {
   QWidget& window_;
   const ControlSet& widgets_;
   std::function<void()> render_;
-  std::function<void()> showAbout_;
+  std::function<void(std::string_view)> showForm_;
+  std::function<void(std::string_view)> closeForm_;
   std::chrono::milliseconds stepDelay_;
   bool paused_ = false;
 };

@@ -1,6 +1,9 @@
 // velmora: the editor's window.
 
 #include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QMessageBox>
@@ -10,16 +13,35 @@
 #include "profile/ProgramFolder.h"
 #include "surface/form/Identity.h"
 #include "surface/shell/ErrorDisplay.h"
+#include "surface/shell/StartOptions.h"
 #include "window/Accessibility.h"
 #include "window/CloseOnSignal.h"
 #include "window/MainWindow.h"
 
 int main(int argc, char** argv) {
   using namespace velmora;
+  // Before the application object, which needs a display: `velmora --version` answers
+  // without one.
+  const StartOptions early = ReadStartOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (early.action == StartOptions::Action::kVersion) {
+    std::cout << VersionText() << '\n';
+    return 0;
+  }
+  if (early.action == StartOptions::Action::kHelp) {
+    std::cout << StartUsage();
+    return 0;
+  }
   QApplication application(argc, argv);
+  // Qt has taken its own options (-platform, -session...) out of argv: the rest is ours.
+  const StartOptions options = ReadStartOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (options.action == StartOptions::Action::kRefused) {
+    std::cerr << StartUsage();
+    return 2;
+  }
   QApplication::setStyle(QStringLiteral("Fusion"));
   QApplication::setApplicationName(QString::fromUtf8(ProgramName.data(), ProgramName.size()));
   InstallAccessibleInterfaces();
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.Velmora"));
   // Without a MIDI platform or a folder for its files the editor cannot start: say why.
   ProgramFolders folders;
   try {
@@ -35,6 +57,9 @@ int main(int argc, char** argv) {
     MainWindow window(folders);
     CloseOnSignal closeOnSignal(window);
     window.Create();
+    if (options.file) {
+      window.OpenAfterStartUp(*options.file);
+    }
     window.show();
     code = QApplication::exec();
     window.Destroy();

@@ -160,15 +160,15 @@ ControlSet::ControlSet() : fonts_(std::make_unique<FontSet>(ScreenDpi())) {}
 
 ControlSet::~ControlSet() = default;
 
-void ControlSet::Build(HWND window, std::span<const ControlEntry> table) {
-  table_ = table;
+void ControlSet::Build(HWND window, const velmora::Form& form) {
+  table_ = form.rows;
   form_ = std::make_unique<Control>();
-  form_->entry = &table.front();
+  form_->entry = &form.rows.front();
   form_->set = this;
   form_->hwnd = window;
   byWindow_.emplace(window, form_.get());
   int id = kFirstId;
-  for (const ControlEntry& entry : table.subspan(1)) {
+  for (const ControlEntry& entry : form.rows.subspan(1)) {
     auto control = std::make_unique<Control>();
     control->entry = &entry;
     control->set = this;
@@ -180,12 +180,12 @@ void ControlSet::Build(HWND window, std::span<const ControlEntry> table) {
       continue;
     }
     HWND parent = entry.parent.empty() ? window : Window(entry.parent);
-    made.hwnd = Make(parent, made);
+    made.hwnd = Make(parent, form, made);
     byWindow_.emplace(made.hwnd, &made);
   }
 }
 
-HWND ControlSet::Make(HWND parent, Control& control) {
+HWND ControlSet::Make(HWND parent, const velmora::Form& form, Control& control) {
   const ControlEntry& entry = *control.entry;
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (entry.visible ? WS_VISIBLE : 0) |
                 (TakesFocus(entry) ? WS_TABSTOP : 0);
@@ -208,7 +208,7 @@ HWND ControlSet::Make(HWND parent, Control& control) {
       break;
     case ControlKind::Picture:
       type = kPictureClass;
-      control.image = BuiltinPictureImage(BuiltinPicture(entry.name));
+      control.image = BuiltinPictureImage(BuiltinPicture(form, entry.name));
       break;
     case ControlKind::Knob:
       type = kKnobClass;

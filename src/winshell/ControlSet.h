@@ -1,6 +1,6 @@
 #pragma once
 
-// The controls of one window, built from the control table: one child window per row,
+// The controls of one window, built from a form's rows: one child window per row,
 // named by the table, placed and sized from it (scaled to the screen), with its design
 // caption and look. Panels, labels, pictures, gradient buttons and knobs are painted here;
 // the rest are the system's own controls. Every control tells its top-level window of a
@@ -15,7 +15,7 @@
 
 #include <windows.h>
 
-#include "surface/form/ControlTable.h"
+#include "surface/form/Form.h"
 #include "winshell/Looks.h"
 #include "winshell/Pictures.h"
 
@@ -58,15 +58,15 @@ class ControlSet {
   ControlSet(const ControlSet&) = delete;
   ControlSet& operator=(const ControlSet&) = delete;
 
-  // The table's first row is the window itself (already created); every other row becomes
+  // The form's first row is the window itself (already created); every other row becomes
   // a child window under its parent.
-  void Build(HWND window, std::span<const ControlEntry> table);
+  void Build(HWND window, const velmora::Form& form);
 
   Control* Find(std::string_view name) const;
   HWND Window(std::string_view name) const;
   Control* OfId(int id) const;
   Control* OfWindow(HWND hwnd) const;
-  // In table order, the window excluded.
+  // In row order, the window excluded.
   const std::vector<std::unique_ptr<Control>>& All() const { return all_; }
   const Control& Form() const { return *form_; }
   // The table the controls were built from, the window first.
@@ -82,7 +82,7 @@ class ControlSet {
   static bool Enabled(HWND hwnd);
 
  private:
-  HWND Make(HWND parent, Control& control);
+  HWND Make(HWND parent, const velmora::Form& form, Control& control);
   // Place, size and font from the table at the current resolution.
   void Fit(const Control& control) const;
 

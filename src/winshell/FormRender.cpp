@@ -6,8 +6,7 @@
 
 #include <commctrl.h>
 
-#include "surface/form/ControlTable.h"
-#include "surface/form/Identity.h"
+#include "surface/forms/MainForm.h"
 #include "winshell/AccessibleRoles.h"
 #include "winshell/Utf16.h"
 
@@ -150,60 +149,59 @@ void ShowProgress(HWND bar, int position) {
   SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
-void RenderMainForm(FormModel& form, const ControlSet& controls, bool monitorShown) {
-  SetText(controls.Form().hwnd, form.caption.empty() ? MainWindowTitle() : form.caption);
-  const ClientSize size = MainClientSize(form, monitorShown);
-  RenderWindowSize(controls, size.width, size.height);
-  for (const auto& control : controls.All()) {
-    const std::string_view name = control->entry->name;
-    if (const std::optional<Knob> knob = BoundKnob(name)) {
-      AnnotateKnobValue(*control, form.ValueHolder(*knob).Position() / 4);
+namespace {
+
+void RenderField(const ControlSet& controls, Control& control, const ModelField& field) {
+  HWND hwnd = control.hwnd;
+  if (std::string* const* caption = std::get_if<std::string*>(&field)) {
+    SetText(hwnd, **caption);
+  } else if (GradientButton* const* button = std::get_if<GradientButton*>(&field)) {
+    RenderButton(control, **button);
+  } else if (ComboBox* const* box = std::get_if<ComboBox*>(&field)) {
+    RenderComboBox(hwnd, **box);
+  } else if (Panel* const* panel = std::get_if<Panel*>(&field)) {
+    RECT place;
+    GetWindowRect(hwnd, &place);
+    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&place), 2);
+    const int left = controls.Scale((*panel)->left);
+    if (place.left != left) {
+      SetWindowPos(hwnd, nullptr, left, controls.Scale(control.entry->geometry.top), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    HWND hwnd = control->hwnd;
-    if (std::string* caption = BoundCaption(form, name)) {
-      SetText(hwnd, *caption);
-    }
-    if (GradientButton* model = BoundButton(form, name)) {
-      RenderButton(*control, *model);
-    }
-    if (ComboBox* model = BoundComboBox(form, name)) {
-      RenderComboBox(hwnd, *model);
-    }
-    if (Panel* model = BoundPanel(form, name)) {
-      RECT place;
-      GetWindowRect(hwnd, &place);
-      MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&place), 2);
-      const int left = controls.Scale(model->left);
-      if (place.left != left) {
-        SetWindowPos(hwnd, nullptr, left, controls.Scale(control->entry->geometry.top), 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      }
-      SetEnabled(hwnd, model->enabled);
-      SetShown(hwnd, model->visible);
-    }
-    if (Picture* model = BoundPicture(form, name)) {
-      SetShown(hwnd, model->visible);
-    }
-    if (CheckListBox* model = BoundCheckList(form, name)) {
-      RenderCheckList(hwnd, *model);
-    }
+    SetEnabled(hwnd, (*panel)->enabled);
+    SetShown(hwnd, (*panel)->visible);
+  } else if (Picture* const* picture = std::get_if<Picture*>(&field)) {
+    SetShown(hwnd, (*picture)->visible);
+  } else if (CheckListBox* const* list = std::get_if<CheckListBox*>(&field)) {
+    RenderCheckList(hwnd, **list);
+  } else if (LogMemo* const* log = std::get_if<LogMemo*>(&field)) {
+    RenderLog(hwnd, **log);
+  } else if (ProgressBar* const* bar = std::get_if<ProgressBar*>(&field)) {
+    ShowProgress(hwnd, (*bar)->Position());
+    SetShown(hwnd, (*bar)->visible);
   }
-  for (std::string_view name : MonitorControlNames()) {
-    SetShown(controls.Window(name), monitorShown);
-  }
-  RenderLog(controls.Window("memLog"), form.memLog);
-  HWND bar = controls.Window("pbTraitementFichier");
-  ShowProgress(bar, form.pbTraitementFichier.Position());
-  SetShown(bar, form.pbTraitementFichier.visible);
 }
 
-void RenderAboutForm(AboutForm& about, const ControlSet& controls) {
-  SetText(controls.Form().hwnd, about.title);
-  const ClientSize size = AboutClientSize();
+}  // namespace
+
+void RenderForm(const Form& form, FormModel& model, const ControlSet& controls) {
+  SetText(controls.Form().hwnd, FormTitle(form, model));
+  const ClientSize size = FormClientSize(form, model);
   RenderWindowSize(controls, size.width, size.height);
   for (const auto& control : controls.All()) {
-    if (std::string* caption = BoundAboutCaption(about, control->entry->name)) {
-      SetText(control->hwnd, *caption);
+    if (control->entry->kind == ControlKind::Knob) {
+      // The value a screen reader announces; the knob's picture is painted by the core.
+      if (const std::optional<Knob> knob = BoundKnob(control->entry->name)) {
+        AnnotateKnobValue(*control, model.ValueHolder(*knob).Position() / 4);
+      }
+    }
+    const Binding* binding = FindBinding(form, control->entry->name);
+    if (binding == nullptr) {
+      continue;
+    }
+    RenderField(controls, *control, BoundField(*binding, model));
+    if (binding->visibleWhile != nullptr) {
+      SetShown(control->hwnd, binding->visibleWhile(model));
     }
   }
 }

@@ -1,5 +1,13 @@
 #include "winshell/FormWindow.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <windowsx.h>
+
+#include "winshell/AccessibleRoles.h"
+#include "winshell/FormRender.h"
 #include "winshell/Utf16.h"
 
 namespace velmora {
@@ -7,6 +15,22 @@ namespace velmora {
 namespace {
 
 constexpr const wchar_t* kFormClass = L"VelmoraForm";
+// The shortcuts' commands; far from the controls' ids.
+constexpr WORD kFirstShortcut = 100;
+
+// "Ctrl+N" or "F5" as an accelerator.
+ACCEL Accelerator(std::string_view keys, WORD command) {
+  constexpr std::string_view kCtrl = "Ctrl+";
+  ACCEL accelerator{FVIRTKEY, 0, command};
+  if (keys.starts_with(kCtrl)) {
+    accelerator.fVirt |= FCONTROL;
+    keys.remove_prefix(kCtrl.size());
+  }
+  accelerator.key = keys.size() > 1 && keys.front() == 'F'
+                        ? static_cast<WORD>(VK_F1 - 1 + std::stoi(std::string(keys.substr(1))))
+                        : static_cast<WORD>(keys.front());
+  return accelerator;
+}
 
 void RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
   WNDCLASSEXW type{};
@@ -24,25 +48,159 @@ void RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
 
 }  // namespace
 
+FormWindow::FormWindow(const Form& form, FormModel& model, FormDispatch& dispatch)
+    : form_(form), model_(model), dispatch_(dispatch) {}
+
 FormWindow::~FormWindow() {
+  for (const auto& [name, menu] : popups_) {
+    DestroyMenu(menu);
+  }
+  if (shortcuts_ != nullptr) {
+    DestroyAcceleratorTable(shortcuts_);
+  }
   if (hwnd_ != nullptr && IsWindow(hwnd_)) {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
 }
 
-void FormWindow::CreateForm(std::span<const ControlEntry> table, DWORD style, DWORD extendedStyle,
-                            HWND owner) {
+void FormWindow::Create(HWND owner) {
+  owner_ = owner;
+  const DWORD style = owner == nullptr ? WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU
+                                       : WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  const DWORD extendedStyle = owner == nullptr ? 0 : WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterFormClass(instance, Dispatch);
-  const ControlEntry& form = table.front();
-  RECT outer{0, 0, controls_.Scale(form.geometry.width), controls_.Scale(form.geometry.height)};
+  const ControlEntry& window = form_.rows.front();
+  RECT outer{0, 0, controls_.Scale(window.geometry.width), controls_.Scale(window.geometry.height)};
   AdjustWindowRectEx(&outer, style, FALSE, extendedStyle);
-  CreateWindowExW(extendedStyle, kFormClass, ToUtf16(form.caption).c_str(), style | WS_CLIPCHILDREN,
-                  CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top,
-                  owner, nullptr, instance, this);
-  controls_.Build(hwnd_, table);
+  CreateWindowExW(extendedStyle, kFormClass, ToUtf16(window.caption).c_str(),
+                  style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+                  outer.bottom - outer.top, owner, nullptr, instance, this);
+  controls_.Build(hwnd_, form_);
+  AnnotateControls(controls_);
+  FollowTabOrder();
+  for (const ControlEntry& row : form_.rows) {
+    const Binding* binding = FindBinding(form_, row.name);
+    if (row.kind != ControlKind::PopupMenu || binding == nullptr) {
+      continue;
+    }
+    HMENU menu = CreatePopupMenu();
+    for (std::size_t i = 0; i < binding->menu.size(); ++i) {
+      AppendMenuW(menu, MF_STRING, i + 1, ToUtf16(binding->menu[i].caption).c_str());
+    }
+    popups_.emplace(row.name, menu);
+  }
+  std::vector<ACCEL> keys;
+  for (std::size_t i = 0; i < form_.shortcuts.size(); ++i) {
+    keys.push_back(Accelerator(form_.shortcuts[i].keys, static_cast<WORD>(kFirstShortcut + i)));
+  }
+  if (!keys.empty()) {
+    shortcuts_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
+  }
   ready_ = true;
+}
+
+void FormWindow::Open() {
+  open_ = true;
+  Render();
+  Centre();
+  if (!form_.modal) {
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    return;
+  }
+  // Modal: the owner takes no input until this one is closed.
+  EnableWindow(owner_, FALSE);
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+  RunModal();
+  EnableWindow(owner_, TRUE);
+  ShowWindow(hwnd_, SW_HIDE);
+  SetForegroundWindow(owner_);
+}
+
+void FormWindow::RunModal() {
+  MSG message;
+  while (open_) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      // The program is ending: leave the quit message for the main loop.
+      PostQuitMessage(got == 0 ? static_cast<int>(message.wParam) : 1);
+      break;
+    }
+    // Escape closes it, as it closes any dialog.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
+        GetAncestor(message.hwnd, GA_ROOT) == hwnd_) {
+      open_ = false;
+      continue;
+    }
+    if (TakeShortcut(message) || TakeDialogKey(message)) {
+      continue;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  open_ = false;
+}
+
+void FormWindow::Close() {
+  open_ = false;
+  if (!form_.modal) {
+    ShowWindow(hwnd_, SW_HIDE);
+  }
+}
+
+void FormWindow::Render() {
+  // The main window is rendered from its creation on, any other while it is shown.
+  if (owner_ != nullptr && !open_) {
+    return;
+  }
+  rendering_ = true;
+  RenderForm(form_, model_, controls_);
+  rendering_ = false;
+}
+
+bool FormWindow::TakeShortcut(MSG& message) {
+  return shortcuts_ != nullptr && message.hwnd != nullptr &&
+         GetAncestor(message.hwnd, GA_ROOT) == hwnd_ &&
+         TranslateAcceleratorW(hwnd_, shortcuts_, &message) != 0;
+}
+
+bool FormWindow::TakeDialogKey(MSG& message) {
+  return IsDialogMessageW(hwnd_, &message) != FALSE;
+}
+
+void FormWindow::FollowTabOrder() {
+  // Tab walks each parent's children in their z-order, going into the panels: the controls
+  // of the tab order, and the panels that hold them, go last among their siblings one after
+  // another, so each parent's children come in the form's order.
+  std::vector<HWND> placed;
+  for (std::string_view name : form_.tabOrder) {
+    std::vector<HWND> chain;
+    for (HWND hwnd = controls_.Window(name); hwnd != nullptr && hwnd != hwnd_;
+         hwnd = GetParent(hwnd)) {
+      chain.insert(chain.begin(), hwnd);
+    }
+    for (HWND hwnd : chain) {
+      if (std::find(placed.begin(), placed.end(), hwnd) == placed.end()) {
+        SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        placed.push_back(hwnd);
+      }
+    }
+  }
+}
+
+void FormWindow::PressShortcut(const Shortcut& shortcut) {
+  if (shortcut.control.empty()) {
+    dispatch_.Run(shortcut.handler);
+    return;
+  }
+  // What a click on the button does, and nothing while it takes no clicks.
+  const Control* button = controls_.Find(shortcut.control);
+  if (button != nullptr && ControlSet::Enabled(button->hwnd) && IsWindowVisible(button->hwnd)) {
+    OnCommand(button->id, kControlClicked);
+  }
 }
 
 void FormWindow::Centre() {
@@ -57,20 +215,167 @@ void FormWindow::Centre() {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT FormWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == kDpiChanged) {
-    // The new resolution's sizes, at the place the system suggests.
-    controls_.Rescale(HIWORD(wParam));
-    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-    const ControlEntry& form = *controls_.Form().entry;
-    RECT outer{0, 0, controls_.Scale(form.geometry.width), controls_.Scale(form.geometry.height)};
-    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
-    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, outer.right - outer.left,
-                 outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    return 0;
+void FormWindow::OnCommand(int id, WORD code) {
+  Control* control = controls_.OfId(id);
+  const Binding* binding = control != nullptr ? FindBinding(form_, control->entry->name) : nullptr;
+  if (binding == nullptr || rendering_) {
+    return;
   }
-  return DefWindowProcW(hwnd_, message, wParam, lParam);
+  switch (control->entry->kind) {
+    case ControlKind::GradientButton:
+    case ControlKind::Button:
+      if ((code == kControlClicked || code == kKeyClicked) && binding->Runs()) {
+        dispatch_.Run(*binding);
+      }
+      break;
+    case ControlKind::ComboBox:
+      OnComboBox(*control, *binding, code);
+      break;
+    case ControlKind::Label:
+      if (code != kControlClicked && code != kKeyClicked) {
+        break;
+      }
+      if (!binding->opens.empty()) {
+        OpenPopup(binding->opens, PopupPlace(*control, code));
+      } else if (binding->Runs()) {
+        dispatch_.Run(*binding);
+      }
+      break;
+    case ControlKind::Knob: {
+      const bool large = code == kKnobLeftLarge || code == kKnobRightLarge;
+      const MouseButton button = code == kKnobLeft || code == kKnobLeftLarge ? MouseButton::Left
+                                 : code == kKnobRight || code == kKnobRightLarge
+                                     ? MouseButton::Right
+                                     : MouseButton::Middle;
+      dispatch_.Run(*binding, -1, false, button, large);
+      break;
+    }
+    case ControlKind::Edit:
+      if (code == EN_CHANGE) {
+        const int length = GetWindowTextLengthW(control->hwnd);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        GetWindowTextW(control->hwnd, text.data(), length + 1);
+        text.resize(static_cast<std::size_t>(length));
+        dispatch_.KeepText(*binding, ToUtf8(text));
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void FormWindow::OnComboBox(const Control& box, const Binding& binding, WORD code) {
+  // Only the player's picks: a selection set from code sends no CBN_SELCHANGE. While the
+  // list is open, the arrow keys move the selection item by item; the pick is the item
+  // chosen when it closes.
+  const bool dropped = SendMessageW(box.hwnd, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+  if (code == CBN_SELCHANGE && dropped) {
+    pendingPick_ = box.id;
+    return;
+  }
+  const bool picked = code == CBN_SELCHANGE || (code == CBN_CLOSEUP && pendingPick_ == box.id);
+  if (code == CBN_SELCHANGE || code == CBN_CLOSEUP) {
+    pendingPick_ = 0;
+  }
+  if (!picked || !binding.Runs()) {
+    return;
+  }
+  dispatch_.Run(binding, static_cast<int>(SendMessageW(box.hwnd, CB_GETCURSEL, 0, 0)));
+}
+
+void FormWindow::OnListCheck(const NMLISTVIEW& change) {
+  const bool checkChanged = (change.uChanged & LVIF_STATE) != 0 &&
+                            ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) != 0 &&
+                            (change.uOldState & LVIS_STATEIMAGEMASK) != 0;
+  const Control* control = controls_.OfId(static_cast<int>(change.hdr.idFrom));
+  if (rendering_ || !checkChanged || control == nullptr || change.iItem < 0) {
+    return;
+  }
+  if (const Binding* binding = FindBinding(form_, control->entry->name)) {
+    const bool checked = ListView_GetCheckState(change.hdr.hwndFrom, change.iItem) != FALSE;
+    dispatch_.Run(*binding, change.iItem, checked);
+  }
+}
+
+void FormWindow::OnWheel(WPARAM wParam, LPARAM lParam) {
+  // The wheel reaches the window with the focus; a knob turns when it is under the mouse.
+  const POINT where{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  const Control* control = controls_.OfWindow(WindowFromPoint(where));
+  if (control != nullptr && control->entry->kind == ControlKind::Knob) {
+    SendMessageW(control->hwnd, WM_MOUSEWHEEL, wParam, lParam);
+  }
+}
+
+POINT FormWindow::PopupPlace(const Control& label, WORD code) {
+  POINT where;
+  if (code == kKeyClicked) {
+    // Below the label: a key has no pointer.
+    RECT place;
+    GetWindowRect(label.hwnd, &place);
+    where = {place.left, place.bottom};
+  } else {
+    GetCursorPos(&where);
+  }
+  return where;
+}
+
+void FormWindow::OpenPopup(std::string_view popup, POINT where) {
+  const auto menu = popups_.find(popup);
+  const Binding* binding = FindBinding(form_, popup);
+  if (menu == popups_.end() || binding == nullptr) {
+    return;
+  }
+  const int chosen =
+      static_cast<int>(TrackPopupMenu(menu->second, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                      where.x, where.y, 0, hwnd_, nullptr));
+  if (chosen > 0) {
+    dispatch_.Run(*binding, chosen - 1);
+  }
+}
+
+LRESULT FormWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const WORD id = LOWORD(wParam);
+      const std::size_t shortcut = static_cast<std::size_t>(id) - kFirstShortcut;
+      if (HIWORD(wParam) == 1 && id >= kFirstShortcut && shortcut < form_.shortcuts.size()) {
+        PressShortcut(form_.shortcuts[shortcut]);
+      } else {
+        OnCommand(id, HIWORD(wParam));
+      }
+      return 0;
+    }
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->code == LVN_ITEMCHANGED) {
+        OnListCheck(*reinterpret_cast<const NMLISTVIEW*>(lParam));
+      }
+      return 0;
+    }
+    case WM_MOUSEWHEEL:
+      OnWheel(wParam, lParam);
+      return 0;
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case kDpiChanged: {
+      // The new resolution's sizes, at the place the system suggests; then the model says
+      // how the window stands now.
+      controls_.Rescale(HIWORD(wParam));
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      const ControlEntry& window = *controls_.Form().entry;
+      RECT outer{0, 0, controls_.Scale(window.geometry.width),
+                 controls_.Scale(window.geometry.height)};
+      AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+      SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, outer.right - outer.left,
+                   outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      Render();
+      return 0;
+    }
+    default:
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
 }
 
 void FormWindow::Paint() {

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "surface/form/ControlTable.h"
+#include "surface/form/Looks.h"
 
 namespace velmora {
 

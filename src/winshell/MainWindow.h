@@ -1,21 +1,23 @@
 #pragma once
 
-// TForm1: the main window. It holds no editing logic: it builds its controls from the
-// control table, forwards each gesture to the core's handler inside the one error guard,
-// and renders the form model afterwards.
+// TForm1: the main window. It holds no editing logic: its form wires every control to the
+// core's handlers inside the one error guard; what it adds is the window's life (creation,
+// first show, closing), the MIDI notifications, and the other forms' windows it owns.
 
 #include <chrono>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
 
 #include <windows.h>
-
-#include <commctrl.h>
 
 #include "profile/ProgramFolder.h"
 #include "surface/editing/EditingContext.h"
 #include "surface/form/FormModel.h"
+#include "surface/shell/FormDispatch.h"
 #include "surface/shell/HandlerGate.h"
 #include "surface/shell/MonitorHub.h"
-#include "winshell/AboutWindow.h"
 #include "winshell/FormWindow.h"
 #include "winshell/Win32FormView.h"
 
@@ -35,39 +37,29 @@ class MainWindow : public FormWindow {
   // The end of the program's life: the monitor lets go of the input notifications.
   void Destroy();
 
-  // The shortcuts (kShortcuts), when the message is for this window: true when taken.
-  bool TakeShortcut(MSG& message);
-  // Tab, Shift+Tab and the keys the controls leave to the window: true when taken.
-  bool TakeDialogKey(MSG& message);
+  // Loads file as Open does once the start-up is done (at once when it is).
+  void OpenAfterStartUp(std::filesystem::path file);
 
  protected:
   LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void Render();
-  void OnCommand(int id, WORD code);
-  void OnComboBox(const Control& box, WORD code);
-  void OnListCheck(const NMLISTVIEW& change);
-  void OnWheel(WPARAM wParam, LPARAM lParam);
-  void OnKnob(Knob knob, WORD code);
-  void OnShortcut(std::size_t index);
-  void OpenKnobMenu(POINT where);
-  void ToggleMonitor();
+  // Every window that is shown, after each handler.
+  void RenderAll();
+  FormWindow& WindowOf(std::string_view form);
   void RunFirstActivation();
   bool Close();
 
-  FormModel form_;
-  AboutWindow about_;
+  FormModel formModel_;
   Win32FormView view_;
   EditingContext context_;
   MonitorHub hub_;
   HandlerGate gate_;
-  HMENU knobMenu_ = nullptr;
-  HACCEL shortcuts_ = nullptr;
-  // The drop-down list whose open list the player moved through: picked when it closes.
-  int pendingPick_ = 0;
-  bool rendering_ = false;
-  bool monitorShown_ = false;
+  FormDispatch formDispatch_;
+  // The other forms' windows, by form id.
+  std::map<std::string_view, std::unique_ptr<FormWindow>> others_;
+  bool startupDone_ = false;
+  std::optional<std::filesystem::path> fileToOpen_;
 };
 
 }  // namespace velmora

@@ -1,7 +1,7 @@
 // The keyboard on the painted controls. A click does not move the focus to them, as on the
 // Qt window; Tab does.
 
-#include "surface/form/ControlTable.h"
+#include "surface/form/ControlRow.h"
 #include "winshell/PaintedControls.h"
 
 namespace velmora {

@@ -36,10 +36,13 @@ std::wstring DialogFilter() {
 }  // namespace
 
 Win32FormView::Win32FormView(const ControlSet& controls, std::function<void()> render,
-                             std::function<void()> showAbout, std::chrono::milliseconds stepDelay)
+                             std::function<void(std::string_view)> showForm,
+                             std::function<void(std::string_view)> closeForm,
+                             std::chrono::milliseconds stepDelay)
     : controls_(controls),
       render_(std::move(render)),
-      showAbout_(std::move(showAbout)),
+      showForm_(std::move(showForm)),
+      closeForm_(std::move(closeForm)),
       stepDelay_(stepDelay) {}
 
 HWND Win32FormView::Owner() const {
@@ -121,8 +124,12 @@ void Win32FormView::RepaintNow(std::string_view control) {
   }
 }
 
-void Win32FormView::ShowAboutWindow() {
-  showAbout_();
+void Win32FormView::ShowForm(std::string_view form) {
+  showForm_(form);
+}
+
+void Win32FormView::CloseForm(std::string_view form) {
+  closeForm_(form);
 }
 
 void Win32FormView::OpenWebsite(std::string_view address) {

@@ -1,23 +1,76 @@
 // velmora: the editor's window, native on Windows.
 
 #include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include <windows.h>
 
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
 
 #include "midi/Midi.h"
 #include "midi/PlatformChoice.h"
 #include "profile/ProgramFolder.h"
 #include "surface/form/Identity.h"
 #include "surface/shell/ErrorDisplay.h"
+#include "surface/shell/StartOptions.h"
 #include "winshell/MainWindow.h"
 #include "winshell/Pictures.h"
 #include "winshell/Utf16.h"
 
+namespace {
+
+// The words after the program's name, read from the UTF-16 command line so that a file
+// name outside the ANSI code page arrives whole.
+std::vector<std::string> CommandLineWords() {
+  std::vector<std::string> words;
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (arguments == nullptr) {
+    return words;
+  }
+  for (int i = 1; i < count; ++i) {
+    words.push_back(velmora::ToUtf8(arguments[i]));
+  }
+  LocalFree(arguments);
+  return words;
+}
+
+// A window program has no console of its own: the text goes where its output was sent,
+// else to the console of the command prompt that started it.
+void WriteOutput(DWORD stream, std::string_view text) {
+  HANDLE output = GetStdHandle(stream);
+  if (output == nullptr || output == INVALID_HANDLE_VALUE) {
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) {
+      return;
+    }
+    output = GetStdHandle(stream);
+  }
+  DWORD written = 0;
+  WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace velmora;
+  const StartOptions options = ReadStartOptions(CommandLineWords());
+  switch (options.action) {
+    case StartOptions::Action::kVersion:
+      WriteOutput(STD_OUTPUT_HANDLE, VersionText() + "\r\n");
+      return 0;
+    case StartOptions::Action::kHelp:
+      WriteOutput(STD_OUTPUT_HANDLE, StartUsage());
+      return 0;
+    case StartOptions::Action::kRefused:
+      WriteOutput(STD_ERROR_HANDLE, StartUsage());
+      return 2;
+    case StartOptions::Action::kRun:
+      break;
+  }
   INITCOMMONCONTROLSEX controls{sizeof(controls),
                                 ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
@@ -39,6 +92,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const PictureDecoder decoder;
     MainWindow window(folders);
     window.Create();
+    if (options.file) {
+      window.OpenAfterStartUp(*options.file);
+    }
     window.Show();
     MSG message;
     BOOL got;

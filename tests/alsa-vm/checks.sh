@@ -24,6 +24,18 @@ expect() {
   fi
 }
 
+# expect_many NAME EXPECTED_FILE ACTUAL_FILE: the same for thousands of lines, showing only
+# how many there were and the first that differ.
+expect_many() {
+  if cmp -s "$2" "$3"; then
+    pass "$1"
+  else
+    fail "$1"
+    echo "  $(wc -l <"$2") lines expected, $(wc -l <"$3") got; the first differences:"
+    diff "$2" "$3" | head -n 12 | sed 's/^/    /'
+  fi
+}
+
 # The bytes of each event the receiver printed, one event a line.
 events() { sed -n 's/^E [0-9.]* //p' "$1"; }
 exit_status() { sed -n 's/^X //p' "$1"; }
@@ -107,6 +119,25 @@ else
   cat load.err
 fi
 
+# --- the rig simulator as a sequencer client of its own: the load above, sent to it, leaves
+# it in the file's state (knob values are the file's divided by 4)
+velmora-cli rig --json --create >rig.json 2>rig.err &
+rig=$!
+if wait_for_port "Velmora Rig"; then
+  port=$(velmora-cli ports | sed -n 's/^out \([0-9]*\): Velmora Rig:Velmora Rig$/\1/p')
+  velmora-cli load --port "${port:-none}" full.vmp >rig-load.txt 2>&1
+fi
+kill -TERM $rig
+wait $rig
+echo "exit $?" >>rig.json
+cat rig.err rig-load.txt >>rig.json
+cat >rig.expected <<'JSON'
+{"AMP1":{"amp":"'65 Brit Plexi J-45","cab":"4x12 Line6","power":"ON","knobs":{"DRIVE":127,"BASS":75,"MID":64,"TREB":50,"PRES":25,"VOL":100}},"AMP2":{"amp":"Line6 Class A","cab":"1x12 Class A","power":"ON","knobs":{"DRIVE":3,"BASS":11,"MID":64,"TREB":120,"PRES":127,"VOL":0}},"guitar":"2 Telecaster modified","preset":null,"unknown":0}
+exit 0
+JSON
+expect "velmora-cli load sent to velmora-cli rig --create leaves the rig in the file's state" \
+  rig.expected rig.json
+
 # --- output: a long SysEx, the pad bytes after complete messages, running status
 receiver listen 14:0 300 -- velmora-cli send "$sysex" >sysex.txt
 echo "$sysex" >sysex.expected
@@ -168,6 +199,72 @@ printf 'B0 07 64\nC0 05\n' >thru.expected
 events thru.txt >thru.got
 expect "monitor forwards the short messages only, Active Sensing left out" thru.expected thru.got
 
+# --- back-pressure: 3000 Control Changes in one send, faster than a reader takes them, with
+# the monitor and then aseqdump listening: the send waits for room, nothing is lost.
+seconds() { awk '{ print $1 }' /proc/uptime; }
+awk 'BEGIN { for (i = 0; i < 3000; i++) printf "B0 %02X %02X\n", i % 120, int(i / 120) }' >ccs.txt
+velmora-cli monitor --in 0 >burst.txt 2>&1 &
+monitor=$!
+if wait_for_port "In $through0"; then
+  started=$(seconds)
+  velmora-cli send "$(tr "\n" " " <ccs.txt)" >burst-send.txt 2>&1
+  echo "exit $?" >>burst-send.txt
+  ended=$(seconds)
+fi
+wait_for_lines burst.txt 3000
+kill -TERM $monitor && wait $monitor
+sed "s/^\(B0\) \(..\) \(..\)$/[T] $through0: <Status> \1, <Data 1> \2 <Data 2> \3/" ccs.txt |
+  { echo "exit 0" && cat; } >burst.expected
+sed 's/^\[[0-2][0-9]:[0-5][0-9]:[0-5][0-9]\.[0-9][0-9][0-9]\] /[T] /' burst.txt |
+  cat burst-send.txt - >burst.got
+expect_many "3000 messages in one send to a port the monitor listens on: exit 0, all logged in order" \
+  burst.expected burst.got
+awk -v s="$started" -v e="$ended" 'BEGIN { printf "  3000 messages through the sequencer in %.2f s: %d a second\n", e - s, 3000 / (e - s) }'
+
+# aseqdump buffers its output until it ends: it is given time to read, then stopped.
+aseqdump -p 14:0 >dump.txt 2>&1 &
+dumper=$!
+wait_for_port "aseqdump"
+started=$(seconds)
+velmora-cli send "$(tr "\n" " " <ccs.txt)" >dump-send.txt 2>&1
+echo "exit $?" >>dump-send.txt
+ended=$(seconds)
+sleep 2
+kill -TERM $dumper && wait $dumper
+awk 'BEGIN { for (i = 0; i < 3000; i++) printf "controller %d, value %d\n", i % 120, int(i / 120) }' |
+  cat dump-send.txt - >dump.expected
+sed -n 's/.*Control change *[0-9]*, //p' dump.txt | cat dump-send.txt - >dump.got
+expect_many "3000 messages in one send to a port aseqdump listens on: exit 0, all arrive in order" \
+  dump.expected dump.got
+awk -v s="$started" -v e="$ended" 'BEGIN { printf "  with aseqdump: %.2f s, %d a second\n", e - s, 3000 / (e - s) }'
+
+# A flood the monitor cannot keep up with (it is stopped meanwhile): one line says how many
+# events were lost, and the monitor goes on with what comes next.
+velmora-cli monitor --in 0 >flood.txt 2>&1 &
+monitor=$!
+if wait_for_port "In $through0"; then
+  kill -STOP $monitor
+  # One message an argument; the receiver stops at the first refusal, once the pool is full.
+  receiver send 14:0 $(tr -d ' ' <ccs.txt) >/dev/null 2>&1
+  kill -CONT $monitor
+  sleep 1
+  receiver send 14:0 "C0 05"
+fi
+wait_for_lines flood.txt 2
+kill -TERM $monitor && wait $monitor
+title="a flood the monitor cannot follow: one line with the number lost, then it goes on"
+if sed 's/^\[[0-2][0-9]:[0-5][0-9]:[0-5][0-9]\.[0-9][0-9][0-9]\] /[T] /' flood.txt | awk -v port="$through0" '
+    NR == 1 && /^\[T\] <Lost> [0-9]+ MIDI events: they arrived faster than they could be read$/ { lost = $3 }
+    END {
+      printf "  %d events reported lost of 3000 sent\n", lost
+      exit !(NR == 2 && lost > 0 && lost <= 3000 && $0 == "[T] " port ": <Status> C0, <Data 1> 05 <Data 2> 00")
+    }'; then
+  pass "$title"
+else
+  fail "$title"
+  cat flood.txt
+fi
+
 # --- faults: the port we send to goes away during a load. (Unloading the module of a port
 # we are connected to is refused by the kernel: the module is in use.)
 receiver listen - 0 --name Probe -- velmora-cli ports >probe.txt
@@ -176,7 +273,8 @@ if grep -q '^out 2: Velmora Receiver:Probe$' probe.txt; then
     >gone.txt 2>gone.err
   printf 'X 1\n' >gone.expected
   grep '^X' gone.txt >gone.got
-  echo "full.vmp: There is no MIDI port with this number." >>gone.expected
+  echo 'MIDI OUT port 2 "Velmora Receiver:Probe": There is no MIDI port with this number.' \
+    >>gone.expected
   cat gone.err >>gone.got
   expect "a port removed while open: a clear error on the next send, no crash" \
     gone.expected gone.got

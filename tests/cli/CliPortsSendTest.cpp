@@ -167,6 +167,20 @@ TEST_F(CliPortsSendTest, BadUsageGivesAUsageLineAndStatusTwo) {
   EXPECT_THAT(Captured(), IsEmpty());
 }
 
+// Asked for, the version and the usage are the output of a successful run, never a send.
+TEST_F(CliPortsSendTest, VersionAndHelpAnswerOnTheOutput) {
+  const std::string usage = "usage: velmora-cli ports [--watch] | send [--port N] TEXT...";
+  const CliRun version = Cli({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "Velmora 1.01\n");
+  const CliRun help = Cli({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.out.starts_with(usage) && help.out.ends_with("\n")) << help.out;
+  EXPECT_EQ(version.err + help.err, "");
+  EXPECT_EQ(Cli({"--version", "ports"}).status, 2);
+  EXPECT_THAT(Captured(), IsEmpty());
+}
+
 TEST_F(CliPortsSendTest, OutputThatCannotBeWrittenIsAnError) {
 #ifdef _WIN32
   GTEST_SKIP() << "Windows has no full device to write to";

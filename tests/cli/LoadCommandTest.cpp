@@ -247,6 +247,19 @@ TEST_F(LoadCommandTest, APresetFileThatCannotBeReadStopsTheRunBeforeAnyOfItIsSen
   EXPECT_THAT(CapturedBytes(), IsEmpty());
 }
 
+#ifndef _WIN32
+TEST_F(LoadCommandTest, ADeviceErrorDuringTheLoadNamesThePortNotTheFile) {
+  WritePreset("full.vmp", kSmallPreset);
+  const std::string command = "cd '" + folder_.string() +
+                              "' && VELMORA_MIDI=virtual VELMORA_MIDI_CAPTURE=/dev/full '" +
+                              VELMORA_CLI_PATH + "' load full.vmp 2>err.txt";
+  EXPECT_NE(std::system(command.c_str()), 0);
+  EXPECT_EQ(Err(),
+            "MIDI OUT port 0 \"Virtual Out 1\": Cannot write the MIDI capture file \"/dev/full\": "
+            "No space left on device.\n");
+}
+#endif
+
 TEST_F(LoadCommandTest, PortOutsideTheListIsAnErrorAndSendsNothing) {
   WritePreset("small.vmp", kSmallPreset);
   EXPECT_EQ(Load("--port 2 small.vmp"), 1);

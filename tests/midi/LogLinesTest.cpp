@@ -46,5 +46,10 @@ TEST(LogLinesTest, RawSendLineKeepsTheTextAsTyped) {
   EXPECT_EQ(RawSendLogLine("Port B", "f0 7f f7"), " --> Port B f0 7f f7");
 }
 
+TEST(LogLinesTest, LostInputLineSaysHowManyEvents) {
+  EXPECT_EQ(LostInputLogLine("14:03:09.120", 1843),
+            "[14:03:09.120] <Lost> 1843 MIDI events: they arrived faster than they could be read");
+}
+
 }  // namespace
 }  // namespace velmora

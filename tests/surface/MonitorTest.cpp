@@ -149,6 +149,24 @@ TEST_F(MonitorTest, AFailedOpenStaysCheckedAndAThruErrorIsShownWithItsEventStill
   EXPECT_THAT(view_.messages, ElementsAre("2"));
 }
 
+// A thru port that stays full misses those messages; they are still logged and go to the
+// other ports, and a flood brings one error a second, not one a message.
+TEST_F(MonitorTest, AThruPortThatStaysFullIsReportedOnceAndTheMessagesStillLogged) {
+  CheckOutput(0, true);
+  CheckOutput(2, true);
+  CheckInput(0, true);
+  for (std::uint8_t value : {0x01, 0x02}) {
+    platform_->FailNext("OutputShort", kMidiNotReady);
+    platform_->InjectShort(0, 0xB0, 0x07, value);
+  }
+  DrainMonitor(context_, hub_);
+  EXPECT_THAT(view_.errors, ElementsAre("The MIDI port is busy and cannot take the message now."));
+  EXPECT_THAT(Log(), ElementsAre("[time] Virtual In 1: <Status> B0, <Data 1> 07 <Data 2> 02",
+                                 " -->Virtual Out 1",
+                                 "[time] Virtual In 1: <Status> B0, <Data 1> 07 <Data 2> 01",
+                                 " -->Virtual Out 1"));
+}
+
 TEST_F(MonitorTest, SendGoesToCheckedPortsLastFirstWithOneLogLineEach) {
   form_.edtSysExData = "F0 00 01 0C 03 08 01 00 F7";
   btnSendSysExClick(context_);

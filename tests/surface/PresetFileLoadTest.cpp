@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -166,6 +167,25 @@ TEST_F(PresetFileLoadTest, MissingFileLoadsEveryKeyAsMissing) {
   ExpectChannelOff(Channel::Amp1);
   ExpectChannelOff(Channel::Amp2);
   EXPECT_FALSE(std::filesystem::exists(root_ / "absent.vmp"));
+}
+
+// A file named to the editor loads as the one chosen with Open; one that Open could not have
+// chosen is refused with its full path before anything goes out.
+TEST_F(PresetFileLoadTest, GivenFileLoadsAsOpenAndAMissingOneIsRefused) {
+  OpenGivenFile(context_, WritePreset("given.vmp", kFullPreset));
+  EXPECT_THAT(Wire(), ElementsAreArray(FullPresetFromStartup()));
+  ClearWire();
+  std::filesystem::create_directory(root_ / "folder.vmp");
+  for (const char* name : {"absent.vmp", "folder.vmp"}) {
+    try {
+      OpenGivenFile(context_, root_ / name);
+      ADD_FAILURE() << name << " was loaded";
+    } catch (const std::runtime_error& error) {
+      EXPECT_EQ(std::string(error.what()), "Impossible de lire " + (root_ / name).string());
+    }
+  }
+  EXPECT_THAT(Wire(), IsEmpty());
+  EXPECT_EQ(form_.lblAmpliAMP1, "Line6 Clean");
 }
 
 TEST_F(PresetFileLoadTest, PowerIsOnOnlyForExactlyUpperCaseOn) {

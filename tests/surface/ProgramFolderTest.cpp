@@ -47,6 +47,21 @@ TEST(ProgramFolderTest, InstalledCopyUsesTheConfigFolderAndSharedPictures) {
   EXPECT_EQ(folders.files, bin);
 }
 
+// On Windows the installer's uninstaller beside the programs, not the pictures (both copies
+// have them), tells an installed copy from the zip.
+TEST(ProgramFolderTest, WindowsCopyWithItsUninstallerKeepsItsFilesInAppData) {
+  TempFolder temp;
+  std::filesystem::create_directories(temp.path / "images" / "Guitares");
+  const std::filesystem::path appData = temp.path / "Roaming";
+  ProgramFolders folders = ResolveWindowsProgramFolders(temp.path, appData);
+  EXPECT_EQ(folders.files, temp.path);
+  std::ofstream(temp.path / kWindowsUninstaller) << "MZ";
+  folders = ResolveWindowsProgramFolders(temp.path, appData);
+  EXPECT_EQ(folders.files, appData / "Velmora");
+  EXPECT_EQ(folders.pictures, temp.path);
+  EXPECT_EQ(ResolveWindowsProgramFolders(temp.path, "").files, temp.path);
+}
+
 TEST(ProgramFolderTest, ExecutableFolderIsWhereThisTestRuns) {
 #ifdef _WIN32
   EXPECT_TRUE(std::filesystem::exists(ExecutableFolder() / "velmora_surface_tests.exe"));

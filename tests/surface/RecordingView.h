@@ -15,6 +15,7 @@
 
 #include "surface/files/PictureFile.h"
 #include "surface/form/FormView.h"
+#include "surface/forms/AboutForm.h"
 
 namespace velmora {
 
@@ -97,13 +98,17 @@ class RecordingView : public FormView {
     }
   }
 
-  void ShowAboutWindow() override {
-    ++aboutShows;
-    Record("about");
-    if (onAboutShown) {
-      onAboutShown();
+  void ShowForm(std::string_view form) override {
+    if (form == kAboutFormName) {
+      ++aboutShows;
+      Record("about");
+      if (onAboutShown) {
+        onAboutShown();
+      }
     }
   }
+
+  void CloseForm(std::string_view) override {}
 
   void OpenWebsite(std::string_view address) override { websites.emplace_back(address); }
 

@@ -1,18 +1,34 @@
-#include "surface/form/ControlTable.h"
-
 #include <map>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "surface/form/CaptionTables.h"
+#include "surface/form/Form.h"
 #include "surface/form/FormModel.h"
 #include "surface/form/LabelInFront.h"
+#include "surface/form/Looks.h"
+#include "surface/forms/AboutForm.h"
+#include "surface/forms/MainForm.h"
 
 namespace velmora {
 namespace {
+
+// The field a control of the form shows, monostate for none.
+ModelField FieldOf(const Form& form, FormModel& model, std::string_view name) {
+  const Binding* binding = FindBinding(form, name);
+  return binding != nullptr ? BoundField(*binding, model) : ModelField{};
+}
+
+template <typename Field>
+Field* BoundTo(const Form& form, FormModel& model, std::string_view name) {
+  const ModelField field = FieldOf(form, model, name);
+  Field* const* bound = std::get_if<Field*>(&field);
+  return bound != nullptr ? *bound : nullptr;
+}
 
 struct Placed {
   std::string_view name;
@@ -35,35 +51,35 @@ TEST(ControlTable, MainWindowHasTheFixedGeometry) {
       {"btnSendSysEx", "", {362, 576, 75, 25}},
   };
   for (const Placed& place : fixed) {
-    const ControlEntry* control = FindControl(MainFormControls(), place.name);
+    const ControlEntry* control = FindControl(MainFormRows(), place.name);
     ASSERT_NE(control, nullptr) << place.name;
     EXPECT_EQ(control->parent, place.parent) << place.name;
     EXPECT_EQ(control->geometry, place.geometry) << place.name;
   }
-  const Geometry midiOut = FindControl(MainFormControls(), "lblMidiOut")->geometry;
+  const Geometry midiOut = FindControl(MainFormRows(), "lblMidiOut")->geometry;
   EXPECT_EQ(std::tie(midiOut.left, midiOut.top), std::make_tuple(235, 7));
 
   for (std::string_view name :
        {"bttnPresetFactory", "bttnPresetUser", "bttnPresetPlus", "bttnPresetMoins", "bttnPresetA",
         "bttnPresetB", "bttnPresetC", "bttnPresetD"}) {
-    const ControlEntry* control = FindControl(MainFormControls(), name);
+    const ControlEntry* control = FindControl(MainFormRows(), name);
     EXPECT_EQ(control->parent, "pnlPresets") << name;
     EXPECT_EQ(std::tie(control->geometry.width, control->geometry.height), std::make_tuple(41, 25));
   }
-  const ControlEntry* display = FindControl(MainFormControls(), "Panel1");
+  const ControlEntry* display = FindControl(MainFormRows(), "Panel1");
   EXPECT_EQ(std::tie(display->geometry.width, display->geometry.height), std::make_tuple(84, 52));
   EXPECT_EQ(display->look, PanelLook::Olive);
 
   for (std::string_view name : {"pnlVariax", "pnlPresets", "pnlBoutons", "pnlMidi", "pnlEcranAMP1",
                                 "pnlAmpCabAMP1", "pnlEcranAMP2", "pnlAmpCabAMP2", "pnlOptions"}) {
-    EXPECT_EQ(FindControl(MainFormControls(), name)->geometry.left, kDesignPanelLeft) << name;
+    EXPECT_EQ(FindControl(MainFormRows(), name)->geometry.left, kDesignPanelLeft) << name;
   }
-  const Geometry selector = FindControl(MainFormControls(), "imgSelecteurMicros")->geometry;
+  const Geometry selector = FindControl(MainFormRows(), "imgSelecteurMicros")->geometry;
   EXPECT_EQ(std::tie(selector.width, selector.height), std::make_tuple(114, 44));
-  EXPECT_EQ(FindControl(MainFormControls(), "imgSelecteurMicros")->parent, "pnlSelecteur");
+  EXPECT_EQ(FindControl(MainFormRows(), "imgSelecteurMicros")->parent, "pnlSelecteur");
   int pickupTop = -1;
   for (std::string_view name : {"imgMicroManche", "imgMicroCentre", "imgMicroChevalet"}) {
-    const ControlEntry* control = FindControl(MainFormControls(), name);
+    const ControlEntry* control = FindControl(MainFormRows(), name);
     EXPECT_EQ(control->parent, "Panel2");
     EXPECT_EQ(std::tie(control->geometry.width, control->geometry.height), std::make_tuple(25, 17));
     EXPECT_GT(control->geometry.top, pickupTop) << name << " is not below the one before";
@@ -71,17 +87,17 @@ TEST(ControlTable, MainWindowHasTheFixedGeometry) {
   }
   std::vector<int> brandLefts;
   for (std::string_view name : {"lblGuitareMarque", "lblGuitareModele", "lblGuitareAnnee"}) {
-    EXPECT_EQ(FindControl(MainFormControls(), name)->parent, "pnlMarqueGuitare");
-    brandLefts.push_back(FindControl(MainFormControls(), name)->geometry.left);
+    EXPECT_EQ(FindControl(MainFormRows(), name)->parent, "pnlMarqueGuitare");
+    brandLefts.push_back(FindControl(MainFormRows(), name)->geometry.left);
   }
   EXPECT_EQ(brandLefts, (std::vector<int>{5, 88, 232}));
-  EXPECT_EQ(FindControl(MainFormControls(), "cbGuitares")->geometry.width, 273);
-  const Geometry bar = FindControl(MainFormControls(), "pbTraitementFichier")->geometry;
+  EXPECT_EQ(FindControl(MainFormRows(), "cbGuitares")->geometry.width, 273);
+  const Geometry bar = FindControl(MainFormRows(), "pbTraitementFichier")->geometry;
   EXPECT_EQ(std::tie(bar.left, bar.width, bar.height), std::make_tuple(0, 170, 17));
   EXPECT_GE(bar.top, 5 + 369) << "the bar lies below the guitar picture";
 
   for (std::string_view name : MonitorControlNames()) {
-    EXPECT_FALSE(FindControl(MainFormControls(), name)->visible) << name;
+    EXPECT_FALSE(FindControl(MainFormRows(), name)->visible) << name;
   }
   FormModel form;
   EXPECT_EQ(MainClientSize(form, false), (ClientSize{703, 431}));
@@ -97,7 +113,7 @@ TEST(ControlTable, AboutWindowHasTheFixedGeometry) {
       {"bttnAProposFermer", "pnlAPropos", {176, 230, 75, 25}},
   };
   for (const Placed& place : fixed) {
-    const ControlEntry* control = FindControl(AboutFormControls(), place.name);
+    const ControlEntry* control = FindControl(AboutWindowForm().rows, place.name);
     ASSERT_NE(control, nullptr) << place.name;
     EXPECT_EQ(control->parent, place.parent) << place.name;
     EXPECT_EQ(control->geometry, place.geometry) << place.name;
@@ -107,12 +123,12 @@ TEST(ControlTable, AboutWindowHasTheFixedGeometry) {
                                                                    {"lblMateriel", {8, 27}},
                                                                    {"lblSiteLine6", {8, 242}}};
   for (const auto& [name, corner] : corners) {
-    const Geometry place = FindControl(AboutFormControls(), name)->geometry;
+    const Geometry place = FindControl(AboutWindowForm().rows, name)->geometry;
     EXPECT_EQ(std::make_pair(place.left, place.top), corner) << name;
   }
-  EXPECT_EQ(FindControl(AboutFormControls(), "TForm2")->caption, "A propos...");
-  EXPECT_EQ(FindControl(AboutFormControls(), "bttnAProposFermer")->caption, "Fermer");
-  EXPECT_EQ(FindControl(AboutFormControls(), "lblSiteLine6")->style, TextStyle::Link);
+  EXPECT_EQ(FindControl(AboutWindowForm().rows, "TForm2")->caption, "A propos...");
+  EXPECT_EQ(FindControl(AboutWindowForm().rows, "bttnAProposFermer")->caption, "Fermer");
+  EXPECT_EQ(FindControl(AboutWindowForm().rows, "lblSiteLine6")->style, TextStyle::Link);
   EXPECT_EQ(LookOfStyle(TextStyle::Heading).pixelSize, 16);
   EXPECT_TRUE(LookOfStyle(TextStyle::Heading).bold);
   EXPECT_EQ(LookOfStyle(TextStyle::Display).pixelSize, 29);
@@ -122,7 +138,7 @@ TEST(ControlTable, AboutWindowHasTheFixedGeometry) {
 // Names are unique, parents come first, and every control lies inside its parent without
 // covering a sibling: a typo in a place shows up here rather than as a clipped widget.
 TEST(ControlTable, EveryControlIsNamedOnceAndFitsItsParent) {
-  for (std::span<const ControlEntry> table : {MainFormControls(), AboutFormControls()}) {
+  for (std::span<const ControlEntry> table : {MainFormRows(), AboutWindowForm().rows}) {
     std::map<std::string_view, const ControlEntry*> seen;
     for (const ControlEntry& control : table) {
       EXPECT_TRUE(seen.emplace(control.name, &control).second) << control.name << " twice";
@@ -146,25 +162,27 @@ TEST(ControlTable, EveryControlIsNamedOnceAndFitsItsParent) {
       }
     }
   }
-  // Everything the model, the handlers and the two caption tables name exists once.
-  std::vector<std::string_view> named(BoundControlNames().begin(), BoundControlNames().end());
-  for (const CaptionSet* set : {&Francais, &Anglais}) {
-    for (const ControlCaption& entry : set->mainWindow) {
-      named.push_back(entry.control);
+  // Everything the model, the handlers and the two languages' captions name exists once.
+  std::vector<std::string_view> named;
+  for (const Binding& binding : MainWindowForm().bindings) {
+    named.push_back(binding.control);
+  }
+  for (const Caption& entry : MainWindowForm().captions) {
+    named.push_back(entry.control);
+    if (!entry.whileEmpty.empty()) {
+      named.push_back(entry.whileEmpty);
     }
-    for (const PlaceholderCaption& entry : set->placeholders) {
-      named.push_back(entry.label);
-      named.push_back(entry.selector);
-    }
-    EXPECT_NE(FindControl(AboutFormControls(), set->aboutLink.control), nullptr);
+  }
+  for (const Caption& entry : AboutWindowForm().captions) {
+    EXPECT_NE(FindControl(AboutWindowForm().rows, entry.control), nullptr);
   }
   for (std::string_view name : named) {
-    EXPECT_NE(FindControl(MainFormControls(), name), nullptr) << name;
+    EXPECT_NE(FindControl(MainFormRows(), name), nullptr) << name;
   }
   for (std::string_view name : {"lblNomLogiciel", "lblVersionLogiciel", "lblMateriel",
                                 "lblSiteLine6", "bttnAProposFermer"}) {
-    AboutForm about;
-    EXPECT_NE(BoundAboutCaption(about, name), nullptr) << name;
+    FormModel model;
+    EXPECT_NE(BoundTo<std::string>(AboutWindowForm(), model, name), nullptr) << name;
   }
 }
 
@@ -172,20 +190,21 @@ TEST(ControlTable, EveryControlIsNamedOnceAndFitsItsParent) {
 // are the system's own.
 TEST(ControlTable, DesignCaptionsAndStaticTexts) {
   FormModel form;
-  for (const ControlEntry& control : MainFormControls()) {
+  for (const ControlEntry& control : MainFormRows()) {
     if (control.kind == ControlKind::Form) {
       continue;
     }
-    if (const std::string* caption = BoundCaption(form, control.name)) {
+    if (const std::string* caption = BoundTo<std::string>(MainWindowForm(), form, control.name)) {
       EXPECT_EQ(control.caption, *caption) << control.name;
     }
-    if (const GradientButton* button = BoundButton(form, control.name)) {
+    if (const GradientButton* button =
+            BoundTo<GradientButton>(MainWindowForm(), form, control.name)) {
       EXPECT_EQ(control.caption, button->caption) << control.name;
     }
   }
   auto captionsOf = [](std::string_view parent, ControlKind kind) {
     std::vector<std::string_view> captions;
-    for (const ControlEntry& control : MainFormControls()) {
+    for (const ControlEntry& control : MainFormRows()) {
       if (control.parent == parent && control.kind == kind) {
         captions.push_back(control.caption);
       }
@@ -215,10 +234,9 @@ TEST(ControlTable, DesignCaptionsAndStaticTexts) {
   EXPECT_EQ(captionsOf("pnlPresets", ControlKind::GradientButton),
             (Texts{"FACT", "USER", "+", "-", "A", "B", "C", "D"}));
   EXPECT_EQ(captionsOf("", ControlKind::Label), (Texts{"MIDI IN:", "MIDI OUT:", "Log:", "SysEx:"}));
-  EXPECT_EQ(FindControl(MainFormControls(), "btnSendSysEx")->caption, "Send");
+  EXPECT_EQ(FindControl(MainFormRows(), "btnSendSysEx")->caption, "Send");
   for (Knob knob : kAllKnobs) {
-    const ControlEntry* control =
-        FindControl(MainFormControls(), "knob" + std::string(KnobName(knob)));
+    const ControlEntry* control = FindControl(MainFormRows(), "knob" + std::string(KnobName(knob)));
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(control->kind, ControlKind::Knob);
     EXPECT_EQ(control->parent,
@@ -226,13 +244,67 @@ TEST(ControlTable, DesignCaptionsAndStaticTexts) {
     EXPECT_EQ(std::tie(control->geometry.width, control->geometry.height), std::make_tuple(25, 25));
   }
   int clickable = 0;
-  for (const ControlEntry& control : MainFormControls()) {
-    clickable += ClickHandler(control.name) != nullptr ? 1 : 0;
-    EXPECT_EQ(PickHandler(control.name) != nullptr,
+  for (const ControlEntry& control : MainFormRows()) {
+    const Binding* binding = FindBinding(MainWindowForm(), control.name);
+    const bool runs = binding != nullptr && binding->Runs();
+    clickable += control.kind == ControlKind::GradientButton && runs ? 1 : 0;
+    EXPECT_EQ(control.kind == ControlKind::ComboBox && runs,
               control.kind == ControlKind::ComboBox && control.name != "cbMateriel")
         << control.name;
   }
   EXPECT_EQ(clickable, 18);
+}
+
+// A form's parts name its controls by string, so a misspelt or forgotten name would only
+// show as a control that silently does nothing: every name must be a row of its own form,
+// of the kind the part needs, and no control may be bound twice.
+TEST(Forms, EveryNameAFormUsesIsARowOfTheRightKind) {
+  std::map<std::string_view, const Form*> ids;
+  for (const Form* form : AllForms()) {
+    EXPECT_TRUE(ids.emplace(form->id, form).second) << form->id << " registered twice";
+    EXPECT_EQ(&FindForm(form->id), form);
+    ASSERT_EQ(form->rows.front().name, form->id);
+    auto kindOf = [form](std::string_view name) {
+      const ControlEntry* row = FindControl(form->rows, name);
+      return row != nullptr ? std::optional(row->kind) : std::nullopt;
+    };
+    std::map<std::string_view, int> bound;
+    FormModel model;
+    for (const Binding& binding : form->bindings) {
+      EXPECT_TRUE(kindOf(binding.control)) << form->id << ": no row " << binding.control;
+      EXPECT_EQ(++bound[binding.control], 1) << form->id << ": " << binding.control << " twice";
+      if (!binding.opens.empty()) {
+        const Binding* menu = FindBinding(*form, binding.opens);
+        EXPECT_EQ(kindOf(binding.opens), ControlKind::PopupMenu) << binding.control;
+        EXPECT_TRUE(menu != nullptr && menu->Runs() && !menu->menu.empty()) << binding.opens;
+      }
+      const ModelField field = BoundField(binding, model);
+      if (std::holds_alternative<ComboBox*>(field) ||
+          std::holds_alternative<CheckListBox*>(field)) {
+        EXPECT_EQ(kindOf(binding.control), std::holds_alternative<ComboBox*>(field)
+                                               ? ControlKind::ComboBox
+                                               : ControlKind::CheckList)
+            << binding.control;
+      }
+    }
+    for (const Caption& caption : form->captions) {
+      EXPECT_NO_THROW(CaptionField(*form, model, caption.control)) << caption.control;
+      if (!caption.whileEmpty.empty()) {
+        EXPECT_NE(BoundTo<ComboBox>(*form, model, caption.whileEmpty), nullptr)
+            << caption.whileEmpty;
+      }
+    }
+    for (std::string_view name : form->tabOrder) {
+      EXPECT_TRUE(kindOf(name)) << form->id << ": no row " << name;
+    }
+    for (const BuiltinPictureRow& picture : form->pictures) {
+      EXPECT_EQ(kindOf(picture.control), ControlKind::Picture) << picture.control;
+    }
+  }
+  EXPECT_EQ(AllForms().front(), &MainWindowForm());
+  EXPECT_THROW(FindForm("TForm9"), std::out_of_range);
+  FormModel model;
+  EXPECT_THROW(CaptionField(MainWindowForm(), model, "knobVOL1"), std::logic_error);
 }
 
 // The three button looks must be told apart at a glance: they are the only record of
@@ -262,9 +334,9 @@ namespace {
 // What a screen reader calls each captionless control that takes the focus.
 TEST(ControlTable, LabelsInFrontOfTheFocusableControls) {
   std::map<std::string_view, std::string_view> found;
-  for (const ControlEntry& control : MainFormControls()) {
+  for (const ControlEntry& control : MainFormRows()) {
     if (NamedByLabelInFront(control)) {
-      found[control.name] = LabelInFront(MainFormControls(), control);
+      found[control.name] = LabelInFront(MainFormRows(), control);
     }
   }
   const std::map<std::string_view, std::string_view> expected = {
@@ -295,6 +367,38 @@ TEST(ControlTable, LabelsInFrontOfTheFocusableControls) {
       {"edtSysExData", "lblMonitorSysEx"},
   };
   EXPECT_EQ(found, expected);
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// Tab reaches every control that takes input, once, in both shells alike.
+TEST(ControlTable, TabOrderHoldsEveryInputControlOnce) {
+  for (const Form* form : AllForms()) {
+    std::map<std::string_view, int> visits;
+    for (std::string_view name : form->tabOrder) {
+      ++visits[name];
+    }
+    for (const ControlEntry& control : form->rows) {
+      switch (control.kind) {
+        case ControlKind::GradientButton:
+        case ControlKind::Button:
+        case ControlKind::ComboBox:
+        case ControlKind::CheckList:
+        case ControlKind::Memo:
+        case ControlKind::Edit:
+        case ControlKind::Knob:
+          EXPECT_EQ(visits[control.name], 1) << form->id << ": " << control.name;
+          break;
+        default:
+          EXPECT_LE(visits[control.name], 1) << form->id << ": " << control.name;
+          break;
+      }
+    }
+  }
 }
 
 }  // namespace

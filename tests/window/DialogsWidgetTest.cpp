@@ -18,7 +18,7 @@
 #include <QTimer>
 
 #include "WindowFixture.h"
-#include "window/AboutWindow.h"
+#include "window/FormWindow.h"
 #include "window/InputDrop.h"
 #include "window/JpegImage.h"
 
@@ -102,7 +102,7 @@ TEST_F(WindowTest, AboutWindowAndTheReloadWhenItCloses) {
   QDesktopServices::setUrlHandler("https", &browser, "Open");
   std::vector<std::string> seen;
   QTimer::singleShot(0, [&seen] {
-    auto* about = qobject_cast<AboutWindow*>(QApplication::activeModalWidget());
+    auto* about = qobject_cast<FormWindow*>(QApplication::activeModalWidget());
     ASSERT_NE(about, nullptr);
     seen.push_back(about->windowTitle().toStdString());
     for (const char* name :

@@ -18,8 +18,8 @@
 
 #include "WindowFixture.h"
 #include "catalogue/Vetta2_Enceintes.h"
-#include "surface/form/ControlTable.h"
 #include "surface/form/KnobPointer.h"
+#include "surface/forms/MainForm.h"
 #include "window/GradientButtonWidget.h"
 #include "window/KnobWidget.h"
 #include "window/PanelWidget.h"
@@ -95,7 +95,7 @@ TEST_P(StartupScreen, EveryControlAsTheTableAndTheModelSay) {
   EXPECT_EQ(window_->windowTitle().toStdString(), kTitle);
   EXPECT_EQ(window_->size(), QSize(703, 431 + 90));
   FormModel& form = window_->Form();
-  for (const ControlEntry& control : MainFormControls().subspan(1)) {
+  for (const ControlEntry& control : MainFormRows().subspan(1)) {
     const std::string name(control.name);
     QObject* object = control.kind == ControlKind::PopupMenu
                           ? window_->findChild<QMenu*>(QString::fromStdString(name))
@@ -110,13 +110,15 @@ TEST_P(StartupScreen, EveryControlAsTheTableAndTheModelSay) {
     EXPECT_EQ(widget->geometry(), QRect(place.left, place.top, place.width, place.height)) << name;
     const bool progress = name == "pbTraitementFichier";
     EXPECT_EQ(widget->isHidden(), !control.visible || progress) << name;
-    if (const std::string* caption = BoundCaption(form, name)) {
+    const Binding* binding = FindBinding(MainWindowForm(), name);
+    const ModelField field = binding != nullptr ? BoundField(*binding, form) : ModelField{};
+    if (const std::string* const* caption = std::get_if<std::string*>(&field)) {
       if (control.kind == ControlKind::Label) {
-        EXPECT_EQ(TextOf(widget), *caption) << name;
+        EXPECT_EQ(TextOf(widget), **caption) << name;
       }
-    } else if (const GradientButton* button = BoundButton(form, name)) {
-      EXPECT_EQ(TextOf(widget), button->caption) << name;
-      EXPECT_EQ(LookOf(widget), button->look) << name;
+    } else if (const GradientButton* const* button = std::get_if<GradientButton*>(&field)) {
+      EXPECT_EQ(TextOf(widget), (*button)->caption) << name;
+      EXPECT_EQ(LookOf(widget), (*button)->look) << name;
     } else if (control.kind == ControlKind::Label || control.kind == ControlKind::GradientButton) {
       EXPECT_EQ(TextOf(widget), control.caption) << name;
     }
@@ -302,7 +304,7 @@ TEST_F(WindowTest, TogglingColumnAndPresetPanelRestoresGeometry) {
     std::map<std::string, QRect> all;
     for (QWidget* widget : window_->findChildren<QWidget*>()) {
       if (widget->window() == window_.get() &&
-          FindControl(MainFormControls(), widget->objectName().toStdString()) != nullptr) {
+          FindControl(MainFormRows(), widget->objectName().toStdString()) != nullptr) {
         all[widget->objectName().toStdString()] = widget->geometry();
       }
     }

@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-#include "surface/form/ControlTable.h"
+#include "surface/forms/MainForm.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
   }
   std::printf("client %ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
   using velmora::ControlEntry;
-  const auto table = velmora::MainFormControls();
+  const auto table = velmora::MainFormRows();
   for (const ControlEntry& control : table) {
     if (control.kind == velmora::ControlKind::Form ||
         control.kind == velmora::ControlKind::PopupMenu) {

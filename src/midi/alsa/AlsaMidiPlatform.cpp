@@ -5,11 +5,13 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <system_error>
@@ -20,8 +22,10 @@
 #include "midi/MidiInputPort.h"
 #include "midi/MidiInputPortTable.h"
 #include "midi/MidiMessageSplitter.h"
+#include "midi/NotReadyRetry.h"
 #include "midi/ResultText.h"
 #include "midi/alsa/AlsaEventCodec.h"
+#include "midi/alsa/AlsaInputRoom.h"
 #include "midi/alsa/AlsaPortList.h"
 #include "midi/alsa/AlsaPortWatcher.h"
 #include "midi/alsa/AlsaResult.h"
@@ -45,6 +49,13 @@ constexpr unsigned kOutputCaps =
 bool SameAddress(const AlsaPortAddress& a, const AlsaPortAddress& b) {
   return a.client == b.client && a.port == b.port;
 }
+
+// The kernel's limit for a client's input pool (SNDRV_SEQ_MAX_CLIENT_EVENTS); its default
+// is 200 events.
+constexpr std::size_t kInputPoolCells = 2000;
+// Left free in a reader's pool for other senders; no reader at all leaves a send unbounded.
+constexpr std::size_t kSpareCells = 16;
+constexpr std::size_t kNoReaderRoom = std::size_t{1} << 30;
 
 constexpr unsigned kOwnPortType = SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION;
 
@@ -76,6 +87,7 @@ class AlsaMidiPlatform final : public MidiPlatform {
 
   bool ErrorText(MidiResult result, std::string& text) override;
   void WatchPorts(std::function<void()> changed) override;
+  void WatchInputLoss(std::function<void(std::uint64_t)> lost) override;
 
  private:
   // Open ports are known by the address they reach, not by their id: ids move when other
@@ -90,13 +102,18 @@ class AlsaMidiPlatform final : public MidiPlatform {
   };
 
   MidiResult ConnectOwnPort(const AlsaPortAddress& target, bool toTarget, int& ownPort);
-  MidiResult SendMessages(const OutputPort& port, const std::vector<MidiMessage>& messages);
+  // Takes sendMutex_ for the whole buffer, so two senders' buffers never interleave, and
+  // mutex_ for each event.
+  MidiResult SendMessages(MidiHandle handle, const std::vector<MidiMessage>& messages);
   void StartReader();
   void ReadLoop();
   // Caller holds mutex_.
   void ReadPendingEvents(MidiInputPort::Notifications& notifications);
+  std::uint64_t QueuedInputCells();
+  void TellInputLoss();
   void Receive(const snd_seq_event_t& event, MidiInputPort::Notifications& notifications);
 
+  std::mutex sendMutex_;  // see SendMessages
   // Everything below, and every call on seq_ except the reader's wait, is under mutex_.
   std::mutex mutex_;
   snd_seq_t* seq_ = nullptr;
@@ -112,6 +129,11 @@ class AlsaMidiPlatform final : public MidiPlatform {
 
   std::thread reader_;
   int wakePipe_[2] = {-1, -1};
+  std::uint64_t lostInput_ = 0;  // the reader's alone
+
+  // Held while the loss is told, so that replacing the function waits for a call under way.
+  std::mutex lossMutex_;
+  std::function<void(std::uint64_t)> lost_;
 
   // Its own client and thread; replaced or dropped under watchMutex_ alone.
   std::mutex watchMutex_;
@@ -217,24 +239,54 @@ MidiResult AlsaMidiPlatform::OutputOpen(MidiHandle& handle, unsigned id) {
   return kMidiOk;
 }
 
-MidiResult AlsaMidiPlatform::SendMessages(const OutputPort& port,
+MidiResult AlsaMidiPlatform::SendMessages(MidiHandle handle,
                                           const std::vector<MidiMessage>& messages) {
+  std::lock_guard sending(sendMutex_);
+  std::optional<AlsaReaders> readers;
+  std::size_t budget = 0;  // cells we may send before looking at the readers' room again
   for (const MidiMessage& message : messages) {
-    snd_seq_event_t event;
-    snd_seq_ev_clear(&event);
-    if (!outputCodec_.Encode(message, event)) {
-      continue;
-    }
-    snd_seq_ev_set_source(&event, port.ownPort);
-    // Addressed to the port itself rather than to our subscribers: when the device has
-    // gone, the kernel says so instead of dropping the event without a word.
-    snd_seq_ev_set_dest(&event, port.target.client, port.target.port);
-    snd_seq_ev_set_direct(&event);
-    // Direct output takes an event of any length, a long SysEx included, in one piece.
-    if (const int sent = snd_seq_event_output_direct(seq_, &event); sent < 0) {
-      return AlsaErrorToResult(sent);
+    // mutex_ is taken for each try alone: while we wait for room, our own reader goes on
+    // reading, and the port may be closed, which ends the send.
+    const MidiResult result = RetryWhileNotReady([&]() -> MidiResult {
+      std::lock_guard lock(mutex_);
+      const auto port = openOutputs_.find(handle);
+      if (port == openOutputs_.end()) {
+        return kMidiInvalidHandle;
+      }
+      snd_seq_event_t event;
+      snd_seq_ev_clear(&event);
+      if (!outputCodec_.Encode(message, event)) {
+        return kMidiOk;
+      }
+      if (!readers) {
+        readers.emplace(seq_, port->second.target.client, port->second.target.port);
+      }
+      // A long SysEx waits for part of its room only, as it may need more than a whole
+      // pool; if it then finds no room, the refusal is waited out like any other.
+      const std::size_t cells = std::min(AlsaEventCells(event), kSpareCells * 4);
+      if (budget < cells) {
+        const std::size_t room = readers->Room(kNoReaderRoom);
+        budget = room > kSpareCells ? room - kSpareCells : 0;
+        if (budget < cells) {
+          return kMidiNotReady;
+        }
+      }
+      budget -= cells;
+      snd_seq_ev_set_source(&event, port->second.ownPort);
+      // Addressed to the port itself rather than to our subscribers: when the device has
+      // gone, the kernel says so instead of dropping the event without a word.
+      snd_seq_ev_set_dest(&event, port->second.target.client, port->second.target.port);
+      snd_seq_ev_set_direct(&event);
+      // Direct output takes an event of any length, a long SysEx included, in one piece.
+      // EAGAIN (a reader's pool is full) reads as kMidiNotReady: wait and try again.
+      const int sent = snd_seq_event_output_direct(seq_, &event);
+      return sent < 0 ? AlsaErrorToResult(sent) : kMidiOk;
+    });
+    if (result != kMidiOk) {
+      return result;
     }
   }
+  std::lock_guard lock(mutex_);
   if (const int drained = snd_seq_drain_output(seq_); drained < 0) {
     return AlsaErrorToResult(drained);
   }
@@ -246,12 +298,7 @@ MidiResult AlsaMidiPlatform::OutputShort(MidiHandle handle, std::uint32_t messag
   if (unpacked.length == 0) {
     return kMidiInvalidParam;
   }
-  std::lock_guard lock(mutex_);
-  const auto port = openOutputs_.find(handle);
-  if (port == openOutputs_.end()) {
-    return kMidiInvalidHandle;
-  }
-  return SendMessages(port->second, {MidiMessage(unpacked.View().begin(), unpacked.View().end())});
+  return SendMessages(handle, {MidiMessage(unpacked.View().begin(), unpacked.View().end())});
 }
 
 MidiResult AlsaMidiPlatform::OutputPrepare(MidiHandle handle, MidiHeader& header) {
@@ -263,14 +310,15 @@ MidiResult AlsaMidiPlatform::OutputPrepare(MidiHandle handle, MidiHeader& header
 }
 
 MidiResult AlsaMidiPlatform::OutputLong(MidiHandle handle, MidiHeader& header) {
-  std::lock_guard lock(mutex_);
-  const auto port = openOutputs_.find(handle);
-  if (port == openOutputs_.end()) {
-    return kMidiInvalidHandle;
+  {
+    std::lock_guard lock(mutex_);
+    if (!openOutputs_.contains(handle)) {
+      return kMidiInvalidHandle;
+    }
   }
   // Every event is copied to the kernel during the send.
   return SendCopiedOutputBuffer(header, [&](std::span<const std::uint8_t> bytes) {
-    return SendMessages(port->second, SplitMidiMessages(bytes));
+    return SendMessages(handle, SplitMidiMessages(bytes));
   });
 }
 
@@ -354,6 +402,10 @@ void AlsaMidiPlatform::StartReader() {
   if (pipe2(wakePipe_, O_CLOEXEC) < 0) {
     return;
   }
+  // The kernel's largest input pool: a burst a reader cannot follow at once waits there
+  // instead of overrunning it, which throws away everything the pool held. Too large a
+  // size is refused and leaves the default, which still works.
+  snd_seq_set_client_pool_input(seq_, kInputPoolCells);
   try {
     reader_ = std::thread([this] { ReadLoop(); });
     inputPorts_.SetDeliveryThread(reader_.get_id());
@@ -386,17 +438,45 @@ void AlsaMidiPlatform::ReadLoop() {
     }
     inputPorts_.Dispatch(
         [this](MidiInputPort::Notifications& notifications) { ReadPendingEvents(notifications); });
+    TellInputLoss();
   }
+}
+
+std::uint64_t AlsaMidiPlatform::QueuedInputCells() {
+  snd_seq_client_pool_t* pool = nullptr;
+  snd_seq_client_pool_alloca(&pool);
+  if (snd_seq_get_client_pool(seq_, pool) < 0) {
+    return 0;
+  }
+  const std::size_t size = snd_seq_client_pool_get_input_pool(pool);
+  const std::size_t free = snd_seq_client_pool_get_input_free(pool);
+  return size > free ? size - free : 0;
+}
+
+void AlsaMidiPlatform::TellInputLoss() {
+  if (lostInput_ == 0) {
+    return;
+  }
+  std::lock_guard lock(lossMutex_);
+  if (lost_) {
+    lost_(lostInput_);
+  }
+  lostInput_ = 0;
 }
 
 void AlsaMidiPlatform::ReadPendingEvents(MidiInputPort::Notifications& notifications) {
   // The first read takes what poll saw waiting; the loop then empties libasound's buffer
-  // without asking the kernel again, so this blocking handle never waits here.
+  // without asking the kernel again, so this blocking handle never waits here. On overrun
+  // the kernel empties our pool and says only that it happened: what the pool held just
+  // before, and the event that found no room, are the loss (the ones that arrive between
+  // our look and the read go uncounted, so the count is a floor).
+  const std::uint64_t queued = QueuedInputCells();
   do {
     snd_seq_event_t* event = nullptr;
     const int read = snd_seq_event_input(seq_, &event);
     if (read == -ENOSPC) {
-      continue;  // the kernel dropped events on overrun; carry on with what follows
+      lostInput_ += queued + 1;
+      continue;  // carry on with what follows
     }
     if (read < 0 || event == nullptr) {
       return;
@@ -427,6 +507,11 @@ void AlsaMidiPlatform::WatchPorts(std::function<void()> changed) {
   if (changed) {
     watcher_ = std::make_unique<AlsaPortWatcher>(std::move(changed));
   }
+}
+
+void AlsaMidiPlatform::WatchInputLoss(std::function<void(std::uint64_t)> lost) {
+  std::lock_guard lock(lossMutex_);
+  lost_ = std::move(lost);
 }
 
 }  // namespace

@@ -85,6 +85,23 @@ void JackMidiPlatform::DeliverIncoming() {
       }
     }
   });
+  TellInputLoss();
+}
+
+void JackMidiPlatform::TellInputLoss() {
+  const std::uint64_t lost = lostIncoming_.exchange(0, std::memory_order_relaxed);
+  if (lost == 0) {
+    return;
+  }
+  std::lock_guard lock(lossMutex_);
+  if (lost_) {
+    lost_(lost);
+  }
+}
+
+void JackMidiPlatform::WatchInputLoss(std::function<void(std::uint64_t)> lost) {
+  std::lock_guard lock(lossMutex_);
+  lost_ = std::move(lost);
 }
 
 }  // namespace velmora

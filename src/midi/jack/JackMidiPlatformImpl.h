@@ -62,6 +62,7 @@ class JackMidiPlatform final : public MidiPlatform {
 
   bool ErrorText(MidiResult result, std::string& text) override;
   void WatchPorts(std::function<void()> changed) override;
+  void WatchInputLoss(std::function<void(std::uint64_t)> lost) override;
 
  private:
   using Clock = std::chrono::steady_clock;
@@ -119,6 +120,7 @@ class JackMidiPlatform final : public MidiPlatform {
   void DeliveryLoop();
   void DeliverIncoming();
   void TellWatcher();
+  void TellInputLoss();
 
   jack_client_t* client_;
   // Shared with the process thread, which takes no lock.
@@ -127,6 +129,8 @@ class JackMidiPlatform final : public MidiPlatform {
   JackEventRing outgoing_{kOutgoingBytes};
   JackEventRing incoming_{kIncomingBytes};
   std::atomic<std::uint64_t> cycles_{0};
+  // Received events that did not fit the incoming ring, since the delivery thread last told.
+  std::atomic<std::uint64_t> lostIncoming_{0};
   std::atomic<bool> serverGone_{false};
   std::atomic<bool> portsChanged_{false};
   std::atomic<bool> stopping_{false};
@@ -146,6 +150,9 @@ class JackMidiPlatform final : public MidiPlatform {
   // Held while the watcher is called, so that replacing it waits for a call under way.
   std::mutex watchMutex_;
   std::function<void()> changed_;
+  // Held while the loss is told, for the same reason.
+  std::mutex lossMutex_;
+  std::function<void(std::uint64_t)> lost_;
   std::thread delivery_;
   std::thread::id deliveryId_;
 };

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "midi/CopiedOutputBuffers.h"
+#include "midi/NotReadyRetry.h"
 #include "midi/jack/JackMidiPlatformImpl.h"
 
 namespace velmora {
@@ -50,17 +51,13 @@ MidiResult JackMidiPlatform::Queue(const OutputPort& port, MidiHandle handle,
   if (bytes.size() > largestEvent_) {
     return kMidiInvalidParam;
   }
-  const Clock::time_point until = Clock::now() + kPatience;
-  while (!outgoing_.Push(handle, bytes)) {
-    if (serverGone_) {
-      return kMidiJackServerGone;
+  // The ring is full while the process thread has not caught up: wait for room.
+  return RetryWhileNotReady([&] {
+    if (outgoing_.Push(handle, bytes)) {
+      return kMidiOk;
     }
-    if (Clock::now() >= until) {
-      return kMidiNotReady;
-    }
-    std::this_thread::sleep_for(kPoll);
-  }
-  return kMidiOk;
+    return serverGone_ ? kMidiJackServerGone : kMidiNotReady;
+  });
 }
 
 MidiResult JackMidiPlatform::OutputShort(MidiHandle handle, std::uint32_t message) {

@@ -52,7 +52,7 @@ void JackMidiPlatform::WriteOutgoing(jack_nframes_t frames) {
 }
 
 void JackMidiPlatform::ReadIncoming(jack_nframes_t frames) {
-  bool queued = false;
+  bool wake = false;
   for (Slot& slot : inputSlots_) {
     jack_port_t* port = slot.port.load(std::memory_order_acquire);
     if (port == nullptr) {
@@ -63,12 +63,16 @@ void JackMidiPlatform::ReadIncoming(jack_nframes_t frames) {
     const std::uint32_t count = jack_midi_get_event_count(buffer);
     for (std::uint32_t i = 0; i < count; ++i) {
       jack_midi_event_t event;
-      if (jack_midi_event_get(&event, buffer, i) == 0) {
-        queued = incoming_.Push(handle, {event.buffer, event.size}) || queued;
+      if (jack_midi_event_get(&event, buffer, i) != 0) {
+        continue;
       }
+      if (!incoming_.Push(handle, {event.buffer, event.size})) {
+        lostIncoming_.fetch_add(1, std::memory_order_relaxed);
+      }
+      wake = true;
     }
   }
-  if (queued) {
+  if (wake) {
     sem_post(&wake_);  // never blocks: at most a futex wake
   }
 }

@@ -10,6 +10,11 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <span>
+
+#include "midi/ShortAndLongSends.h"
+
+#include "midi/NotReadyRetry.h"
 
 namespace velmora {
 
@@ -18,6 +23,7 @@ namespace {
 // Our header flags carry the multimedia API's values, so they are copied as they are.
 static_assert(kHeaderDone == MHDR_DONE && kHeaderPrepared == MHDR_PREPARED &&
               kHeaderInQueue == MHDR_INQUEUE);
+static_assert(kMidiNotReady == MIDIERR_NOTREADY);
 static_assert(kMimData == MIM_DATA && kMimLongData == MIM_LONGDATA && kMimOpen == MIM_OPEN &&
               kMimClose == MIM_CLOSE);
 constexpr DWORD kHeaderFlagsWeMirror = MHDR_DONE | MHDR_PREPARED | MHDR_INQUEUE;
@@ -123,7 +129,7 @@ class WinmmMidiPlatform final : public MidiPlatform {
   MidiResult OutputName(unsigned id, std::string& name) override;
   MidiResult OutputOpen(MidiHandle& handle, unsigned id) override;
   MidiResult OutputShort(MidiHandle handle, std::uint32_t message) override {
-    return midiOutShortMsg(OutHandle(handle), message);
+    return RetryWhileNotReady([&] { return midiOutShortMsg(OutHandle(handle), message); });
   }
   MidiResult OutputPrepare(MidiHandle handle, MidiHeader& header) override;
   MidiResult OutputLong(MidiHandle handle, MidiHeader& header) override;
@@ -133,6 +139,8 @@ class WinmmMidiPlatform final : public MidiPlatform {
   bool ErrorText(MidiResult result, std::string& text) override;
 
  private:
+  MidiResult SendMessages(MidiHandle handle, std::span<const std::uint8_t> bytes);
+  MidiResult SendSysEx(MidiHandle handle, MidiMessage& sysEx);
   MidiResult WaitUntilDone(MidiHandle handle, const MIDIHDR& real);
 
   std::mutex inMutex_;
@@ -260,14 +268,55 @@ MidiResult WinmmMidiPlatform::OutputLong(MidiHandle handle, MidiHeader& header) 
     std::lock_guard lock(outMutex_);
     real = &outHeaders_.Find(handle, header);
   }
-  MMRESULT result = midiOutLongMsg(OutHandle(handle), real, sizeof(MIDIHDR));
-  if (result == MMSYSERR_NOERROR) {
-    result = WaitUntilDone(handle, *real);
+  // The header itself never reaches the driver, but an unprepared one is refused as the
+  // platform would refuse it.
+  MMRESULT result = MIDIERR_UNPREPARED;
+  if ((real->dwFlags & MHDR_PREPARED) != 0) {
+    result = SendMessages(
+        handle, {reinterpret_cast<const std::uint8_t*>(real->lpData), real->dwBufferLength});
+    if (result == MMSYSERR_NOERROR) {
+      real->dwFlags |= MHDR_DONE;
+    }
   }
   std::lock_guard lock(outMutex_);
   CopyBack(*real, header);
   outHeaders_.ForgetUnprepared(header);
   return result;
+}
+
+// midiOutLongMsg is the call for SysEx, and a driver may take it at its word: Wine's wraps a
+// long buffer of "B0 0C 31" in F0 ... F7, which the amp ignores. So each message goes through
+// the call made for it, and the first refusal ends the buffer.
+MidiResult WinmmMidiPlatform::SendMessages(MidiHandle handle, std::span<const std::uint8_t> bytes) {
+  for (ShortOrLongSend& send : SplitIntoShortAndLongSends(bytes)) {
+    const MMRESULT result = send.sysEx.empty() ? RetryWhileNotReady([&] {
+      return midiOutShortMsg(OutHandle(handle), send.shortMessage);
+    })
+                                               : SendSysEx(handle, send.sysEx);
+    if (result != MMSYSERR_NOERROR) {
+      return result;
+    }
+  }
+  return MMSYSERR_NOERROR;
+}
+
+// A SysEx goes in a header of its own, over its own bytes, kept until the driver is done.
+MidiResult WinmmMidiPlatform::SendSysEx(MidiHandle handle, MidiMessage& sysEx) {
+  MIDIHDR sent{};
+  sent.lpData = reinterpret_cast<LPSTR>(sysEx.data());
+  sent.dwBufferLength = static_cast<DWORD>(sysEx.size());
+  sent.dwBytesRecorded = sent.dwBufferLength;
+  MMRESULT result = midiOutPrepareHeader(OutHandle(handle), &sent, sizeof(MIDIHDR));
+  if (result != MMSYSERR_NOERROR) {
+    return result;
+  }
+  result =
+      RetryWhileNotReady([&] { return midiOutLongMsg(OutHandle(handle), &sent, sizeof(MIDIHDR)); });
+  if (result == MMSYSERR_NOERROR) {
+    result = WaitUntilDone(handle, sent);
+  }
+  const MMRESULT unprepared = midiOutUnprepareHeader(OutHandle(handle), &sent, sizeof(MIDIHDR));
+  return result != MMSYSERR_NOERROR ? result : unprepared;
 }
 
 // The platform may still be sending when midiOutLongMsg returns; the caller frees the bytes

@@ -7,13 +7,12 @@
 #include <string_view>
 
 #include "surface/editing/EditingContext.h"
+#include "surface/form/Binding.h"
 
 namespace velmora {
 
 inline constexpr std::string_view kSendYes = "oui";
 inline constexpr std::string_view kSendNo = "non";
-
-enum class MouseButton { Left, Right, Middle };
 
 // Erases the pointer at LastDrawnKnobValue's angle, draws it at the knob's value and, when
 // send is exactly "oui", sends the value div 4. A name that is none of the twelve knob

@@ -7,22 +7,12 @@
 #include <filesystem>
 #include <string_view>
 
+#include "library/PresetReading.h"
 #include "profile/Profile.h"
 #include "profile/ProgramFolder.h"
 #include "surface/editing/EditingContext.h"
 
 namespace velmora {
-
-inline constexpr std::string_view kVariaxSection = "Variax";
-inline constexpr std::string_view kPowerKey = "Power";
-inline constexpr std::string_view kAmpKey = "Amp";
-inline constexpr std::string_view kCabKey = "Cab";
-inline constexpr std::string_view kGuitarKey = "Guitar";
-// A knob whose key is missing or empty sits in the middle of its range.
-inline constexpr int kDefaultKnobValue = 256;
-
-// "AMP1" or "AMP2".
-std::string_view PresetSection(Channel channel);
 
 // The load modes: the file chosen in the open dialog (the default preset file when the
 // dialog is cancelled), the empty preset file, the default preset file.

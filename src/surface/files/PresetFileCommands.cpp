@@ -1,7 +1,10 @@
 #include "surface/files/PresetFileCommands.h"
 
+#include <fstream>
+#include <stdexcept>
 #include <system_error>
 
+#include "profile/AtomicFile.h"
 #include "surface/editing/StepGroups.h"
 #include "surface/files/PresetFile.h"
 
@@ -17,6 +20,17 @@ void bttnOuvrirClick(EditingContext& context) {
 
 void bttnEnregistrerClick(EditingContext& context) {
   SavePresetFile(context, context.form.bttnOnOffAMP1.caption, context.form.bttnOnOffAMP2.caption);
+}
+
+void OpenGivenFile(EditingContext& context, const std::filesystem::path& file) {
+  // The load reads a missing file as one without keys and sends the all-default state: right
+  // for the default preset, a silent surprise for a file the player named.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error) ||
+      !std::ifstream(file, std::ios::binary).is_open()) {
+    throw std::runtime_error("Impossible de lire " + FullPathText(file));
+  }
+  LoadPresetFromFile(context, file);
 }
 
 std::string_view ActivationLoadMode(const ProgramFolders& folders) {

@@ -1,6 +1,5 @@
 #include <string>
 
-#include "profile/IntegerText.h"
 #include "profile/Profile.h"
 #include "surface/editing/AmpChannel.h"
 #include "surface/editing/GuitarPanel.h"
@@ -15,24 +14,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadChannelKey(const ProfileSnapshot& file, Channel channel, std::string_view key) {
-  return file.Read(PresetSection(channel), key);
-}
-
+// The selectors list their catalogue's records in order, so a record number less one is the
+// item to select, and no record (0) selects none.
 void LoadGuitar(EditingContext& context, const ProfileSnapshot& file) {
-  context.form.cbGuitares.SelectTextIgnoringCase(file.Read(kVariaxSection, kGuitarKey));
+  context.form.cbGuitares.itemIndex = ReadPresetGuitar(file) - 1;
   ApplyGuitarSelection(context);
 }
 
 // The knobs and the cab selector still hold the values from before the load, so an amp
 // found here re-sends those; the following groups send the loaded ones.
 void LoadAmp(EditingContext& context, const ProfileSnapshot& file, Channel channel) {
-  context.form.AmpSelector(channel).SelectTextIgnoringCase(ReadChannelKey(file, channel, kAmpKey));
+  context.form.AmpSelector(channel).itemIndex = ReadPresetAmp(file, channel) - 1;
   ApplyAmpModel(context, channel);
 }
 
 void LoadCab(EditingContext& context, const ProfileSnapshot& file, Channel channel) {
-  context.form.CabSelector(channel).SelectTextIgnoringCase(ReadChannelKey(file, channel, kCabKey));
+  context.form.CabSelector(channel).itemIndex = ReadPresetCab(file, channel) - 1;
   for (int i = 0; i < CabGroupSends(channel); ++i) {
     ApplyCabModel(context, channel);
   }
@@ -43,15 +40,14 @@ void LoadCab(EditingContext& context, const ProfileSnapshot& file, Channel chann
 void LoadKnobs(EditingContext& context, const ProfileSnapshot& file, Channel channel) {
   for (Knob knob : ChannelKnobs(channel)) {
     RefreshKnob(context, KnobName(knob), kSendNo);
-    const std::string text = ReadChannelKey(file, channel, KnobName(knob));
-    context.form.ValueHolder(knob).SetPosition(text.empty() ? kDefaultKnobValue : StrToInt(text));
+    context.form.ValueHolder(knob).SetPosition(ReadPresetKnob(file, channel, KnobName(knob)));
     RefreshKnob(context, KnobName(knob), kSendYes);
   }
 }
 
 // Set from the file alone: unlike the power buttons, a load may leave both channels off.
 void LoadPower(EditingContext& context, const ProfileSnapshot& file, Channel channel) {
-  const bool on = ReadChannelKey(file, channel, kPowerKey) == kPowerOn;
+  const bool on = ReadPresetPower(file, channel);
   const ChannelCodeSet& codes = ChannelCodes(channel);
   SetPowerCaption(context.form, channel, on);
   SendMidiText(context, on ? codes.PowerOnText : codes.PowerOffText);

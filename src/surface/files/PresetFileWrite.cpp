@@ -37,10 +37,6 @@ void AddGuitarEntry(std::vector<ProfileEntry>& entries, std::string_view guitar)
 
 }  // namespace
 
-std::string_view PresetSection(Channel channel) {
-  return channel == Channel::Amp1 ? "AMP1" : "AMP2";
-}
-
 void WritePresetKeys(const FormModel& form, const std::filesystem::path& file,
                      std::string_view power1, std::string_view power2) {
   std::vector<ProfileEntry> entries;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "catalogue/Vetta2_Enceintes.h"
+#include "library/PresetReading.h"
 #include "surface/editing/GuitarPanel.h"
 
 namespace velmora {
@@ -23,25 +24,6 @@ int KnobIndex(Knob knob) {
   return static_cast<int>(knob);
 }
 
-// Letter case folded the way the window's item lookup folds it: ASCII letters and the
-// accented Latin-1 capitals (two-byte UTF-8 sequences C3 80..C3 9E, except the sign x).
-std::string FoldCase(std::string_view text) {
-  std::string folded(text);
-  for (std::size_t i = 0; i < folded.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(folded[i]);
-    if (c >= 'A' && c <= 'Z') {
-      folded[i] = static_cast<char>(c - 'A' + 'a');
-    } else if (c == 0xC3 && i + 1 < folded.size()) {
-      unsigned char next = static_cast<unsigned char>(folded[i + 1]);
-      if (next >= 0x80 && next <= 0x9E && next != 0x97) {
-        folded[i + 1] = static_cast<char>(next + 0x20);
-      }
-      ++i;
-    }
-  }
-  return folded;
-}
-
 }  // namespace
 
 std::string ComboBox::Text() const {
@@ -52,10 +34,10 @@ std::string ComboBox::Text() const {
 }
 
 void ComboBox::SelectTextIgnoringCase(std::string_view text) {
-  const std::string wanted = FoldCase(text);
+  const std::string wanted = FoldLetterCase(text);
   itemIndex = -1;
   for (std::size_t i = 0; i < items.size(); ++i) {
-    if (FoldCase(items[i]) == wanted) {
+    if (FoldLetterCase(items[i]) == wanted) {
       itemIndex = static_cast<int>(i);
       return;
     }

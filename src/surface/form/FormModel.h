@@ -224,6 +224,8 @@ struct FormModel {
   CheckListBox lbxOutputDevices;
   LogMemo memLog;
   std::string edtSysExData;
+  // Ctrl+M shows it below the editor, the window growing to hold it.
+  bool monitorShown = false;
 
   Panel pnlVariax;
   Panel pnlPresets;

@@ -73,8 +73,10 @@ class FormView {
   // The named control changed while the thread is about to block: draw it now.
   virtual void RepaintNow(std::string_view control) = 0;
 
-  // Shows the About window modally; returns when the user has closed it.
-  virtual void ShowAboutWindow() = 0;
+  // Shows the registered form of that id (see Form.h); a modal form returns once the player
+  // has closed it. CloseForm hides it again.
+  virtual void ShowForm(std::string_view form) = 0;
+  virtual void CloseForm(std::string_view form) = 0;
 
   // Hands the address to the desktop's default web browser. Whether one opens is not
   // reported: there is nothing the user could do about it here.

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "surface/form/ControlTable.h"
+#include "surface/form/ControlRow.h"
 
 namespace velmora {
 

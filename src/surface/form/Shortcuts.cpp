@@ -1,24 +1,25 @@
 #include "surface/form/Shortcuts.h"
 
-#include "surface/form/ControlTable.h"
-
 namespace velmora {
 
 namespace {
 
+// The one shortcut without a button: Ctrl+M, the monitor.
 constexpr std::string_view kMonitorName = "Monitor";
 
 }  // namespace
 
-std::string ShortcutList(FormModel& form) {
+std::string ShortcutList(const Form& form, FormModel& model) {
   std::string list;
-  for (const Shortcut& shortcut : kShortcuts) {
-    const GradientButton* button =
-        shortcut.control.empty() ? nullptr : BoundButton(form, shortcut.control);
+  for (const Shortcut& shortcut : form.shortcuts) {
     list += std::string(shortcut.keys) + "   " +
-            (button != nullptr ? button->caption : std::string(kMonitorName)) + "\n";
+            (shortcut.control.empty() ? std::string(kMonitorName)
+                                      : CaptionField(form, model, shortcut.control)) +
+            "\n";
   }
-  list.pop_back();
+  if (!list.empty()) {
+    list.pop_back();
+  }
   return list;
 }
 

@@ -15,6 +15,8 @@
 #include "surface/files/SettingsFile.h"
 #include "surface/form/Identity.h"
 #include "surface/form/Shortcuts.h"
+#include "surface/forms/AboutForm.h"
+#include "surface/forms/MainForm.h"
 
 namespace velmora {
 
@@ -96,9 +98,9 @@ void MainWindowActivated(EditingContext& context, Activation cause) {
 void bttnAProposClick(EditingContext& context) {
   AboutForm& about = context.form.about;
   AboutFormShow(about);
-  about.lblRaccourcis = ShortcutList(context.form);
+  about.lblRaccourcis = ShortcutList(MainWindowForm(), context.form);
   about.visible = true;
-  context.view.ShowAboutWindow();
+  context.view.ShowForm(kAboutFormName);
   about.visible = false;
   MainWindowActivated(context, Activation::AboutClosed);
 }

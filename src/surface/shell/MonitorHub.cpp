@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::uint8_t kActiveSensing = 0xFE;
 constexpr const char* kUnknownError = "Unexpected error while handling MIDI input.";
+constexpr std::chrono::seconds kFullReportInterval{1};
 
 }  // namespace
 
@@ -76,8 +77,9 @@ void MonitorHub::DoMidiInShort(int device, std::uint8_t status, std::uint8_t dat
     };
     for (auto target = thruTargets_.rbegin(); target != thruTargets_.rend(); ++target) {
       attempt([&] {
-        GetMidiOutput().SendShort(target->index, status, data1, data2);
-        event.lines.push_back(ThruLogLine(target->name));
+        if (Forward(*target, status, data1, data2, event)) {
+          event.lines.push_back(ThruLogLine(target->name));
+        }
       });
     }
     attempt([&] {
@@ -91,6 +93,26 @@ void MonitorHub::DoMidiInShort(int device, std::uint8_t status, std::uint8_t dat
   Wake(wake);
 }
 
+bool MonitorHub::Forward(const ThruTarget& target, std::uint8_t status, std::uint8_t data1,
+                         std::uint8_t data2, MonitorEvent& event) {
+  TMidiOutput& output = GetMidiOutput();
+  try {
+    output.SendShort(target.index, status, data1, data2);
+    return true;
+  } catch (const MidiError& error) {
+    if (output.LastResult() != kMidiNotReady) {
+      throw;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    const auto reported = fullReported_.find(target.name);
+    if (reported == fullReported_.end() || now - reported->second >= kFullReportInterval) {
+      fullReported_[target.name] = now;
+      event.errors.push_back(error.what());
+    }
+    return false;
+  }
+}
+
 void MonitorHub::DoMidiInSysEx(int device, ByteStream& stream) noexcept {
   std::shared_ptr<const std::function<void()>> wake;
   try {
@@ -101,6 +123,19 @@ void MonitorHub::DoMidiInSysEx(int device, ByteStream& stream) noexcept {
     } catch (const std::exception& error) {
       event.errors.push_back(error.what());
     }
+    wake = QueueLocked(std::move(event));
+  } catch (...) {
+    // As above: nothing may leave the notification thread.
+  }
+  Wake(wake);
+}
+
+void MonitorHub::DoMidiInLost(std::uint64_t lost) noexcept {
+  std::shared_ptr<const std::function<void()>> wake;
+  try {
+    std::lock_guard lock(LogLock);
+    MonitorEvent event;
+    event.lines.push_back(LostInputLogLine(LogTimeNow(), lost));
     wake = QueueLocked(std::move(event));
   } catch (...) {
     // As above: nothing may leave the notification thread.
@@ -151,12 +186,19 @@ void MonitorHub::BindTo(TMidiInput& input) {
       binding->hub->DoMidiInSysEx(device, stream);
     }
   });
+  input.SetOnInputLost([binding](std::uint64_t lost) {
+    std::lock_guard lock(binding->mutex);
+    if (binding->hub != nullptr) {
+      binding->hub->DoMidiInLost(lost);
+    }
+  });
 }
 
 void MonitorHub::Unbind(TMidiInput* input) {
   if (input != nullptr) {
     input->SetOnShortReceived({});
     input->SetOnSysExReceived({});
+    input->SetOnInputLost({});
   }
   if (binding_) {
     std::lock_guard lock(binding_->mutex);

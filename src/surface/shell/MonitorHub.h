@@ -5,8 +5,10 @@
 // the user-interface thread publishes, and hands each event's finished log lines (and the
 // errors met, if any) back through a queue that the user-interface thread drains.
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -57,11 +59,15 @@ class MonitorHub {
                    std::vector<std::string> inputNames);
 
   // Notification thread. Status FE (Active Sensing) is dropped at once; anything else goes
-  // to every thru target from the last index down, then gets its received line.
+  // to every thru target from the last index down, then gets its received line. A thru
+  // target that stays full through the platform's wait is reported once a second at most,
+  // so a flood does not bring one error per message.
   void DoMidiInShort(int device, std::uint8_t status, std::uint8_t data1,
                      std::uint8_t data2) noexcept;
   // Notification thread: one line for the whole buffer; System Exclusive is never forwarded.
   void DoMidiInSysEx(int device, ByteStream& stream) noexcept;
+  // Notification thread: one line saying how many received events were lost.
+  void DoMidiInLost(std::uint64_t lost) noexcept;
 
   // User-interface thread: the events queued so far, oldest first.
   std::vector<MonitorEvent> TakeEvents();
@@ -83,6 +89,10 @@ class MonitorHub {
   };
 
   static std::vector<ThruTarget> TargetsOf(const CheckListBox& outputs);
+  // LogLock held. False when the target was full for the whole wait; the error goes to
+  // event unless the target was reported full less than a second ago.
+  bool Forward(const ThruTarget& target, std::uint8_t status, std::uint8_t data1,
+               std::uint8_t data2, MonitorEvent& event);
   // Queues the event; LogLock must be held. Returns the wake callback to call afterwards.
   std::shared_ptr<const std::function<void()>> QueueLocked(MonitorEvent event);
   static void Wake(const std::shared_ptr<const std::function<void()>>& wake) noexcept;
@@ -90,6 +100,7 @@ class MonitorHub {
   std::vector<std::string> inputNames_;
   std::vector<ThruTarget> thruTargets_;  // ascending device index
   std::vector<MonitorEvent> pending_;
+  std::map<std::string, std::chrono::steady_clock::time_point> fullReported_;
   std::shared_ptr<const std::function<void()>> wake_;
   std::shared_ptr<Binding> binding_;
 };

@@ -1,0 +1,22 @@
+#include "surface/shell/FormDispatch.h"
+
+#include <utility>
+
+namespace velmora {
+
+void FormDispatch::Run(const Binding& binding, int item, bool checked, MouseButton button,
+                       bool large) {
+  gate_.Run([this, &binding, item, checked, button, large] {
+    RunBinding(binding, {context_, hub_, binding.control, item, checked, button, large});
+  });
+}
+
+void FormDispatch::Run(Handler handler) {
+  gate_.Run([this, handler] { handler(context_); });
+}
+
+void FormDispatch::KeepText(const Binding& binding, std::string text) {
+  KeepTypedText(binding, context_.form, std::move(text));
+}
+
+}  // namespace velmora

@@ -1,0 +1,40 @@
+#include "window/FormWindow.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "window/FormRender.h"
+#include "window/FormWiring.h"
+
+namespace velmora {
+
+FormWindow::FormWindow(QWidget* owner, const Form& form, FormModel& model, FormDispatch& dispatch)
+    : QDialog(owner,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      form_(form),
+      model_(model) {
+  widgets_.Build(*this, form);
+  setModal(form.modal);
+  WireForm(form, widgets_, *this, dispatch);
+}
+
+void FormWindow::Open() {
+  RenderForm(form_, model_, widgets_, *this);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+  if (form_.modal) {
+    exec();
+  } else {
+    show();
+    raise();
+  }
+}
+
+void FormWindow::Render() {
+  if (isVisible()) {
+    RenderForm(form_, model_, widgets_, *this);
+  }
+}
+
+}  // namespace velmora
