@@ -283,9 +283,9 @@ else
   cat probe.txt
 fi
 
-# The monitor's thru port goes away: each forwarding that fails is reported (the message's
-# log line, which comes after its forwarding, is then not written) and the monitor goes on
-# until it is stopped, with a failure status.
+# The monitor's thru port goes away: each forwarding that fails is reported, the message's
+# log line is still written, and the monitor goes on until it is stopped, with a failure
+# status.
 receiver listen - 300 --name Probe --drop-after 1 -- \
   sh -c 'exec velmora-cli monitor --in 0 --thru 2 >vanish.txt 2>vanish.err' >vanish-probe.txt &
 listener=$!
@@ -306,6 +306,7 @@ wait $listener
 } >vanish.got
 {
   printf '[T] %s: <Status> B0, <Data 1> 07 <Data 2> 64\n -->Velmora Receiver:Probe\n' "$through0"
+  printf '[T] %s: <Status> B0, <Data 1> 07 <Data 2> %s\n' "$through0" 65 "$through0" 66
   printf 'There is no MIDI port with this number.\n%.0s' 1 2
   printf 'B0 07 64\nX 1\n'
 } >vanish.expected
