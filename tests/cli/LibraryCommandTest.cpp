@@ -21,7 +21,8 @@ struct LibraryRun {
 class LibraryCommandTest : public CliRunnerTest {
  protected:
   fs::path Preset(const std::string& name, const std::string& text) {
-    const fs::path file = folder_ / "lib" / name;
+    // The names are UTF-8; a narrow name would be the system's code page on Windows.
+    const fs::path file = folder_ / "lib" / fs::path(std::u8string(name.begin(), name.end()));
     fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << text;
     using namespace std::chrono;

@@ -18,7 +18,8 @@ TEST(LibrarySearchTest, WordsPrefixesAndAccentsFindTheirPresetsInFoldedPathOrder
   const fs::path folder = MakeTemporaryFolder("velmora-search");
   WriteFile(folder / "Plexi Crunch.vmp",
             "[AMP1]\nAmp='68 BRIT PLEXI LEAD 100\n[Variax]\nGuitar=2 Telecaster modified\n");
-  WriteFile(folder / "Clean/\xC3\x89t\xC3\xA9 \xC3\xA0 Paris.vmp",
+  // UTF-8 named as such: a narrow name is the system's code page on Windows.
+  WriteFile(folder / fs::path(u8"Clean/\xC3\x89t\xC3\xA9 \xC3\xA0 Paris.vmp"),
             "[AMP2]\nAmp='64 Fn Black Lux\nCab=1x6 Super O\n[Variax]\nGuitar=1 Stratocaster\n");
   WriteFile(folder / "Caf\xE9 Blues.vmp", "[AMP1]\nAmp='53 Fn Tweed Small Tweed\n");
   WriteFile(folder / "Tele Lead.vmp", "[AMP2]\nAmp='65 Brit Plexi J-45\n");
