@@ -82,6 +82,10 @@ TEST(OperationFailureTest, EachOperationRefusesWithATextNamingTheFileAndChangesN
       {"save onto a name that exists", [](const fs::path& f) { NewPresetPath(f, "b"); }, false,
        "Impossible d'enregistrer @b.vmp : un fichier de ce nom existe déjà"},
   };
+  // ThreadSanitizer's runtime, for one, keeps a forked child from making the namespace.
+  if (FailureOf([] {}) == "no user namespace") {
+    GTEST_SKIP() << "no user namespace can be made here, so root would pass every permission";
+  }
   for (const FailureCase& failure : cases) {
     const fs::path root = MakeTemporaryFolder("velmora-operations");
     const fs::path folder = root / "presets";
