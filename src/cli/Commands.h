@@ -14,6 +14,7 @@ int RunSendCommand(const std::vector<std::string>& args, std::ostream& out, std:
 int RunLoadCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunPresetCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunMonitorCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunLiveCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunRigCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace velmora

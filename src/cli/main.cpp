@@ -32,7 +32,7 @@ constexpr NamedCommand kCommands[] = {
     {"ports", velmora::RunPortsCommand},     {"send", velmora::RunSendCommand},
     {"load", velmora::RunLoadCommand},       {"preset", velmora::RunPresetCommand},
     {"monitor", velmora::RunMonitorCommand}, {"rig", velmora::RunRigCommand},
-    {"library", velmora::RunLibraryCommand},
+    {"library", velmora::RunLibraryCommand}, {"live", velmora::RunLiveCommand},
 };
 
 constexpr const char* kUsage =
@@ -41,7 +41,8 @@ constexpr const char* kUsage =
     "PRESET... | preset [--port N] GROUP KEY | monitor [--in N]... [--thru M]... "
     "[--seconds S] | rig [--json] [--in N]... [--seconds S] | rig [--json] --from FILE | "
     "rig [--json] [--seconds S] --create [NAME] | "
-    "library [--dir D] [--json] [WORDS...]";
+    "library [--dir D] [--json] [WORDS...] | "
+    "live SETLIST [--port N] [--in M]... [--next HEX] [--previous HEX]";
 
 #ifndef _WIN32
 // A descriptor 0, 1 or 2 left closed by the caller would be the number the next open file

@@ -78,6 +78,17 @@ void SelectPreset(EditingContext& context, std::string_view presetKey) {
   }
 }
 
+void RecallStoredPreset(EditingContext& context, std::string_view group,
+                        std::string_view presetKey) {
+  FormModel& form = context.form;
+  MarkGroup(form, group);
+  form.lblPresetBanque = group;
+  form.lblPresetNumero = presetKey.substr(0, presetKey.size() - 1);
+  MarkLetter(form, presetKey.back());
+  form.lblPresetABCD = presetKey.substr(presetKey.size() - 1);
+  SelectPreset(context, presetKey);
+}
+
 void RestorePresetPanel(EditingContext& context) {
   FormModel& form = context.form;
   const std::filesystem::path config = context.folders.ConfigFile();

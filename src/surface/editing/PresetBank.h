@@ -17,6 +17,11 @@ std::string PresetKey(const FormModel& form);
 // Any other group caption sends nothing.
 void SelectPreset(EditingContext& context, std::string_view presetKey);
 
+// Shows the group ("USER" or "FACTORY") and the key ("1A" .. "16D") on the panel, as the
+// player's presses would, then sends them as SelectPreset does.
+void RecallStoredPreset(EditingContext& context, std::string_view group,
+                        std::string_view presetKey);
+
 // Sets the panel from [PRESETS] of config.ini and sends the restored preset; marks the
 // panel restored (FormModel::presetPanelRestored) once the settings are read, before the
 // send. With SHOW "YES" the window then grows by kPresetPanelHeight; a failing send ends
