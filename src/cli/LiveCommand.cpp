@@ -2,6 +2,7 @@
 #include <chrono>
 #include <exception>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -137,8 +138,10 @@ int RunLive(const LiveOptions& options, std::ostream& out, std::ostream& err) {
   if (setlist.Count() == 0) {
     throw SetlistError("The setlist " + FullPathText(file) + " holds no item");
   }
-  if (const std::string warning = MissingFilesWarning(setlist, file); !warning.empty()) {
-    err << EscapeControlCharacters(warning) << '\n';
+  // Line by line: the names are escaped, the warning's own line breaks are not.
+  std::istringstream warning(MissingFilesWarning(setlist, file));
+  for (std::string line; std::getline(warning, line);) {
+    err << EscapeControlCharacters(line) << '\n';
   }
   StopSignals signals;
   HeadlessSession session(err);
