@@ -37,6 +37,8 @@ void FootswitchToFirstByte(benchmark::State& state) {
   output.OpenDevice(0);
 
   FormModel form = MakeStartupForm();
+  form.cbOutputDevices.items = output.DeviceNames();
+  form.cbOutputDevices.itemIndex = 0;
   HeadlessView view(std::cerr);
   EditingContext context{form, view, ProgramFolders{}};
   LiveSteps steps(ReadSetlistText("USER 1A\nFACTORY 16D\n", ".", "bench.vsl"));
@@ -86,7 +88,7 @@ void FootswitchToFirstByte(benchmark::State& state) {
     sent.wait(lock, [&] { return buffers == 2; });
     const double seconds = std::chrono::duration<double>(firstByte - arriving).count();
     state.SetIterationTime(seconds);
-    samples.push_back(seconds);
+    samples.push_back(seconds * 1e6);
     forward = !forward;
   }
   stopping = true;
@@ -97,7 +99,7 @@ void FootswitchToFirstByte(benchmark::State& state) {
   ReleaseMidiDevices();
 
   std::sort(samples.begin(), samples.end());
-  state.counters["median_ms"] = samples.empty() ? 0.0 : samples[samples.size() / 2] * 1000.0;
+  state.counters["median_us"] = samples.empty() ? 0.0 : samples[samples.size() / 2];
 }
 
 BENCHMARK(FootswitchToFirstByte)->UseManualTime()->Unit(benchmark::kMicrosecond);
