@@ -25,6 +25,7 @@ const SetlistItem& Setlist::Item(std::size_t index) const {
 }
 
 void Setlist::Insert(std::size_t index, SetlistItem item) {
+  item.file = item.file.lexically_normal();
   const std::size_t at = index < itemLines_.size() ? itemLines_[index] : lines_.size();
   const std::string ending = lines_.empty() ? "\n" : lines_.front().ending;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),

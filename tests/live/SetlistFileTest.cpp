@@ -58,16 +58,16 @@ TEST_F(SetlistFileTest, ARoundTripKeepsEveryLineButTheEditedOnes) {
 
   setlist.Move(2, -1);
   setlist.Insert(3, SetlistItem{root_ / "gig/sons/Après.vmp", {}, {}, {}});
-  setlist.Insert(0, SetlistItem{root_ / "ailleurs/Solo.vmp", {}, {}, "Solo à deux"});
+  setlist.Insert(0, SetlistItem{root_ / "ailleurs" / "Solo.vmp", {}, {}, "Solo à deux"});
   setlist.Remove(1);
   WriteSetlistFile(setlist, file);
   EXPECT_EQ(Slurp(file),
-            "\xEF\xBB\xBF# Fête de la musique\r\n" + FullPathText(root_ / "ailleurs/Solo.vmp") +
+            "\xEF\xBB\xBF# Fête de la musique\r\n" + FullPathText(root_ / "ailleurs" / "Solo.vmp") +
                 "\tSolo à deux\r\n\r\nFACTORY 1A\tFin\n  \t \nUSER 3B\r\nsons/Après.vmp\r\n");
   EXPECT_EQ(MissingFilesWarning(setlist, file),
             "Missing from the setlist " + FullPathText(file) + ":\n  " +
-                FullPathText(root_ / "ailleurs/Solo.vmp") + "\n  " +
-                FullPathText(root_ / "gig/sons/Après.vmp"));
+                FullPathText(root_ / "ailleurs" / "Solo.vmp") + "\n  " +
+                FullPathText(root_ / "gig" / "sons" / "Après.vmp"));
 }
 
 // The folder moved with its presets: relative paths follow it; saving it elsewhere writes
@@ -83,7 +83,7 @@ TEST_F(SetlistFileTest, RelativePathsFollowAMovedFolder) {
 
   WriteSetlistFile(setlist, root_ / "new/songs/copy.vsl");
   EXPECT_EQ(Slurp(root_ / "new/songs/copy.vsl"),
-            FullPathText(root_ / "new/a.vmp") + "\nb.vmp\tB\n");
+            FullPathText(root_ / "new" / "a.vmp") + "\nb.vmp\tB\n");
   EXPECT_EQ(ReadSetlistFile(root_ / "new/songs/copy.vsl").Item(0).file, root_ / "new/a.vmp");
 }
 
