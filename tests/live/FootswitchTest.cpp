@@ -1,5 +1,4 @@
-// A footswitch learned, kept in config.ini and stepping the setlist, fed by the virtual
-// ports' replay input as a pedal would play it.
+// A footswitch learned, kept in config.ini and stepping, played by the replay input.
 
 #include <gmock/gmock.h>
 
@@ -34,8 +33,7 @@ class FootswitchTest : public SurfaceTest {
     GetMidiOutput().OpenDevice(0);
   }
 
-  // Opens both inputs, waits until the whole replay has come through footswitch, and
-  // closes them again.
+  // The whole replay through footswitch, on both inputs.
   void Play(Footswitch& footswitch, LiveSteps& steps) {
     std::atomic<int> received = 0;
     TMidiInput& input = GetMidiInput();
@@ -49,12 +47,10 @@ class FootswitchTest : public SurfaceTest {
         });
     input.OpenDevice(0);
     input.OpenDevice(1);
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (received < kMessagesPerPlay && std::chrono::steady_clock::now() < until) {
+    for (int wait = 0; received < kMessagesPerPlay && wait < 2000; ++wait) {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    input.CloseDevice(0);
-    input.CloseDevice(1);
+    input.CloseAllPorts();
     input.SetOnShortReceived({});
     EXPECT_EQ(received, kMessagesPerPlay);
   }
@@ -76,8 +72,7 @@ TEST_F(FootswitchTest, LearnsTheFirstPressKeepsItAndStepsOnItFromThatPortOnly) {
   std::ofstream(config, std::ios::binary) << "[MIDI]\r\nOut=0\r\n";
   WriteFootswitchBindings(config, learning.Bindings());
   std::ifstream in(config, std::ios::binary);
-  const std::string written((std::istreambuf_iterator<char>(in)), {});
-  EXPECT_EQ(written,
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
             "[MIDI]\r\nOut=0\r\n[LIVE]\r\nNextPort=Virtual In 1\r\nNext=B0 50 7F\r\n"
             "PreviousPort=\r\nPrevious=\r\n");
 
@@ -90,37 +85,6 @@ TEST_F(FootswitchTest, LearnsTheFirstPressKeepsItAndStepsOnItFromThatPortOnly) {
   EXPECT_THAT(Wire(), ElementsAre("C0 4E", "C0 4A"));
   EXPECT_THAT(steps.TakeNotices(),
               ElementsAre("2/3 USER 2B", "Already on the last item (3/3)", "3/3 FACTORY 3C"));
-}
-
-TEST(FootswitchMessageTest, MessageTextIsReadStrictly) {
-  EXPECT_EQ(FootswitchMessageText(ReadFootswitchMessage("c0 05")), "C0 05");
-  EXPECT_EQ(FootswitchMessageText(ReadFootswitchMessage(" B0  50 7F")), "B0 50 7F");
-  const struct {
-    const char* text;
-    const char* error;
-  } cases[] = {
-      {"C005",
-       "\"C005\" is not message text: two hexadecimal digits a byte, such as \"C0 05\" "
-       "or \"B0 50 7F\""},
-      {"C0 5",
-       "\"C0 5\" is not message text: two hexadecimal digits a byte, such as \"C0 05\" "
-       "or \"B0 50 7F\""},
-      {"50 7F", "\"50 7F\" does not begin with a channel message's status byte, from 80 to EF"},
-      {"F8", "\"F8\" does not begin with a channel message's status byte, from 80 to EF"},
-      {"C0 05 00", "\"C0 05 00\": a message of status C0 has 2 bytes"},
-      {"B0 50 80", "\"B0 50 80\": a data byte goes from 00 to 7F"},
-      {"B3 50 00",
-       "\"B3 50 00\" is a Control Change with value 0, a switch's release, which "
-       "never steps"},
-  };
-  for (const auto& bad : cases) {
-    try {
-      ReadFootswitchMessage(bad.text);
-      ADD_FAILURE() << bad.text;
-    } catch (const std::invalid_argument& error) {
-      EXPECT_STREQ(error.what(), bad.error);
-    }
-  }
 }
 
 }  // namespace
