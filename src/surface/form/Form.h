@@ -32,11 +32,12 @@ struct BuiltinPictureRow {
 
 // Keys anywhere in the window: "Ctrl+N", "F5", in Qt's portable text, which the Win32 shell
 // reads too. A shortcut with a control presses it, as a click does (nothing while the control
-// is disabled or hidden); one without runs its handler.
+// is disabled or hidden); one without runs its handler, and work names what it does.
 struct Shortcut {
   std::string_view keys;
   std::string_view control;
   Handler handler = nullptr;
+  std::string_view work = {};
 };
 
 struct Form {
