@@ -121,6 +121,9 @@ void FormWindow::Open() {
   if (!form_.modal) {
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
+    if (HWND first = controls_.Window(form_.focus)) {
+      SetFocus(first);
+    }
     return;
   }
   // Modal: the owner takes no input until this one is closed.
@@ -413,6 +416,11 @@ LRESULT FormWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && open_ && form_.activated != nullptr) {
+        dispatch_.Run(form_.activated);
+      }
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
     case kDpiChanged: {
       // The new resolution's sizes, at the place the system suggests; then the model says
       // how the window stands now.

@@ -30,8 +30,12 @@ TEST_F(WindowTest, LibraryOpensWithCtrlLFiltersAsTypedAndAuditionsWithEnter) {
   Wire();
 
   QTest::keyClick(window_.get(), Qt::Key_L, Qt::ControlModifier);
-  auto* search = QApplication::focusWidget();
-  ASSERT_NE(search, nullptr);
+  // The search box has the focus once the window is up.
+  ASSERT_TRUE(QTest::qWaitFor([] {
+    return QApplication::focusWidget() != nullptr &&
+           QApplication::focusWidget()->objectName() == "edtRecherche";
+  }));
+  QWidget* search = QApplication::focusWidget();
   auto* library = qobject_cast<FormWindow*>(search->window());
   ASSERT_NE(library, nullptr);
   auto* list = library->findChild<TableView*>("lvPresets");

@@ -56,6 +56,10 @@ struct Form {
   ClientSize (*clientSize)(const FormModel&) = nullptr;
   // A modal form keeps the player in it until it closes; ShowForm returns then.
   bool modal = true;
+  // The control with the focus when the window opens; none: the window decides.
+  std::string_view focus = {};
+  // Runs each time the player comes back to the window (the library reads its folder again).
+  Handler activated = nullptr;
 };
 
 // Every form, the main window's first.
