@@ -37,6 +37,15 @@ void MakeLibrary(const fs::path& presets) {
 
 // Ctrl+L until the list has painted its rows; the window is closed again after.
 double OpenMilliseconds(velmora::MainWindow& window) {
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top != &window && top->isVisible()) {
+      return -1;
+    }
+  }
+  window.activateWindow();
+  if (!QTest::qWaitForWindowActive(&window)) {
+    return -1;
+  }
   const Clock::time_point start = Clock::now();
   QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier);
   QWidget* library = QApplication::activeWindow();
@@ -71,7 +80,10 @@ int main(int argc, char** argv) {
     MainWindow window(ProgramFolders{folder, VELMORA_SOURCE_DIR}, std::chrono::milliseconds(0));
     window.Create();
     window.show();
-    QTest::qWaitFor([&window] { return window.StartupDone(); }, 30000);
+    if (!QTest::qWaitFor([&window] { return window.StartupDone(); }, 30000)) {
+      std::fprintf(stderr, "the editor did not start\n");
+      return 1;
+    }
     const double first = OpenMilliseconds(window);
     const double again = OpenMilliseconds(window);
     std::printf(

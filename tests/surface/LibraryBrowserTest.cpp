@@ -122,12 +122,12 @@ TEST_F(LibraryBrowserTest, CtrlLOpensTheWindowAndTheListFollowsTheSearchAsTyped)
   Pick("Rock/Plexi Tele.vmp");
   EXPECT_EQ(form_.library.edtNom, "Plexi Tele");
   EXPECT_EQ(form_.library.lblContenu,
-            "Rock/Plexi Tele.vmp\nAMP1 ON\n  AMP: Line6 Class A (Line6 Class A)\n"
-            "  CAB: 1x10 (1x10 Gibson Explorer GA-18 (1960))\n"
-            "  DRIVE 4 BASS 8 MID 12 TREB 16 PRES 20 VOL 24\n"
-            "AMP2 OFF\n  AMP: '68 Brit Plexi Lead 100 (Marshall Super Lead (1968))\n  CAB: -\n"
-            "  DRIVE 256 BASS 256 MID 256 TREB 256 PRES 256 VOL 256\n"
-            "Variax 2 Telecaster modified (Fender Telecaster modified, T-MODEL)");
+            "Rock/Plexi Tele.vmp\nAMP1 ON\n  AMP Line6 Class A\n      Line6 Class A\n"
+            "  CAB 1x10\n      1x10 Gibson Explorer GA-18 (1960)\n"
+            "  DRIVE 4 BASS 8 MID 12\n  TREB 16 PRES 20 VOL 24\n"
+            "AMP2 OFF\n  AMP '68 Brit Plexi Lead 100\n      Marshall Super Lead (1968)\n"
+            "  CAB -\n  DRIVE 256 BASS 256 MID 256\n  TREB 256 PRES 256 VOL 256\n"
+            "Variax 2 Telecaster modified\n      Fender Telecaster modified, T-MODEL");
   Pick("Rock/Broken.vmp");
   EXPECT_THAT(form_.library.lblContenu, ::testing::StartsWith("Rock/Broken.vmp\n"));
   EXPECT_NE(form_.library.lblContenu, "Rock/Broken.vmp\n");

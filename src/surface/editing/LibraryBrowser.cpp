@@ -74,26 +74,28 @@ void FollowFolder(LibraryWindow& window, const fs::path& selected) {
   ShowMatches(window, relativeText);
 }
 
+// A display name with, below it, the model it stands for: the pane is narrow.
+std::string NamedLine(std::string_view label, const std::string& display,
+                      const ModelRecord* record) {
+  return record == nullptr ? "  " + std::string(label) + " -\n"
+                           : "  " + std::string(label) + " " + display + "\n      " +
+                                 std::string(record->ModelName) + "\n";
+}
+
 std::string ChannelContentText(const LibraryEntry& entry, Channel channel) {
   const ChannelContent& content = entry.content.channels[channel == Channel::Amp1 ? 0 : 1];
   std::string text = std::string(channel == Channel::Amp1 ? "AMP1 " : "AMP2 ") +
                      std::string(content.powerOn ? kPowerOn : kPowerOff) + "\n";
-  const auto named = [](const std::string& display, const ModelRecord* record) {
-    return record == nullptr ? std::string("-")
-                             : display + " (" + std::string(record->ModelName) + ")";
-  };
-  text += "  AMP: " +
-          named(EntryAmpName(entry, channel),
-                content.amp != 0 ? &AmpRecord(channel, content.amp) : nullptr) +
-          "\n";
-  text += "  CAB: " +
-          named(EntryCabName(entry, channel),
-                content.cab != 0 ? &CabRecord(channel, content.cab) : nullptr) +
-          "\n ";
+  text += NamedLine("AMP", EntryAmpName(entry, channel),
+                    content.amp != 0 ? &AmpRecord(channel, content.amp) : nullptr);
+  text += NamedLine("CAB", EntryCabName(entry, channel),
+                    content.cab != 0 ? &CabRecord(channel, content.cab) : nullptr);
+  // Three knobs a line.
   for (std::size_t knob = 0; knob < kAmpKnobNames.size(); ++knob) {
-    text += " " + std::string(kAmpKnobNames[knob]) + " " + std::to_string(content.knobs[knob]);
+    text += (knob % 3 == 0 ? " " : "") + std::string(" ") + std::string(kAmpKnobNames[knob]) + " " +
+            std::to_string(content.knobs[knob]) + (knob % 3 == 2 ? "\n" : "");
   }
-  return text + "\n";
+  return text;
 }
 
 LibraryWindow& Window(EditingContext& context) {
@@ -135,8 +137,8 @@ std::string LibraryEntryContent(const LibraryEntry& entry) {
     return text + "Variax -";
   }
   const GuitarRecord& guitar = GuitarRecordAt(entry.content.guitar);
-  return text + "Variax " + EntryGuitarName(entry) + " (" + std::string(guitar.Brand) + " " +
-         std::string(guitar.Model) + ", " + std::string(guitar.Bank) + ")";
+  return text + "Variax " + EntryGuitarName(entry) + "\n      " + std::string(guitar.Brand) + " " +
+         std::string(guitar.Model) + ", " + std::string(guitar.Bank);
 }
 
 void OpenLibraryWindow(EditingContext& context) {
