@@ -256,5 +256,5 @@ WIRE
   }
 fi
 
-/usr/lib/wine/wineserver -k
+/usr/lib/wine/wineserver -k >/dev/null 2>&1
 exit $failed
