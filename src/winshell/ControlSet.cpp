@@ -6,6 +6,7 @@
 
 #include "surface/form/FormModel.h"
 #include "surface/form/KnobPointer.h"
+#include "winshell/KnobAccessible.h"
 #include "winshell/KnobCanvas.h"
 #include "winshell/PaintedControls.h"
 #include "winshell/Utf16.h"
@@ -103,6 +104,13 @@ LRESULT CALLBACK PaintedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       if (control->entry->style == TextStyle::Link) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
+      }
+      break;
+    case WM_GETOBJECT:
+      if (control->entry->kind == ControlKind::Knob) {
+        if (const LRESULT object = KnobAccessibleObject(*control, wParam, lParam)) {
+          return object;
+        }
       }
       break;
     case WM_LBUTTONDOWN:
