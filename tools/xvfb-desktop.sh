@@ -19,6 +19,10 @@ desktop_pids=()
 # screen than 1280x1024x24 (a window at 200 % does not fit on that one).
 start_desktop() {
   local folder=$1
+  # A runtime folder of the run's own: the editor's one-editor lock and socket live there, so
+  # an editor the player has open never takes this run's starts.
+  export XDG_RUNTIME_DIR=$folder/runtime
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
   Xvfb -displayfd 3 -screen 0 "${VELMORA_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$folder/display" \
     2>"$folder/xvfb.log" &
   desktop_pids+=($!)

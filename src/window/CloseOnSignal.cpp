@@ -5,6 +5,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QGuiApplication>
+#include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
@@ -27,6 +29,11 @@ extern "C" void NoteSignal(int) {
 }  // namespace
 
 CloseOnSignal::CloseOnSignal(QWidget& window) : window_(window) {
+  // The session manager waits for this answer before it ends the session: the files are
+  // written by the time it returns, unless a handler runs, which the retry then waits for.
+  connect(
+      qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { Close(); },
+      Qt::DirectConnection);
   if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
     return;
   }

@@ -1,8 +1,9 @@
 #pragma once
 
-// SIGTERM, SIGHUP and SIGINT close the window the way its close box does, so a logout or a
-// service manager's stop writes config.ini and defaut.vmp. A handler that is running (a load
-// with its pauses) refuses the close; the request is then repeated until it is taken.
+// SIGTERM, SIGHUP and SIGINT, and the desktop session's end (the session manager's request
+// to save), close the window the way its close box does, so a logout or a service manager's
+// stop writes config.ini and defaut.vmp. A handler that is running (a load with its pauses)
+// refuses the close; the request is then repeated until it is taken.
 
 #include <QObject>
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QShortcut>
 #include <QWidget>
 #include <QWindow>
 
@@ -18,6 +19,7 @@ bool IsUserInput(const QEvent& event) {
     case QEvent::Wheel:
     case QEvent::KeyPress:
     case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
     case QEvent::ContextMenu:
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
@@ -44,6 +46,12 @@ void InputDrop::DropPendingInput() {
 bool InputDrop::eventFilter(QObject* target, QEvent* event) {
   if (!IsUserInput(*event) || !(draining_ || blocking_())) {
     return false;
+  }
+  // A shortcut's keys are matched before any widget sees them; what they trigger is the
+  // shortcut's own event.
+  if (auto* shortcut = qobject_cast<QShortcut*>(target)) {
+    const auto* owner = qobject_cast<QWidget*>(shortcut->parent());
+    return owner != nullptr && owner->window() == &window_;
   }
   if (auto* window = qobject_cast<QWindow*>(target)) {
     return window == window_.windowHandle();

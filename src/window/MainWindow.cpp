@@ -35,6 +35,11 @@ MainWindow::MainWindow(ProgramFolders folders, std::chrono::milliseconds stepDel
           [this](std::string_view form) { WindowOf(form).Open(); },
           [this](std::string_view form) { WindowOf(form).Close(); }, stepDelay),
       context_{form_, view_, std::move(folders)},
+      openFile_([this] {
+        if (fileToOpen_) {
+          OpenGivenFile(context_, *std::exchange(fileToOpen_, std::nullopt));
+        }
+      }),
       gate_(context_, hub_,
             {[this] { Render(); }, [this] { return view_.TakePaused(); },
              [this] { input_drop_.DropPendingInput(); }}),
@@ -105,16 +110,15 @@ void MainWindow::RunFirstActivation() {
   gate_.Run([this] { MainWindowActivated(context_, Activation::FirstShow); });
   startupDone_ = true;
   if (fileToOpen_) {
-    OpenAfterStartUp(*std::exchange(fileToOpen_, std::nullopt));
+    gate_.RunWhenIdle(openFile_);
   }
 }
 
 void MainWindow::OpenAfterStartUp(std::filesystem::path file) {
-  if (!startupDone_) {
-    fileToOpen_ = std::move(file);
-    return;
+  fileToOpen_ = std::move(file);
+  if (startupDone_) {
+    gate_.RunWhenIdle(openFile_);
   }
-  gate_.Run([this, &file] { OpenGivenFile(context_, file); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -41,7 +41,7 @@ class MainWindow : public QWidget {
   void Destroy();
 
   FormModel& Form() { return form_; }
-  // Loads file as Open does once the start-up is done (at once when it is).
+  // Loads file as Open does once the start-up is done and no handler runs (at once when so).
   void OpenAfterStartUp(std::filesystem::path file);
   // Whether the first activation (the default preset load) has run.
   bool StartupDone() const { return startupDone_; }
@@ -61,6 +61,8 @@ class MainWindow : public QWidget {
   QtFormView view_;
   EditingContext context_;
   MonitorHub hub_;
+  // Loads fileToOpen_ as Open does; held back by the gate while a handler runs.
+  const HandlerGate::Work openFile_;
   HandlerGate gate_;
   FormDispatch dispatch_;
   InputDrop input_drop_;

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "midi/Midi.h"
 #include "midi/PlatformChoice.h"
@@ -17,6 +18,7 @@
 #include "window/Accessibility.h"
 #include "window/CloseOnSignal.h"
 #include "window/MainWindow.h"
+#include "window/OneEditor.h"
 
 int main(int argc, char** argv) {
   using namespace velmora;
@@ -38,6 +40,15 @@ int main(int argc, char** argv) {
     std::cerr << StartUsage();
     return 2;
   }
+  // A second start hands its file to the running editor, which owns the ports, and ends.
+  OneEditor oneEditor;
+  if (!oneEditor.Claim()) {
+    if (oneEditor.HandTo(HandOver{options.file})) {
+      return 0;
+    }
+    std::cerr << "velmora: the running editor does not answer\n";
+    return 1;
+  }
   QApplication::setStyle(QStringLiteral("Fusion"));
   QApplication::setApplicationName(QString::fromUtf8(ProgramName.data(), ProgramName.size()));
   InstallAccessibleInterfaces();
@@ -57,6 +68,18 @@ int main(int argc, char** argv) {
     MainWindow window(folders);
     CloseOnSignal closeOnSignal(window);
     window.Create();
+    oneEditor.Listen([&window](const HandOver& handOver) {
+      if (window.isMinimized()) {
+        window.showNormal();
+      }
+      window.raise();
+      window.activateWindow();
+      // The load's pauses hold the event loop: the window comes up first.
+      if (handOver.file) {
+        QTimer::singleShot(0, &window,
+                           [&window, file = *handOver.file] { window.OpenAfterStartUp(file); });
+      }
+    });
     if (options.file) {
       window.OpenAfterStartUp(*options.file);
     }

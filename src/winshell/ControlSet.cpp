@@ -6,6 +6,7 @@
 
 #include "surface/form/FormModel.h"
 #include "surface/form/KnobPointer.h"
+#include "winshell/KnobAccessible.h"
 #include "winshell/KnobCanvas.h"
 #include "winshell/PaintedControls.h"
 #include "winshell/Utf16.h"
@@ -103,6 +104,13 @@ LRESULT CALLBACK PaintedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       if (control->entry->style == TextStyle::Link) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
+      }
+      break;
+    case WM_GETOBJECT:
+      if (control->entry->kind == ControlKind::Knob) {
+        if (const LRESULT object = KnobAccessibleObject(*control, wParam, lParam)) {
+          return object;
+        }
       }
       break;
     case WM_LBUTTONDOWN:
@@ -227,6 +235,13 @@ HWND ControlSet::Make(HWND parent, const velmora::Form& form, Control& control) 
       style |= LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
       extended = WS_EX_CLIENTEDGE;
       break;
+    case ControlKind::Table:
+      // Owner data: the list asks for the cells of the rows it paints, so 100 000 rows cost
+      // it no more than 100.
+      type = WC_LISTVIEWW;
+      style |= LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
+      extended = WS_EX_CLIENTEDGE;
+      break;
     case ControlKind::Memo:
       type = WC_EDITW;
       style |= ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL;
@@ -257,6 +272,9 @@ HWND ControlSet::Make(HWND parent, const velmora::Form& form, Control& control) 
     }
     case ControlKind::ProgressBar:
       SendMessageW(hwnd, PBM_SETRANGE32, ProgressBar::kMin, ProgressBar::kMax);
+      break;
+    case ControlKind::Table:
+      ListView_SetExtendedListViewStyle(hwnd, LVS_EX_FULLROWSELECT);
       break;
     default:
       break;

@@ -9,6 +9,7 @@
 #include "surface/forms/MainForm.h"
 #include "surface/shell/MainWindowLife.h"
 #include "winshell/InputDrop.h"
+#include "winshell/OneEditor.h"
 
 namespace velmora {
 
@@ -20,6 +21,27 @@ constexpr UINT kDrainMonitor = WM_APP + 1;
 constexpr UINT kFirstActivation = WM_APP + 2;
 // Ports may have come or gone (the MIDI platform's own watch).
 constexpr UINT kPortsChanged = WM_APP + 3;
+// A file handed over by a second start waits in fileToOpen_.
+constexpr UINT kOpenHandedOver = WM_APP + 4;
+// The console's Ctrl+C, Ctrl+Break or close, from the thread the system runs them on.
+constexpr UINT kCloseRequested = WM_APP + 5;
+// The timer that asks a refused close again.
+constexpr UINT_PTR kCloseRetryTimer = 1;
+constexpr UINT kCloseRetryMs = 100;
+
+HWND consoleTarget = nullptr;
+HANDLE programEnded = nullptr;
+// How long the system lets a console's close wait: the close sequence is done well before.
+constexpr DWORD kConsoleCloseWaitMs = 4500;
+
+BOOL WINAPI OnConsoleEvent(DWORD event) {
+  PostMessageW(consoleTarget, kCloseRequested, 0, 0);
+  // After a close, log-off or shut-down the system ends the process when this returns.
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
+    WaitForSingleObject(programEnded, kConsoleCloseWaitMs);
+  }
+  return TRUE;
+}
 
 }  // namespace
 
@@ -30,6 +52,11 @@ MainWindow::MainWindow(ProgramFolders folders, std::chrono::milliseconds stepDel
           [this](std::string_view form) { WindowOf(form).Open(); },
           [this](std::string_view form) { WindowOf(form).Close(); }, stepDelay),
       context_{formModel_, view_, std::move(folders)},
+      openFile_([this] {
+        if (fileToOpen_) {
+          OpenGivenFile(context_, *std::exchange(fileToOpen_, std::nullopt));
+        }
+      }),
       gate_(context_, hub_,
             {[this] { RenderAll(); }, [this] { return view_.TakePaused(); },
              [this] { DropPendingInput(); }}),
@@ -45,6 +72,10 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::Create() {
   FormWindow::Create(nullptr);
+  OneEditor::Mark(Window());
+  consoleTarget = Window();
+  programEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
   for (const auto& [id, window] : others_) {
     window->Create(Window());
   }
@@ -65,6 +96,7 @@ void MainWindow::Show() {
 void MainWindow::Destroy() {
   WatchPortChanges({});
   FormDestroy(hub_);
+  SetEvent(programEnded);
 }
 
 void MainWindow::RenderAll() {
@@ -84,16 +116,31 @@ void MainWindow::RunFirstActivation() {
   gate_.Run([this] { MainWindowActivated(context_, Activation::FirstShow); });
   startupDone_ = true;
   if (fileToOpen_) {
-    OpenAfterStartUp(*std::exchange(fileToOpen_, std::nullopt));
+    gate_.RunWhenIdle(openFile_);
   }
 }
 
 void MainWindow::OpenAfterStartUp(std::filesystem::path file) {
-  if (!startupDone_) {
-    fileToOpen_ = std::move(file);
+  fileToOpen_ = std::move(file);
+  if (startupDone_) {
+    gate_.RunWhenIdle(openFile_);
+  }
+}
+
+void MainWindow::CloseWhenIdle() {
+  if (Close()) {
+    KillTimer(Window(), kCloseRetryTimer);
+    DestroyWindow(Window());
     return;
   }
-  gate_.Run([this, &file] { OpenGivenFile(context_, file); });
+  SetTimer(Window(), kCloseRetryTimer, kCloseRetryMs, nullptr);
+}
+
+void MainWindow::Raise() {
+  if (IsIconic(Window())) {
+    ShowWindow(Window(), SW_RESTORE);
+  }
+  SetForegroundWindow(Window());
 }
 
 bool MainWindow::Close() {
@@ -123,6 +170,43 @@ LRESULT MainWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       if (Close()) {
         DestroyWindow(Window());
+      }
+      return 0;
+    // A second start's file: the sender waits for this answer, not for the load.
+    case WM_COPYDATA:
+      if (const auto handOver = OneEditor::Read(lParam)) {
+        Raise();
+        if (handOver->file) {
+          fileToOpen_ = handOver->file;
+          PostMessageW(Window(), kOpenHandedOver, 0, 0);
+        }
+        return TRUE;
+      }
+      return FALSE;
+    case kOpenHandedOver:
+      if (startupDone_ && fileToOpen_) {
+        gate_.RunWhenIdle(openFile_);
+      }
+      return 0;
+    case kCloseRequested:
+    case WM_TIMER:
+      if (message == kCloseRequested || wParam == kCloseRetryTimer) {
+        CloseWhenIdle();
+        return 0;
+      }
+      return FormWindow::Proc(message, wParam, lParam);
+    // The desktop session's end. A running handler (a message box of a load) holds it off,
+    // and the editor closes once the handler is done; otherwise the close sequence writes
+    // the files before the answer, after which the session may end the program.
+    case WM_QUERYENDSESSION:
+      if (gate_.Running()) {
+        SetTimer(Window(), kCloseRetryTimer, kCloseRetryMs, nullptr);
+        return FALSE;
+      }
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam == TRUE) {
+        CloseWhenIdle();
       }
       return 0;
     case WM_DESTROY:

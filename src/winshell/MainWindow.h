@@ -37,7 +37,7 @@ class MainWindow : public FormWindow {
   // The end of the program's life: the monitor lets go of the input notifications.
   void Destroy();
 
-  // Loads file as Open does once the start-up is done (at once when it is).
+  // Loads file as Open does once the start-up is done and no handler runs (at once when so).
   void OpenAfterStartUp(std::filesystem::path file);
 
  protected:
@@ -49,11 +49,17 @@ class MainWindow : public FormWindow {
   FormWindow& WindowOf(std::string_view form);
   void RunFirstActivation();
   bool Close();
+  // Closes as the close box does; a running handler refuses it, so it is asked again.
+  void CloseWhenIdle();
+  // Brings the window to the front, out of the task bar when minimised.
+  void Raise();
 
   FormModel formModel_;
   Win32FormView view_;
   EditingContext context_;
   MonitorHub hub_;
+  // Loads fileToOpen_ as Open does; held back by the gate while a handler runs.
+  const HandlerGate::Work openFile_;
   HandlerGate gate_;
   FormDispatch formDispatch_;
   // The other forms' windows, by form id.

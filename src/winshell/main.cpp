@@ -18,6 +18,7 @@
 #include "surface/shell/ErrorDisplay.h"
 #include "surface/shell/StartOptions.h"
 #include "winshell/MainWindow.h"
+#include "winshell/OneEditor.h"
 #include "winshell/Pictures.h"
 #include "winshell/Utf16.h"
 
@@ -70,6 +71,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       return 2;
     case StartOptions::Action::kRun:
       break;
+  }
+  // A second start hands its file to the running editor, which owns the ports, and ends.
+  const OneEditor oneEditor;
+  if (!oneEditor.Claim()) {
+    if (OneEditor::HandTo(HandOver{options.file})) {
+      return 0;
+    }
+    WriteOutput(STD_ERROR_HANDLE, "velmora: the running editor does not answer\r\n");
+    return 1;
   }
   INITCOMMONCONTROLSEX controls{sizeof(controls),
                                 ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};

@@ -12,6 +12,7 @@
 #include "surface/form/LabelInFront.h"
 #include "surface/form/Looks.h"
 #include "surface/forms/AboutForm.h"
+#include "surface/forms/LibraryForm.h"
 #include "surface/forms/MainForm.h"
 
 namespace velmora {
@@ -138,7 +139,8 @@ TEST(ControlTable, AboutWindowHasTheFixedGeometry) {
 // Names are unique, parents come first, and every control lies inside its parent without
 // covering a sibling: a typo in a place shows up here rather than as a clipped widget.
 TEST(ControlTable, EveryControlIsNamedOnceAndFitsItsParent) {
-  for (std::span<const ControlEntry> table : {MainFormRows(), AboutWindowForm().rows}) {
+  for (std::span<const ControlEntry> table :
+       {MainFormRows(), AboutWindowForm().rows, LibraryWindowForm().rows}) {
     std::map<std::string_view, const ControlEntry*> seen;
     for (const ControlEntry& control : table) {
       EXPECT_TRUE(seen.emplace(control.name, &control).second) << control.name << " twice";
@@ -391,6 +393,7 @@ TEST(ControlTable, TabOrderHoldsEveryInputControlOnce) {
         case ControlKind::Memo:
         case ControlKind::Edit:
         case ControlKind::Knob:
+        case ControlKind::Table:
           EXPECT_EQ(visits[control.name], 1) << form->id << ": " << control.name;
           break;
         default:

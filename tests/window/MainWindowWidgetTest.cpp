@@ -6,11 +6,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTest>
@@ -64,6 +66,8 @@ const char* ClassOf(ControlKind kind) {
       return "QProgressBar";
     case ControlKind::PopupMenu:
       return "QMenu";
+    case ControlKind::Table:
+      return "velmora::TableView";
   }
   return "";
 }
@@ -346,6 +350,42 @@ TEST_F(WindowTest, TogglingColumnAndPresetPanelRestoresGeometry) {
   QTest::keyClick(window_.get(), Qt::Key_M, Qt::ControlModifier);
   EXPECT_EQ(sameAsBefore(places()), "");
   EXPECT_TRUE(Find<QWidget>("memLog")->isHidden());
+}
+
+// Keys wait in the queue during a synchronise's pauses as clicks do, and are dropped alike:
+// a knob's arrows, a click and a shortcut. Queued behind a handler with no pause, they land.
+TEST_F(WindowTest, InputQueuedDuringAPauseIsDropped) {
+  Start();
+  Wire();
+  auto* drive = Find<KnobWidget>("knobDRIVE1");
+  auto queue = [this, drive] {
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+      QCoreApplication::postEvent(drive, new QKeyEvent(type, Qt::Key_Up, Qt::NoModifier));
+    }
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QCoreApplication::postEvent(
+          drive, new QMouseEvent(type, QPointF(5, 5), drive->mapToGlobal(QPointF(5, 5)),
+                                 Qt::RightButton, Qt::RightButton, Qt::NoModifier));
+    }
+    // Keys that go through the shortcuts, as the platform's do.
+    QMetaObject::invokeMethod(
+        window_.get(), [this] { QTest::keyClick(window_.get(), Qt::Key_M, Qt::ControlModifier); },
+        Qt::QueuedConnection);
+  };
+  QTest::keyClick(window_.get(), Qt::Key_F5);
+  const std::vector<std::string> synchronise = Wire();
+  queue();
+  QTest::keyClick(window_.get(), Qt::Key_F5);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Wire(), synchronise);
+  EXPECT_TRUE(Find<QWidget>("memLog")->isHidden());
+
+  queue();
+  QTest::mouseClick(Find<KnobWidget>("knobBASS1"), Qt::LeftButton);
+  QCoreApplication::processEvents();
+  EXPECT_THAT(Wire(),
+              ElementsAre("B0 0E 40", "B0 0E 38", "B0 0D 40", "B0 0D 48", "B0 0D 48", "B0 0D 50"));
+  EXPECT_FALSE(Find<QWidget>("memLog")->isHidden());
 }
 
 }  // namespace

@@ -26,3 +26,13 @@ capture_groups() {
        NR > 1 && $1 - last >= 500 { printf "%d ", n; n = 0 }
        { n++; last = $1 } END { printf "%d\n", n }' "$1"
 }
+
+# A first start's state, then handed_preset loaded as Open does: 35 messages.
+handed_preset() { default_preset 224 | sed '0,/Amp=Bypass (no amp)/s//Amp=Line6 Tube Preamp/'; }
+bypass_cab1="0 F0 00 01 0C 03 07 0D 00 00 00 00 00 00 F7"
+cab2="0 F0 00 01 0C 03 07 0D 00 02 00 00 00 00 F7 00"
+handed_load_wire="0 B0 0C 2D 00|0 B0 0D 40|0 B0 0E 40|0 B0 0F 40|0 B0 10 40|0 B0 15 40|\
+0 B0 11 40|$bypass_cab1|$bypass_cab1|$bypass_cab1|$bypass_cab1|0 B0 0D 38|0 B0 0E 40|0 B0 0F 40|\
+0 B0 10 40|0 B0 15 40|0 B0 11 40|0 B0 5B 31 00|0 B0 5C 40|0 B0 5D 40|0 B0 5E 40|0 B0 5F 40|\
+0 B0 66 40|0 B0 67 40|$cab2|$cab2|$cab2|0 B0 5C 40|0 B0 5D 40|0 B0 5E 40|0 B0 5F 40|0 B0 66 40|\
+0 B0 67 40|0 B0 6F 7F|0 B0 70 00|"

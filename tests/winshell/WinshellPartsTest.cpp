@@ -4,14 +4,20 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include "surface/files/PictureFile.h"
 #include "surface/form/KnobPointer.h"
+#include "surface/forms/MainForm.h"
+#include "winshell/AccessibleRoles.h"
+#include "winshell/ControlSet.h"
 #include "winshell/KnobCanvas.h"
 #include "winshell/Pictures.h"
 #include "winshell/Utf16.h"
@@ -52,6 +58,55 @@ std::uint32_t Word(Rgb colour) {
 
 std::uint32_t At(const Pixels& pixels, KnobPoint point) {
   return pixels[static_cast<std::size_t>(point.y * kKnobPictureSize + point.x)];
+}
+
+WORD knobCode = 0;
+
+// Through the system's own accessibility call, a knob reads as a slider with the value sent;
+// a value set above or below it turns the knob one step that way.
+TEST(KnobAccessibleTest, AValueSetTurnsTheKnobOneStepTowardsIt) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterControlClasses(instance);
+  WNDCLASSW type{};
+  type.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    knobCode = message == WM_COMMAND ? HIWORD(wParam) : knobCode;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  };
+  type.lpszClassName = L"VelmoraRecordingWindow";
+  RegisterClassW(&type);
+  HWND window = CreateWindowExW(0, type.lpszClassName, L"", 0, 0, 0, 700, 500, nullptr, nullptr,
+                                instance, nullptr);
+  if (window == nullptr) {
+    GTEST_SKIP() << "no window can be made here (Wine without a screen: run it under xvfb-run)";
+  }
+  ControlSet controls;
+  controls.Build(window, MainWindowForm());
+  Control& knob = *controls.Find("knobDRIVE1");
+  AnnotateKnobValue(knob, 64);
+  IAccessible* accessible = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(knob.hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                       reinterpret_cast<void**>(&accessible)),
+            S_OK);
+  VARIANT self{};
+  self.vt = VT_I4;
+  VARIANT role{};
+  BSTR value = nullptr;
+  ASSERT_EQ(accessible->get_accRole(self, &role), S_OK);
+  ASSERT_EQ(accessible->get_accValue(self, &value), S_OK);
+  EXPECT_EQ(std::to_wstring(role.lVal) + L" " + value,
+            std::to_wstring(ROLE_SYSTEM_SLIDER) + L" 64");
+  const std::tuple<const wchar_t*, bool, HRESULT, WORD> cases[] = {
+      {L"65", true, S_OK, kKnobRight}, {L"0", true, S_OK, kKnobLeft},      {L"64", true, S_OK, 0},
+      {L"6x", true, E_INVALIDARG, 0},  {L"127", false, E_ACCESSDENIED, 0},
+  };
+  for (const auto& [asked, enabled, result, code] : cases) {
+    EnableWindow(knob.hwnd, enabled);
+    knobCode = 0;
+    EXPECT_EQ(accessible->put_accValue(self, SysAllocString(asked)), result) << asked;
+    EXPECT_EQ(knobCode, code) << asked;
+  }
+  accessible->Release();
 }
 
 // The core draws a knob's pointer in olive and erases it in yellow; the canvas keeps what is

@@ -32,11 +32,12 @@ struct BuiltinPictureRow {
 
 // Keys anywhere in the window: "Ctrl+N", "F5", in Qt's portable text, which the Win32 shell
 // reads too. A shortcut with a control presses it, as a click does (nothing while the control
-// is disabled or hidden); one without runs its handler.
+// is disabled or hidden); one without runs its handler, and work names what it does.
 struct Shortcut {
   std::string_view keys;
   std::string_view control;
   Handler handler = nullptr;
+  std::string_view work = {};
 };
 
 struct Form {
@@ -55,6 +56,10 @@ struct Form {
   ClientSize (*clientSize)(const FormModel&) = nullptr;
   // A modal form keeps the player in it until it closes; ShowForm returns then.
   bool modal = true;
+  // The control with the focus when the window opens; none: the window decides.
+  std::string_view focus = {};
+  // Runs each time the player comes back to the window (the library reads its folder again).
+  Handler activated = nullptr;
 };
 
 // Every form, the main window's first.

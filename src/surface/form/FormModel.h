@@ -16,6 +16,7 @@
 
 #include "catalogue/Vetta2_Amplis.h"
 #include "surface/form/Identity.h"
+#include "surface/form/LibraryWindowModel.h"
 
 namespace velmora {
 
@@ -247,6 +248,7 @@ struct FormModel {
   bool firstActivationDone = false;
 
   AboutForm about;
+  LibraryWindow library;
 
   std::string lblAmpliAMP1{kAmpPlaceholder};
   std::string lblEnceinteAMP1{kCabPlaceholder};

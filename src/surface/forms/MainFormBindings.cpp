@@ -4,6 +4,7 @@
 #include "surface/editing/GuitarPanel.h"
 #include "surface/editing/Knobs.h"
 #include "surface/editing/Languages.h"
+#include "surface/editing/LibraryBrowser.h"
 #include "surface/editing/PortSelector.h"
 #include "surface/editing/PresetBank.h"
 #include "surface/editing/Synchronise.h"
@@ -194,7 +195,7 @@ constexpr BuiltinPictureRow kPictures[] = {
 };
 
 // Each button of the button row but two has its keys; Ctrl+M shows the monitor below the
-// editor, the window growing to hold it.
+// editor, the window growing to hold it; Ctrl+L opens the preset library's window.
 constexpr Shortcut kShortcuts[] = {
     {"Ctrl+N", "bttnNouveau"},
     {"Ctrl+O", "bttnOuvrir"},
@@ -202,7 +203,9 @@ constexpr Shortcut kShortcuts[] = {
     {"F5", "bttnSynchro"},
     {"Ctrl+M",
      {},
-     [](EditingContext& context) { context.form.monitorShown = !context.form.monitorShown; }},
+     [](EditingContext& context) { context.form.monitorShown = !context.form.monitorShown; },
+     "Monitor"},
+    {"Ctrl+L", {}, OpenLibraryWindow, "Library"},
     {"F1", "bttnAPropos"},
     {"Ctrl+T", "bttnTraduire"},
 };
