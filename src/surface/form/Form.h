@@ -37,6 +37,8 @@ struct Shortcut {
   std::string_view keys;
   std::string_view control;
   Handler handler = nullptr;
+  // What the About window calls a shortcut without a control: "Monitor".
+  std::string_view name = {};
 };
 
 struct Form {
@@ -53,8 +55,12 @@ struct Form {
   // The title and client size as the model has them now; without them, the window row's.
   std::string (*title)(const FormModel&) = nullptr;
   ClientSize (*clientSize)(const FormModel&) = nullptr;
-  // A modal form keeps the player in it until it closes; ShowForm returns then.
+  // A modal form keeps the player in it until it closes; ShowForm returns then. A modeless
+  // one stays beside the main window, which keeps taking input, and closes with it.
   bool modal = true;
+  // Brings the fields that show something kept outside the model up to date. A shell calls
+  // it before each render of the form, and only while the form is shown.
+  void (*refresh)(FormModel&) = nullptr;
 };
 
 // Every form, the main window's first.

@@ -2,18 +2,11 @@
 
 namespace velmora {
 
-namespace {
-
-// The one shortcut without a button: Ctrl+M, the monitor.
-constexpr std::string_view kMonitorName = "Monitor";
-
-}  // namespace
-
 std::string ShortcutList(const Form& form, FormModel& model) {
   std::string list;
   for (const Shortcut& shortcut : form.shortcuts) {
     list += std::string(shortcut.keys) + "   " +
-            (shortcut.control.empty() ? std::string(kMonitorName)
+            (shortcut.control.empty() ? std::string(shortcut.name)
                                       : CaptionField(form, model, shortcut.control)) +
             "\n";
   }

@@ -2,12 +2,14 @@
 
 #include "surface/forms/AboutForm.h"
 #include "surface/forms/MainForm.h"
+#include "surface/forms/RigForm.h"
 
 namespace velmora {
 
 // The one list of forms. A new window is one more line here.
 std::span<const Form* const> AllForms() {
-  static const std::array<const Form*, 2> forms = {&MainWindowForm(), &AboutWindowForm()};
+  static const std::array<const Form*, 3> forms = {&MainWindowForm(), &AboutWindowForm(),
+                                                   &RigWindowForm()};
   return forms;
 }
 

@@ -9,6 +9,7 @@
 #include "surface/editing/Synchronise.h"
 #include "surface/files/PresetFileCommands.h"
 #include "surface/forms/MainForm.h"
+#include "surface/forms/RigForm.h"
 #include "surface/shell/MainWindowLife.h"
 #include "surface/shell/Monitor.h"
 
@@ -194,7 +195,7 @@ constexpr BuiltinPictureRow kPictures[] = {
 };
 
 // Each button of the button row but two has its keys; Ctrl+M shows the monitor below the
-// editor, the window growing to hold it.
+// editor, the window growing to hold it; Ctrl+R shows the rig view beside it.
 constexpr Shortcut kShortcuts[] = {
     {"Ctrl+N", "bttnNouveau"},
     {"Ctrl+O", "bttnOuvrir"},
@@ -202,7 +203,9 @@ constexpr Shortcut kShortcuts[] = {
     {"F5", "bttnSynchro"},
     {"Ctrl+M",
      {},
-     [](EditingContext& context) { context.form.monitorShown = !context.form.monitorShown; }},
+     [](EditingContext& context) { context.form.monitorShown = !context.form.monitorShown; },
+     "Monitor"},
+    {"Ctrl+R", {}, [](EditingContext& context) { context.view.ShowForm(kRigFormName); }, "Rig"},
     {"F1", "bttnAPropos"},
     {"Ctrl+T", "bttnTraduire"},
 };

@@ -1,0 +1,63 @@
+#include <gmock/gmock.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "SurfaceFixture.h"
+#include "midi/Midi.h"
+#include "surface/editing/PresetBank.h"
+#include "surface/editing/RigView.h"
+#include "surface/files/PresetFile.h"
+
+namespace velmora {
+namespace {
+
+using ::testing::ElementsAre;
+
+std::vector<std::string> Lines(const LogMemo& memo) {
+  return {memo.Lines().begin(), memo.Lines().end()};
+}
+
+// A load through the engine leaves the chosen port's rig, as the view shows it, holding the
+// file's values; the view tells its change lines newest first; a stored preset's recall makes
+// the values unknown again; the other port's rig is its own.
+TEST_F(SurfaceTest, TheRigViewShowsWhatTheSendsLeftOnTheChosenPort) {
+  TapSendsForRigView(form_, GetMidiOutput());
+  const std::filesystem::path file = root_ / "rig.vmp";
+  std::ofstream(file, std::ios::binary)
+      << "[AMP1]\r\nPower=ON\r\nAmp=Line6 Clean\r\nCab=1x10\r\nDRIVE1=4\r\nBASS1=8\r\n"
+         "MID1=12\r\nTREB1=16\r\nPRES1=20\r\nVOL1=508\r\n"
+         "[AMP2]\r\nPower=OFF\r\nAmp='67 Fn Black Dual Show\r\nCab=1x6 Super O\r\n"
+         "DRIVE2=400\r\nBASS2=404\r\nMID2=408\r\nTREB2=412\r\nPRES2=416\r\nVOL2=0\r\n"
+         "[Variax]\r\nGuitar=2 Telecaster modified\r\n";
+  RefreshRigView(form_);
+  const std::string nothing = "—\n—\n—\n—\n—\n—\n—\n—\n—";
+  EXPECT_EQ(form_.rig.lblRigAMP1, nothing + "\n—\n—\n0");
+  EXPECT_EQ(form_.rig.lblRigAMP2, nothing);
+
+  LoadPresetFromFile(context_, file);
+  RefreshRigView(form_);
+  EXPECT_EQ(form_.rig.lblRigPort, form_.cbOutputDevices.items[0]);
+  EXPECT_EQ(form_.rig.lblRigAMP1,
+            "Line6 Clean\n1x10\nON\n1\n2\n3\n4\n5\n127\n2 Telecaster modified\n—\n0");
+  EXPECT_EQ(form_.rig.lblRigAMP2,
+            "'67 Fn Black Dual Show\n1x6 Super O\nOFF\n100\n101\n102\n103\n104\n0");
+  EXPECT_THAT(Lines(form_.rig.memRigChangements), ElementsAre("x"));
+
+  form_.cbOutputDevices.itemIndex = 1;
+  RefreshRigView(form_);
+  EXPECT_EQ(form_.rig.lblRigAMP2, nothing);
+  EXPECT_TRUE(form_.rig.memRigChangements.Lines().empty());
+
+  form_.cbOutputDevices.itemIndex = 0;
+  form_.lblPresetBanque = "USER";
+  SelectPreset(context_, "4C");
+  RefreshRigView(form_);
+  EXPECT_EQ(form_.rig.lblRigAMP2, nothing);
+  EXPECT_EQ(form_.rig.lblRigAMP1, nothing + "\n—\nUSER 4C\n0");
+  EXPECT_EQ(form_.rig.memRigChangements.Lines().front(), "x");
+}
+
+}  // namespace
+}  // namespace velmora
