@@ -1,4 +1,4 @@
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <string>
@@ -12,8 +12,6 @@
 
 namespace velmora {
 namespace {
-
-using ::testing::ElementsAre;
 
 std::vector<std::string> Lines(const LogMemo& memo) {
   return {memo.Lines().begin(), memo.Lines().end()};
@@ -43,7 +41,21 @@ TEST_F(SurfaceTest, TheRigViewShowsWhatTheSendsLeftOnTheChosenPort) {
             "Line6 Clean\n1x10\nON\n1\n2\n3\n4\n5\n127\n2 Telecaster modified\n—\n0");
   EXPECT_EQ(form_.rig.lblRigAMP2,
             "'67 Fn Black Dual Show\n1x6 Super O\nOFF\n100\n101\n102\n103\n104\n0");
-  EXPECT_THAT(Lines(form_.rig.memRigChangements), ElementsAre("x"));
+  // The load's groups, newest first: the guitar; per channel the amp with the knobs as the
+  // window held them, the cab, the file's knobs; the powers. A value sent again unchanged makes
+  // no line (AMP2 VOL).
+  const std::vector<std::string> load = {
+      "AMP2 power: OFF", "AMP1 power: ON",        "AMP2 PRES: 104",
+      "AMP2 TREB: 103",  "AMP2 MID: 102",         "AMP2 BASS: 101",
+      "AMP2 DRIVE: 100", "AMP2 cab: 1x6 Super O", "AMP2 VOL: 0",
+      "AMP2 PRES: 0",    "AMP2 TREB: 0",          "AMP2 MID: 0",
+      "AMP2 BASS: 0",    "AMP2 DRIVE: 0",         "AMP2 amp: '67 Fn Black Dual Show",
+      "AMP1 VOL: 127",   "AMP1 PRES: 5",          "AMP1 TREB: 4",
+      "AMP1 MID: 3",     "AMP1 BASS: 2",          "AMP1 DRIVE: 1",
+      "AMP1 cab: 1x10",  "AMP1 VOL: 0",           "AMP1 PRES: 0",
+      "AMP1 TREB: 0",    "AMP1 MID: 0",           "AMP1 BASS: 0",
+      "AMP1 DRIVE: 0",   "AMP1 amp: Line6 Clean", "guitar: 2 Telecaster modified"};
+  EXPECT_EQ(Lines(form_.rig.memRigChangements), load);
 
   form_.cbOutputDevices.itemIndex = 1;
   RefreshRigView(form_);
@@ -56,7 +68,10 @@ TEST_F(SurfaceTest, TheRigViewShowsWhatTheSendsLeftOnTheChosenPort) {
   RefreshRigView(form_);
   EXPECT_EQ(form_.rig.lblRigAMP2, nothing);
   EXPECT_EQ(form_.rig.lblRigAMP1, nothing + "\n—\nUSER 4C\n0");
-  EXPECT_EQ(form_.rig.memRigChangements.Lines().front(), "x");
+  const std::vector<std::string> after = Lines(form_.rig.memRigChangements);
+  ASSERT_GT(after.size(), load.size());
+  EXPECT_EQ(after.front(), "preset: USER 4C (stored preset: amp and guitar settings unknown)");
+  EXPECT_EQ(after.back(), load.back());
 }
 
 }  // namespace
