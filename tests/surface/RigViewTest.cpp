@@ -31,14 +31,15 @@ TEST_F(SurfaceTest, TheRigViewShowsWhatTheSendsLeftOnTheChosenPort) {
          "[Variax]\r\nGuitar=2 Telecaster modified\r\n";
   RefreshRigView(form_);
   const std::string nothing = "—\n—\n—\n—\n—\n—\n—\n—\n—";
-  EXPECT_EQ(form_.rig.lblRigAMP1, nothing + "\n—\n—\n0");
+  EXPECT_EQ(form_.rig.lblRigAMP1, nothing);
   EXPECT_EQ(form_.rig.lblRigAMP2, nothing);
+  EXPECT_EQ(form_.rig.lblRigValeurs, "—\n—\n0");
 
   LoadPresetFromFile(context_, file);
   RefreshRigView(form_);
   EXPECT_EQ(form_.rig.lblRigPort, form_.cbOutputDevices.items[0]);
-  EXPECT_EQ(form_.rig.lblRigAMP1,
-            "Line6 Clean\n1x10\nON\n1\n2\n3\n4\n5\n127\n2 Telecaster modified\n—\n0");
+  EXPECT_EQ(form_.rig.lblRigAMP1, "Line6 Clean\n1x10\nON\n1\n2\n3\n4\n5\n127");
+  EXPECT_EQ(form_.rig.lblRigValeurs, "2 Telecaster modified\n—\n0");
   EXPECT_EQ(form_.rig.lblRigAMP2,
             "'67 Fn Black Dual Show\n1x6 Super O\nOFF\n100\n101\n102\n103\n104\n0");
   // The load's groups, newest first: the guitar; per channel the amp with the knobs as the
@@ -67,7 +68,8 @@ TEST_F(SurfaceTest, TheRigViewShowsWhatTheSendsLeftOnTheChosenPort) {
   SelectPreset(context_, "4C");
   RefreshRigView(form_);
   EXPECT_EQ(form_.rig.lblRigAMP2, nothing);
-  EXPECT_EQ(form_.rig.lblRigAMP1, nothing + "\n—\nUSER 4C\n0");
+  EXPECT_EQ(form_.rig.lblRigAMP1, nothing);
+  EXPECT_EQ(form_.rig.lblRigValeurs, "—\nUSER 4C\n0");
   const std::vector<std::string> after = Lines(form_.rig.memRigChangements);
   ASSERT_GT(after.size(), load.size());
   EXPECT_EQ(after.front(), "preset: USER 4C (stored preset: amp and guitar settings unknown)");

@@ -52,9 +52,10 @@ void RefreshRigView(FormModel& form) {
   view.shown = now;
   view.lblRigPort = std::move(portText);
   const RigState state = rig != nullptr ? rig->State() : RigState{};
-  view.lblRigAMP1 = ChannelTexts(state, Channel::Amp1) + "\n" + Shown(GuitarText(state)) + "\n" +
-                    Shown(PresetText(state)) + "\n" + std::to_string(state.unknownCount);
+  view.lblRigAMP1 = ChannelTexts(state, Channel::Amp1);
   view.lblRigAMP2 = ChannelTexts(state, Channel::Amp2);
+  view.lblRigValeurs = Shown(GuitarText(state)) + "\n" + Shown(PresetText(state)) + "\n" +
+                       std::to_string(state.unknownCount);
   view.memRigChangements = {};
   if (rig != nullptr) {
     for (std::string& line : rig->RecentChanges()) {

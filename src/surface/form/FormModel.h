@@ -173,6 +173,8 @@ struct RigForm {
   std::string lblRigPort;
   std::string lblRigAMP1;
   std::string lblRigAMP2;
+  std::string lblRigLegendeRig{kEmptyCaption};
+  std::string lblRigValeurs;
   std::string lblRigChangements{"Derniers changements :"};
   LogMemo memRigChangements;  // newest first, as the monitor's log
   std::string bttnRigFermer{"Fermer"};
