@@ -72,7 +72,7 @@ found=$(/usr/bin/python3 "$steps" size press "Sensibility: x8" pick "x 16" incre
 
 kill -TERM "$program_pid"
 wait_for 100 bash -c "! kill -0 $program_pid 2>/dev/null" || fail "SIGTERM did not end the program"
-wait "$program_pid" || fail "the program ended with status $?"
+wait "$program_pid" || fail "the program ended with status $?: $(cat "$work/output.txt") $(tail -n 20 "$work/weston.log")"
 grep -q -i 'xcb\|x11' "$work/output.txt" && fail "the program spoke of X: $(cat "$work/output.txt")"
 cmp -s "$work/defaut.vmp" <(default_preset 320) || fail "saved defaut.vmp: $(cat -A "$work/defaut.vmp")"
 saved_config=${new_config/$'Out=0\r\n'/$'Out=0\r\nOutName=Virtual Out 1\r\n'}
