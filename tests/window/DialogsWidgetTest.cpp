@@ -240,7 +240,7 @@ TEST_F(WindowTest, CtrlROpensTheRigViewWithoutHoldingTheMainWindow) {
   EXPECT_TRUE(rig->isVisible());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_EQ(rig->size(), QSize(560, 476));
-  EXPECT_EQ(rig->windowTitle().toStdString(), "Rig simulé");
+  EXPECT_EQ(rig->windowTitle().toStdString(), "Simulated rig");
   auto lines = [rig](const char* name) {
     return rig->findChild<QLabel*>(name)->text().split('\n');
   };
