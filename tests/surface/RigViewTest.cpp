@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <fstream>
 #include <string>
-#include <vector>
 
 #include "SurfaceFixture.h"
 #include "midi/Midi.h"
@@ -12,10 +12,6 @@
 
 namespace velmora {
 namespace {
-
-std::vector<std::string> Lines(const LogMemo& memo) {
-  return {memo.Lines().begin(), memo.Lines().end()};
-}
 
 // A load through the engine leaves the chosen port's rig, as the view shows it, holding the
 // file's values; the view tells its change lines newest first; a stored preset's recall makes
@@ -45,7 +41,7 @@ TEST_F(SurfaceTest, TheRigViewShowsWhatTheSendsLeftOnTheChosenPort) {
   // The load's groups, newest first: the guitar; per channel the amp with the knobs as the
   // window held them, the cab, the file's knobs; the powers. A value sent again unchanged makes
   // no line (AMP2 VOL).
-  const std::vector<std::string> load = {
+  const std::deque<std::string> load = {
       "AMP2 power: OFF", "AMP1 power: ON",        "AMP2 PRES: 104",
       "AMP2 TREB: 103",  "AMP2 MID: 102",         "AMP2 BASS: 101",
       "AMP2 DRIVE: 100", "AMP2 cab: 1x6 Super O", "AMP2 VOL: 0",
@@ -56,7 +52,7 @@ TEST_F(SurfaceTest, TheRigViewShowsWhatTheSendsLeftOnTheChosenPort) {
       "AMP1 cab: 1x10",  "AMP1 VOL: 0",           "AMP1 PRES: 0",
       "AMP1 TREB: 0",    "AMP1 MID: 0",           "AMP1 BASS: 0",
       "AMP1 DRIVE: 0",   "AMP1 amp: Line6 Clean", "guitar: 2 Telecaster modified"};
-  EXPECT_EQ(Lines(form_.rig.memRigChangements), load);
+  EXPECT_EQ(form_.rig.memRigChangements.Lines(), load);
 
   form_.cbOutputDevices.itemIndex = 1;
   RefreshRigView(form_);
@@ -70,10 +66,8 @@ TEST_F(SurfaceTest, TheRigViewShowsWhatTheSendsLeftOnTheChosenPort) {
   EXPECT_EQ(form_.rig.lblRigAMP2, nothing);
   EXPECT_EQ(form_.rig.lblRigAMP1, nothing);
   EXPECT_EQ(form_.rig.lblRigValeurs, "—\nUSER 4C\n0");
-  const std::vector<std::string> after = Lines(form_.rig.memRigChangements);
-  ASSERT_GT(after.size(), load.size());
-  EXPECT_EQ(after.front(), "preset: USER 4C (stored preset: amp and guitar settings unknown)");
-  EXPECT_EQ(after.back(), load.back());
+  EXPECT_EQ(form_.rig.memRigChangements.Lines().front(),
+            "preset: USER 4C (stored preset: amp and guitar settings unknown)");
 }
 
 }  // namespace
