@@ -5,9 +5,8 @@
 #include <nlohmann/json.hpp>
 #include <string_view>
 
-#include "catalogue/Variax.h"
-#include "catalogue/Vetta2_Enceintes.h"
 #include "cli/CommandWords.h"
+#include "library/EntryNames.h"
 #include "library/FolderWalk.h"
 #include "library/LibraryFolder.h"
 #include "library/PresetLibrary.h"
@@ -25,22 +24,6 @@ constexpr std::array kLibraryOptions = {OptionRule{"--dir", OptionValue::kText},
 
 constexpr std::array<std::string_view, kKnobsPerChannel> kKnobLabels = {"DRIVE", "BASS", "MID",
                                                                         "TREB",  "PRES", "VOL"};
-
-std::string AmpName(const LibraryEntry& entry, Channel channel) {
-  const int record = entry.content.channels[channel == Channel::Amp1 ? 0 : 1].amp;
-  return entry.error.empty() && record != 0 ? std::string(AmpRecord(channel, record).DisplayName)
-                                            : std::string();
-}
-
-std::string CabName(const LibraryEntry& entry, Channel channel) {
-  const int record = entry.content.channels[channel == Channel::Amp1 ? 0 : 1].cab;
-  return record != 0 ? std::string(CabRecord(channel, record).DisplayName) : std::string();
-}
-
-std::string GuitarName(const LibraryEntry& entry) {
-  return entry.error.empty() && entry.content.guitar != 0 ? GuitarKey(entry.content.guitar)
-                                                          : std::string();
-}
 
 // A name may hold a tab or a line break; escaped, it cannot split its line or field.
 std::string FieldText(std::string_view text) {
@@ -76,8 +59,8 @@ Json ChannelJson(const LibraryEntry& entry, Channel channel) {
     knobs[std::string(kKnobLabels[i])] = content.knobs[i];
   }
   return Json{{"power", content.powerOn ? "ON" : "OFF"},
-              {"amp", AmpName(entry, channel)},
-              {"cab", CabName(entry, channel)},
+              {"amp", EntryAmpName(entry, channel)},
+              {"cab", EntryCabName(entry, channel)},
               {"knobs", std::move(knobs)}};
 }
 
@@ -87,7 +70,7 @@ Json EntryJson(const LibraryEntry& entry) {
               {"modified", ModifiedText(entry.stamp)},
               {"AMP1", ChannelJson(entry, Channel::Amp1)},
               {"AMP2", ChannelJson(entry, Channel::Amp2)},
-              {"guitar", entry.error.empty() ? Json(GuitarName(entry)) : Json(nullptr)},
+              {"guitar", entry.error.empty() ? Json(EntryGuitarName(entry)) : Json(nullptr)},
               {"error", entry.error.empty() ? Json(nullptr) : Json(entry.error)}};
 }
 
@@ -128,9 +111,9 @@ int RunLibraryCommand(const std::vector<std::string>& args, std::ostream& out, s
         array.push_back(EntryJson(entry));
         continue;
       }
-      out << FieldText(entry.relativeText) << '\t' << FieldText(AmpName(entry, Channel::Amp1))
-          << '\t' << FieldText(AmpName(entry, Channel::Amp2)) << '\t'
-          << FieldText(GuitarName(entry)) << '\n';
+      out << FieldText(entry.relativeText) << '\t' << FieldText(EntryAmpName(entry, Channel::Amp1))
+          << '\t' << FieldText(EntryAmpName(entry, Channel::Amp2)) << '\t'
+          << FieldText(EntryGuitarName(entry)) << '\n';
       if (!entry.error.empty()) {
         err << "velmora-cli: " << entry.error << '\n';
       }

@@ -17,6 +17,7 @@
 #include "window/Looks.h"
 #include "window/PanelWidget.h"
 #include "window/PictureWidget.h"
+#include "window/TableView.h"
 
 namespace velmora {
 
@@ -130,6 +131,9 @@ QWidget* ControlSet::Make(QWidget& parent, const Form& form, const ControlEntry&
       bar->setValue(0);
       bar->setTextVisible(false);
       return bar;
+    }
+    case ControlKind::Table: {
+      return new TableView(&parent);
     }
     case ControlKind::PopupMenu: {
       auto* menu = new QMenu(&parent);

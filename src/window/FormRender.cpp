@@ -15,6 +15,8 @@
 #include "surface/forms/MainForm.h"
 #include "window/GradientButtonWidget.h"
 #include "window/KnobWidget.h"
+#include "window/TableListModel.h"
+#include "window/TableView.h"
 
 namespace velmora {
 
@@ -86,6 +88,24 @@ void RenderLog(QPlainTextEdit& memo, const LogMemo& log) {
   }
 }
 
+// The view's model is made on the first render, when the form's model is at hand.
+void RenderTable(TableView& view, const FormModel& model, const TableList& table) {
+  auto* rows = qobject_cast<TableListModel*>(view.model());
+  if (rows == nullptr) {
+    rows = new TableListModel(model, table, &view);
+    view.setModel(rows);
+  }
+  const QSignalBlocker quiet(view);
+  rows->Follow();
+  const QModelIndex current = view.currentIndex();
+  if (table.itemIndex < 0) {
+    view.clearSelection();
+  } else if (!current.isValid() || current.row() != table.itemIndex) {
+    view.selectRow(table.itemIndex);
+    view.scrollTo(rows->index(table.itemIndex, 0));
+  }
+}
+
 void RenderField(const ControlEntry& control, QWidget& widget, const ModelField& field) {
   if (std::string* const* caption = std::get_if<std::string*>(&field)) {
     if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
@@ -139,7 +159,11 @@ void RenderForm(const Form& form, FormModel& model, const ControlSet& widgets, Q
     if (binding == nullptr) {
       continue;
     }
-    RenderField(*control, *widget, BoundField(*binding, model));
+    const ModelField field = BoundField(*binding, model);
+    if (TableList* const* table = std::get_if<TableList*>(&field)) {
+      RenderTable(*qobject_cast<TableView*>(widget), model, **table);
+    }
+    RenderField(*control, *widget, field);
     if (binding->visibleWhile != nullptr) {
       SetShown(*widget, binding->visibleWhile(model));
     }

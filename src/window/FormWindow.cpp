@@ -1,5 +1,6 @@
 #include "window/FormWindow.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -12,7 +13,8 @@ FormWindow::FormWindow(QWidget* owner, const Form& form, FormModel& model, FormD
     : QDialog(owner,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       form_(form),
-      model_(model) {
+      model_(model),
+      dispatch_(dispatch) {
   widgets_.Build(*this, form);
   setModal(form.modal);
   WireForm(form, widgets_, *this, dispatch);
@@ -29,6 +31,9 @@ void FormWindow::Open() {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
+  if (QWidget* first = widgets_.Find(form_.focus)) {
+    first->setFocus();
+  }
   if (form_.modal) {
     exec();
   } else {
@@ -36,6 +41,13 @@ void FormWindow::Open() {
     raise();
     activateWindow();
   }
+}
+
+bool FormWindow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && form_.activated != nullptr) {
+    dispatch_.Run(form_.activated);
+  }
+  return QDialog::event(event);
 }
 
 void FormWindow::Render() {

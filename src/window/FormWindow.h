@@ -28,9 +28,13 @@ class FormWindow : public QDialog {
 
   const ControlSet& Controls() const { return widgets_; }
 
+ protected:
+  bool event(QEvent* event) override;
+
  private:
   const Form& form_;
   FormModel& model_;
+  FormDispatch& dispatch_;
   ControlSet widgets_;
 };
 

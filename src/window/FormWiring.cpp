@@ -11,6 +11,7 @@
 #include "window/Accessibility.h"
 #include "window/ClickLabel.h"
 #include "window/KnobWidget.h"
+#include "window/TableView.h"
 
 namespace velmora {
 
@@ -31,6 +32,20 @@ void WireMenuPick(QMenu& menu, QWidget& window, FormDispatch& dispatch, const Bi
     menu.hide();
     dispatch.Run(bound, chosen->data().toInt());
   });
+}
+
+// The row made current, by click or key, is the model's selection; a double-click presses
+// what Enter presses.
+void WireTable(const Form& form, const ControlSet& widgets, TableView& table,
+               FormDispatch& dispatch, const Binding& bound) {
+  QObject::connect(&table, &TableView::rowChanged, &table,
+                   [&dispatch, &bound](int row) { dispatch.Run(bound, row); });
+  for (const Shortcut& shortcut : form.shortcuts) {
+    if (shortcut.keys == "Return" && !shortcut.control.empty()) {
+      QObject::connect(&table, &QAbstractItemView::doubleClicked,
+                       widgets.As<QAbstractButton>(shortcut.control), &QAbstractButton::click);
+    }
+  }
 }
 
 void WireShortcuts(const Form& form, const ControlSet& widgets, QWidget& window,
@@ -123,6 +138,9 @@ void WireForm(const Form& form, const ControlSet& widgets, QWidget& window,
                          });
         break;
       }
+      case ControlKind::Table:
+        WireTable(form, widgets, *qobject_cast<TableView*>(widget), dispatch, bound);
+        break;
       case ControlKind::PopupMenu:
         WireMenuPick(*qobject_cast<QMenu*>(widget), window, dispatch, bound);
         break;

@@ -227,6 +227,13 @@ HWND ControlSet::Make(HWND parent, const velmora::Form& form, Control& control) 
       style |= LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
       extended = WS_EX_CLIENTEDGE;
       break;
+    case ControlKind::Table:
+      // Owner data: the list asks for the cells of the rows it paints, so 100 000 rows cost
+      // it no more than 100.
+      type = WC_LISTVIEWW;
+      style |= LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
+      extended = WS_EX_CLIENTEDGE;
+      break;
     case ControlKind::Memo:
       type = WC_EDITW;
       style |= ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL;
@@ -257,6 +264,9 @@ HWND ControlSet::Make(HWND parent, const velmora::Form& form, Control& control) 
     }
     case ControlKind::ProgressBar:
       SendMessageW(hwnd, PBM_SETRANGE32, ProgressBar::kMin, ProgressBar::kMax);
+      break;
+    case ControlKind::Table:
+      ListView_SetExtendedListViewStyle(hwnd, LVS_EX_FULLROWSELECT);
       break;
     default:
       break;

@@ -6,6 +6,7 @@
 // the rest are the system's own controls. Every control tells its top-level window of a
 // gesture with WM_COMMAND (its id, a code below).
 
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
@@ -49,6 +50,9 @@ struct Control {
   int wheelRemainder = 0;
   // The value screen readers were last told of; none yet.
   int announcedValue = -1;
+  // Tables: the column captions and the rows' generation shown.
+  std::string tableHeader;
+  std::uint64_t tableGeneration = 0;
 };
 
 class ControlSet {

@@ -107,6 +107,45 @@ void RenderLog(HWND memo, const LogMemo& log) {
   SetText(memo, text);
 }
 
+// The columns share the width, the first (the name) twice as wide as each other; the rows
+// are only counted: the list asks for the cells it paints (LVN_GETDISPINFO).
+void RenderTable(const ControlSet& controls, Control& table, const TableList& model) {
+  HWND list = table.hwnd;
+  if (table.tableHeader != model.header) {
+    table.tableHeader = model.header;
+    while (ListView_DeleteColumn(list, 0) != FALSE) {
+    }
+    std::vector<std::wstring> captions;
+    for (std::size_t start = 0; start <= model.header.size();) {
+      const std::size_t end = std::min(model.header.find('\t', start), model.header.size());
+      captions.push_back(ToUtf16(model.header.substr(start, end - start)));
+      start = end + 1;
+    }
+    const int share = (controls.Scale(table.entry->geometry.width) -
+                       GetSystemMetrics(SM_CXVSCROLL) - controls.Scale(4)) /
+                      static_cast<int>(captions.size() + 1);
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+      LVCOLUMNW column{};
+      column.mask = LVCF_TEXT | LVCF_WIDTH;
+      column.cx = i == 0 ? 2 * share : share;
+      column.pszText = captions[i].data();
+      SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    }
+  }
+  if (table.tableGeneration != model.generation) {
+    table.tableGeneration = model.generation;
+    ListView_SetItemCountEx(list, static_cast<int>(model.rowCount), 0);
+  }
+  if (ListView_GetNextItem(list, -1, LVNI_SELECTED) != model.itemIndex) {
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (model.itemIndex >= 0) {
+      ListView_SetItemState(list, model.itemIndex, LVIS_SELECTED | LVIS_FOCUSED,
+                            LVIS_SELECTED | LVIS_FOCUSED);
+      ListView_EnsureVisible(list, model.itemIndex, FALSE);
+    }
+  }
+}
+
 void RenderButton(Control& button, const GradientButton& model) {
   SetText(button.hwnd, model.caption);
   if (button.scheme != model.look) {
@@ -159,6 +198,8 @@ void RenderField(const ControlSet& controls, Control& control, const ModelField&
     RenderButton(control, **button);
   } else if (ComboBox* const* box = std::get_if<ComboBox*>(&field)) {
     RenderComboBox(hwnd, **box);
+  } else if (TableList* const* table = std::get_if<TableList*>(&field)) {
+    RenderTable(controls, control, **table);
   } else if (Panel* const* panel = std::get_if<Panel*>(&field)) {
     RECT place;
     GetWindowRect(hwnd, &place);

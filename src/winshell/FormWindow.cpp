@@ -1,7 +1,9 @@
 #include "winshell/FormWindow.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <windowsx.h>
@@ -18,18 +20,29 @@ constexpr const wchar_t* kFormClass = L"VelmoraForm";
 // The shortcuts' commands; far from the controls' ids.
 constexpr WORD kFirstShortcut = 100;
 
-// "Ctrl+N" or "F5" as an accelerator.
+// "Ctrl+N", "F5" or "Return" as an accelerator.
 ACCEL Accelerator(std::string_view keys, WORD command) {
   constexpr std::string_view kCtrl = "Ctrl+";
+  constexpr std::pair<std::string_view, WORD> kNamedKeys[] = {
+      {"Return", VK_RETURN}, {"Delete", VK_DELETE}, {"Escape", VK_ESCAPE}};
   ACCEL accelerator{FVIRTKEY, 0, command};
   if (keys.starts_with(kCtrl)) {
     accelerator.fVirt |= FCONTROL;
     keys.remove_prefix(kCtrl.size());
   }
-  accelerator.key = keys.size() > 1 && keys.front() == 'F'
+  const auto named = std::ranges::find(kNamedKeys, keys, &std::pair<std::string_view, WORD>::first);
+  accelerator.key = named != std::end(kNamedKeys) ? named->second
+                    : keys.size() > 1 && keys.front() == 'F'
                         ? static_cast<WORD>(VK_F1 - 1 + std::stoi(std::string(keys.substr(1))))
                         : static_cast<WORD>(keys.front());
   return accelerator;
+}
+
+// Delete in a text box deletes text there: the form's Delete is for elsewhere.
+bool TextBoxKeepsKey(const MSG& message) {
+  wchar_t type[16]{};
+  return message.message == WM_KEYDOWN && message.wParam == VK_DELETE &&
+         GetClassNameW(message.hwnd, type, 16) > 0 && lstrcmpiW(type, WC_EDITW) == 0;
 }
 
 void RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
@@ -113,6 +126,9 @@ void FormWindow::Open() {
   if (!form_.modal) {
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
+    if (HWND first = controls_.Window(form_.focus)) {
+      SetFocus(first);
+    }
     return;
   }
   // Modal: the owner takes no input until this one is closed.
@@ -168,7 +184,7 @@ void FormWindow::Render() {
 
 bool FormWindow::TakeShortcut(MSG& message) {
   return shortcuts_ != nullptr && message.hwnd != nullptr &&
-         GetAncestor(message.hwnd, GA_ROOT) == hwnd_ &&
+         GetAncestor(message.hwnd, GA_ROOT) == hwnd_ && !TextBoxKeepsKey(message) &&
          TranslateAcceleratorW(hwnd_, shortcuts_, &message) != 0;
 }
 
@@ -288,7 +304,45 @@ void FormWindow::OnComboBox(const Control& box, const Binding& binding, WORD cod
   dispatch_.Run(binding, static_cast<int>(SendMessageW(box.hwnd, CB_GETCURSEL, 0, 0)));
 }
 
+void FormWindow::OnTableCell(NMLVDISPINFOW& cell) {
+  const Control* control = controls_.OfId(static_cast<int>(cell.hdr.idFrom));
+  const Binding* binding = control != nullptr ? FindBinding(form_, control->entry->name) : nullptr;
+  const ModelField field = binding != nullptr ? BoundField(*binding, model_) : ModelField{};
+  TableList* const* table = std::get_if<TableList*>(&field);
+  if (table == nullptr || (cell.item.mask & LVIF_TEXT) == 0 || cell.item.iItem < 0 ||
+      static_cast<std::size_t>(cell.item.iItem) >= (*table)->rowCount) {
+    return;
+  }
+  const std::wstring text =
+      ToUtf16((*table)->cell(model_, static_cast<std::size_t>(cell.item.iItem),
+                             static_cast<std::size_t>(cell.item.iSubItem)));
+  lstrcpynW(cell.item.pszText, text.c_str(), cell.item.cchTextMax);
+}
+
+void FormWindow::OnTableDoubleClick(const NMHDR& header) {
+  const Control* control = controls_.OfId(static_cast<int>(header.idFrom));
+  if (control == nullptr || control->entry->kind != ControlKind::Table) {
+    return;
+  }
+  for (const Shortcut& shortcut : form_.shortcuts) {
+    if (shortcut.keys == "Return") {
+      PressShortcut(shortcut);
+    }
+  }
+}
+
 void FormWindow::OnListCheck(const NMLISTVIEW& change) {
+  const Control* table = controls_.OfId(static_cast<int>(change.hdr.idFrom));
+  if (table != nullptr && table->entry->kind == ControlKind::Table) {
+    const bool selected = (change.uChanged & LVIF_STATE) != 0 &&
+                          (change.uNewState & LVIS_SELECTED) != 0 &&
+                          (change.uOldState & LVIS_SELECTED) == 0;
+    const Binding* binding = FindBinding(form_, table->entry->name);
+    if (!rendering_ && selected && change.iItem >= 0 && binding != nullptr) {
+      dispatch_.Run(*binding, change.iItem);
+    }
+    return;
+  }
   const bool checkChanged = (change.uChanged & LVIF_STATE) != 0 &&
                             ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) != 0 &&
                             (change.uOldState & LVIS_STATEIMAGEMASK) != 0;
@@ -354,6 +408,10 @@ LRESULT FormWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header->code == LVN_ITEMCHANGED) {
         OnListCheck(*reinterpret_cast<const NMLISTVIEW*>(lParam));
+      } else if (header->code == LVN_GETDISPINFOW) {
+        OnTableCell(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
+      } else if (header->code == NM_DBLCLK) {
+        OnTableDoubleClick(*header);
       }
       return 0;
     }
@@ -363,6 +421,11 @@ LRESULT FormWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && open_ && form_.activated != nullptr) {
+        dispatch_.Run(form_.activated);
+      }
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
     case kDpiChanged: {
       // The new resolution's sizes, at the place the system suggests; then the model says
       // how the window stands now.

@@ -63,6 +63,9 @@ class FormWindow {
   void OnCommand(int id, WORD code);
   void OnComboBox(const Control& box, const Binding& binding, WORD code);
   void OnListCheck(const NMLISTVIEW& change);
+  // A table's owner-data cells, and its double-click, which presses what Enter presses.
+  void OnTableCell(NMLVDISPINFOW& cell);
+  void OnTableDoubleClick(const NMHDR& header);
   void OnWheel(WPARAM wParam, LPARAM lParam);
   void FollowTabOrder();
   void PressShortcut(const Shortcut& shortcut);

@@ -99,6 +99,7 @@ class RecordingView : public FormView {
   }
 
   void ShowForm(std::string_view form) override {
+    shownForms.emplace_back(form);
     if (form == kAboutFormName) {
       ++aboutShows;
       Record("about");
@@ -113,6 +114,7 @@ class RecordingView : public FormView {
   void OpenWebsite(std::string_view address) override { websites.emplace_back(address); }
 
   std::vector<std::string> messages;
+  std::vector<std::string> shownForms;
   std::vector<std::string> errors;
   int stepDelays = 0;
   int aboutShows = 0;

@@ -64,6 +64,8 @@ const char* ClassOf(ControlKind kind) {
       return "QProgressBar";
     case ControlKind::PopupMenu:
       return "QMenu";
+    case ControlKind::Table:
+      return "velmora::TableView";
   }
   return "";
 }

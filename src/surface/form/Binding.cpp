@@ -18,6 +18,11 @@ void RunBinding(const Binding& binding, const Gesture& gesture) {
     }
     (*list)->checked[static_cast<std::size_t>(gesture.item)] = gesture.checked;
     (*list)->itemIndex = gesture.item;
+  } else if (TableList* const* table = std::get_if<TableList*>(&field)) {
+    if (gesture.item < 0 || static_cast<std::size_t>(gesture.item) >= (*table)->rowCount) {
+      return;
+    }
+    (*table)->itemIndex = gesture.item;
   }
   if (binding.handler != nullptr) {
     binding.handler(gesture.context);

@@ -19,7 +19,7 @@ enum class MouseButton { Left, Right, Middle };
 
 // The field a control shows. A caption is a string; the other kinds are the model's own.
 using ModelField = std::variant<std::monostate, std::string*, GradientButton*, ComboBox*, Panel*,
-                                Picture*, CheckListBox*, LogMemo*, ProgressBar*>;
+                                Picture*, CheckListBox*, LogMemo*, ProgressBar*, TableList*>;
 using FieldOf = ModelField (*)(FormModel&);
 
 namespace binding_detail {
@@ -102,8 +102,8 @@ struct Binding {
 ModelField BoundField(const Binding& binding, FormModel& form);
 
 // The player's gesture: a drop-down pick selects gesture.item, a list check sets that row's
-// check and makes it the list's current row (a row the list does not have does nothing), then
-// the handler runs.
+// check and makes it the list's current row, a table's row click selects that row (a row the
+// list or table does not have does nothing), then the handler runs.
 void RunBinding(const Binding& binding, const Gesture& gesture);
 
 // The text the player typed into an edit box, kept in its field.

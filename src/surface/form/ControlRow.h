@@ -24,6 +24,7 @@ enum class ControlKind {
   Knob,  // a 25 x 25 picture with a persistent canvas
   ProgressBar,
   PopupMenu,  // no place of its own: it opens at the mouse cursor
+  Table,      // rows in columns, read from the model one row at a time as they are drawn
 };
 
 enum class TextStyle {

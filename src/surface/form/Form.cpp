@@ -58,6 +58,9 @@ std::string& CaptionField(const Form& form, FormModel& model, std::string_view c
     if (GradientButton* const* button = std::get_if<GradientButton*>(&field)) {
       return (*button)->caption;
     }
+    if (TableList* const* table = std::get_if<TableList*>(&field)) {
+      return (*table)->header;
+    }
   }
   throw std::logic_error("no caption bound to " + std::string(control));
 }

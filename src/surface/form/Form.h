@@ -32,13 +32,12 @@ struct BuiltinPictureRow {
 
 // Keys anywhere in the window: "Ctrl+N", "F5", in Qt's portable text, which the Win32 shell
 // reads too. A shortcut with a control presses it, as a click does (nothing while the control
-// is disabled or hidden); one without runs its handler.
+// is disabled or hidden); one without runs its handler, and work names what it does.
 struct Shortcut {
   std::string_view keys;
   std::string_view control;
   Handler handler = nullptr;
-  // What the About window calls a shortcut without a control: "Monitor".
-  std::string_view name = {};
+  std::string_view work = {};
 };
 
 struct Form {
@@ -58,6 +57,10 @@ struct Form {
   // A modal form keeps the player in it until it closes; ShowForm returns then. A modeless
   // one stays beside the main window, which keeps taking input, and closes with it.
   bool modal = true;
+  // The control with the focus when the window opens; none: the window decides.
+  std::string_view focus = {};
+  // Runs each time the player comes back to the window (the library reads its folder again).
+  Handler activated = nullptr;
   // Brings the fields that show something kept outside the model up to date. A shell calls
   // it before each render of the form, and only while the form is shown.
   void (*refresh)(FormModel&) = nullptr;

@@ -20,6 +20,7 @@
 #include "catalogue/Vetta2_Amplis.h"
 #include "rig/SentRigs.h"
 #include "surface/form/Identity.h"
+#include "surface/form/LibraryWindowModel.h"
 
 namespace velmora {
 
@@ -271,6 +272,7 @@ struct FormModel {
   bool firstActivationDone = false;
 
   AboutForm about;
+  LibraryWindow library;
   RigForm rig;
 
   std::string lblAmpliAMP1{kAmpPlaceholder};

@@ -6,7 +6,7 @@ std::string ShortcutList(const Form& form, FormModel& model) {
   std::string list;
   for (const Shortcut& shortcut : form.shortcuts) {
     list += std::string(shortcut.keys) + "   " +
-            (shortcut.control.empty() ? std::string(shortcut.name)
+            (shortcut.control.empty() ? std::string(shortcut.work)
                                       : CaptionField(form, model, shortcut.control)) +
             "\n";
   }

@@ -9,7 +9,7 @@
 namespace velmora {
 
 // One line per shortcut, "Ctrl+N   Nouveau", named by the pressed buttons' captions of the
-// moment; a shortcut that presses no button by its own name ("Monitor").
+// moment; a shortcut that presses no button is named by its work ("Monitor").
 std::string ShortcutList(const Form& form, FormModel& model);
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 #include "surface/editing/GuitarPanel.h"
 #include "surface/editing/Knobs.h"
 #include "surface/editing/Languages.h"
+#include "surface/editing/LibraryBrowser.h"
 #include "surface/editing/PortSelector.h"
 #include "surface/editing/PresetBank.h"
 #include "surface/editing/Synchronise.h"
@@ -195,7 +196,8 @@ constexpr BuiltinPictureRow kPictures[] = {
 };
 
 // Each button of the button row but two has its keys; Ctrl+M shows the monitor below the
-// editor, the window growing to hold it; Ctrl+R shows the rig view beside it.
+// editor, the window growing to hold it; Ctrl+L opens the preset library's window; Ctrl+R
+// shows the rig view beside it.
 constexpr Shortcut kShortcuts[] = {
     {"Ctrl+N", "bttnNouveau"},
     {"Ctrl+O", "bttnOuvrir"},
@@ -205,6 +207,7 @@ constexpr Shortcut kShortcuts[] = {
      {},
      [](EditingContext& context) { context.form.monitorShown = !context.form.monitorShown; },
      "Monitor"},
+    {"Ctrl+L", {}, OpenLibraryWindow, "Library"},
     {"Ctrl+R", {}, [](EditingContext& context) { context.view.ShowForm(kRigFormName); }, "Rig"},
     {"F1", "bttnAPropos"},
     {"Ctrl+T", "bttnTraduire"},

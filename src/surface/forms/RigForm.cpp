@@ -69,16 +69,9 @@ constexpr std::string_view kTabOrder[] = {"memRigChangements", "bttnRigFermer"};
 
 const Form& RigWindowForm() {
   static const Form form{
-      kRigFormName,
-      kRows,
-      kBindings,
-      kCaptions,
-      kTabOrder,
-      {},
-      {},
-      [](const FormModel& model) { return model.rig.title; },
-      nullptr,
-      false,
+      kRigFormName,   kRows, kBindings, kCaptions,
+      kTabOrder,      {},    {},        [](const FormModel& model) { return model.rig.title; },
+      nullptr,        false, {},        nullptr,
       RefreshRigView,
   };
   return form;

@@ -17,6 +17,9 @@ void FormDispatch::Run(Handler handler) {
 
 void FormDispatch::KeepText(const Binding& binding, std::string text) {
   KeepTypedText(binding, context_.form, std::move(text));
+  if (binding.Runs()) {
+    Run(binding);
+  }
 }
 
 }  // namespace velmora

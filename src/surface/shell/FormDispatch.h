@@ -20,7 +20,8 @@ class FormDispatch {
            MouseButton button = MouseButton::Left, bool large = false);
   // A shortcut's handler.
   void Run(Handler handler);
-  // Text typed into an edit box goes straight to the model: no handler runs.
+  // Text typed into an edit box goes straight to the model, then the box's handler runs,
+  // if it has one (a search as the player types).
   void KeepText(const Binding& binding, std::string text);
 
  private:

@@ -1,0 +1,95 @@
+#include "surface/forms/LibraryForm.h"
+
+#include "surface/editing/LibraryBrowser.h"
+#include "surface/form/RowMakers.h"
+
+namespace velmora {
+
+namespace {
+
+using K = ControlKind;
+using S = TextStyle;
+using L = PanelLook;
+using F = FormModel;
+using W = LibraryWindow;
+using namespace rows;
+
+constexpr ControlEntry PlainButton(std::string_view name, int left, std::string_view caption) {
+  return {name, K::Button, {}, {left, 430, 100, 25}, caption, S::Normal, L::None, true};
+}
+
+constexpr ControlEntry kRows[] = {
+    Window(kLibraryFormName, 760, 463, "Bibliothèque de presets", L::Light),
+    Text("lblRecherche", {}, {8, 10, 80, 16}, "Rechercher :", S::AboutText),
+    Control("edtRecherche", K::Edit, {}, {92, 7, 416, 22}),
+    Control("lvPresets", K::Table, {}, {8, 34, 500, 364}),
+    Text("lblContenu", {}, {516, 34, 236, 300}, {}, S::AboutText),
+    Text("lblNom", {}, {516, 344, 236, 16}, "Nom :", S::AboutText),
+    Control("edtNom", K::Edit, {}, {516, 362, 236, 22}),
+    Text("lblDossier", {}, {8, 406, 744, 16}, {}, S::AboutText),
+    PlainButton("bttnEcouter", 8, "Écouter"),
+    PlainButton("bttnRenommer", 114, "Renommer"),
+    PlainButton("bttnDupliquer", 220, "Dupliquer"),
+    PlainButton("bttnCorbeille", 326, "Corbeille"),
+    PlainButton("bttnEnregistrerSous", 432, "Enregistrer sous"),
+    PlainButton("bttnMontrer", 538, "Montrer"),
+    PlainButton("bttnFermer", 652, "Fermer"),
+};
+
+void CloseLibrary(EditingContext& context) {
+  context.view.CloseForm(kLibraryFormName);
+}
+
+constexpr Binding kBindings[] = {
+    {"lblRecherche", Field<&F::library, &W::lblRecherche>},
+    {"edtRecherche", Field<&F::library, &W::edtRecherche>, LibrarySearchTyped},
+    {"lvPresets", Field<&F::library, &W::lvPresets>, LibraryRowSelected},
+    {"lblContenu", Field<&F::library, &W::lblContenu>},
+    {"lblNom", Field<&F::library, &W::lblNom>},
+    {"edtNom", Field<&F::library, &W::edtNom>},
+    {"lblDossier", Field<&F::library, &W::lblDossier>},
+    {"bttnEcouter", Field<&F::library, &W::bttnEcouter>, LibraryAudition},
+    {"bttnRenommer", Field<&F::library, &W::bttnRenommer>, LibraryRename},
+    {"bttnDupliquer", Field<&F::library, &W::bttnDupliquer>, LibraryDuplicate},
+    {"bttnCorbeille", Field<&F::library, &W::bttnCorbeille>, LibraryTrash},
+    {"bttnEnregistrerSous", Field<&F::library, &W::bttnEnregistrerSous>, LibrarySaveCurrentAs},
+    {"bttnMontrer", Field<&F::library, &W::bttnMontrer>, LibraryShowInFolder},
+    {"bttnFermer", Field<&F::library, &W::bttnFermer>, CloseLibrary},
+};
+
+constexpr Caption kCaptions[] = {
+    {"lblRecherche", "Rechercher :", "Search:", {}},
+    {"lvPresets", "Nom\tAMP1\tAMP2\tGuitare\tModifié", "Name\tAMP1\tAMP2\tGuitar\tModified", {}},
+    {"lblNom", "Nom :", "Name:", {}},
+    {"bttnEcouter", "Écouter", "Audition", {}},
+    {"bttnRenommer", "Renommer", "Rename", {}},
+    {"bttnDupliquer", "Dupliquer", "Duplicate", {}},
+    {"bttnCorbeille", "Corbeille", "Trash", {}},
+    {"bttnEnregistrerSous", "Enregistrer sous", "Save current as", {}},
+    {"bttnMontrer", "Montrer", "Show in folder", {}},
+    {"bttnFermer", "Fermer", "Close", {}},
+};
+
+constexpr std::string_view kTabOrder[] = {
+    "edtRecherche", "lvPresets",     "edtNom",        "bttnEcouter",
+    "bttnRenommer", "bttnDupliquer", "bttnCorbeille", "bttnEnregistrerSous",
+    "bttnMontrer",  "bttnFermer",
+};
+
+// Enter auditions, F2 renames to the name box's text, Delete sends to the trash, F5 reads
+// the folder again, Escape closes.
+constexpr Shortcut kShortcuts[] = {
+    {"Return", "bttnEcouter"},   {"F2", "bttnRenommer"},
+    {"Delete", "bttnCorbeille"}, {"F5", {}, RefreshLibrary, "Refresh"},
+    {"Escape", "bttnFermer"},
+};
+
+}  // namespace
+
+const Form& LibraryWindowForm() {
+  static const Form form{kLibraryFormName, kRows,   kBindings, kCaptions, kTabOrder, {},
+                         kShortcuts,       nullptr, nullptr,   false};
+  return form;
+}
+
+}  // namespace velmora
