@@ -38,9 +38,8 @@ TEST_F(SurfaceTest, TheRigViewShowsWhatTheSendsLeftOnTheChosenPort) {
   EXPECT_EQ(form_.rig.lblRigValeurs, "2 Telecaster modified\n—\n0");
   EXPECT_EQ(form_.rig.lblRigAMP2,
             "'67 Fn Black Dual Show\n1x6 Super O\nOFF\n100\n101\n102\n103\n104\n0");
-  // The load's groups, newest first: the guitar; per channel the amp with the knobs as the
-  // window held them, the cab, the file's knobs; the powers. A value sent again unchanged makes
-  // no line (AMP2 VOL).
+  // The load's groups, newest first: guitar; per channel amp with the knobs as they stood, cab,
+  // the file's knobs; powers. A value sent again unchanged makes no line (AMP2 VOL).
   const std::deque<std::string> load = {
       "AMP2 power: OFF", "AMP1 power: ON",        "AMP2 PRES: 104",
       "AMP2 TREB: 103",  "AMP2 MID: 102",         "AMP2 BASS: 101",

@@ -232,9 +232,8 @@ TEST(InputDrop, DropsQueuedInputToItsWindowOnly) {
 namespace velmora {
 namespace {
 
-// Ctrl+R shows the rig view beside the main window, which keeps taking input: a power button
-// clicked there shows in the view at once; Ctrl+R again keeps the one window; closing the
-// main window closes the view.
+// Ctrl+R: the rig view beside the main window, which keeps taking input (a power click shows
+// at once); Ctrl+R again keeps the one window; closing the main window closes the view.
 TEST_F(WindowTest, CtrlROpensTheRigViewWithoutHoldingTheMainWindow) {
   Start();
   QTest::keyClick(window_.get(), Qt::Key_R, Qt::ControlModifier);
