@@ -1,5 +1,6 @@
-// What the send tap costs: a send with no tap set, with a tap that does nothing, and with the
-// simulated rig reading every send; and the rig alone reading a preset load's bytes.
+// What the send tap costs: a send with no tap set, with a tap that does nothing, with the
+// simulated rig reading every send, and with the editor's own tap (the rig view's, one rig per
+// port) with the view closed and open; and the rig alone reading a preset load's bytes.
 
 #include <benchmark/benchmark.h>
 
@@ -9,14 +10,18 @@
 #include "midi/Midi.h"
 #include "midi/virtual/VirtualMidiPlatform.h"
 #include "rig/Rig.h"
+#include "surface/editing/RigView.h"
 
 namespace velmora {
 namespace {
 
 // The virtual ports keep every buffer; emptying them now and then keeps memory flat.
 constexpr std::int64_t kClearEvery = 1 << 14;
+const std::string kDrive64 = "B0 0D 40 00";
+const std::string kDrive65 = "B0 0D 41 00";
 
-enum class Tap { kNone, kEmpty, kRig };
+// kViewOpen also makes the open view's texts after each send, as a render does.
+enum class Tap { kNone, kEmpty, kRig, kViewClosed, kViewOpen };
 
 void BM_SendWithTap(benchmark::State& state, Tap tap) {
   auto owned = std::make_unique<VirtualMidiPlatform>(1, 0);
@@ -25,14 +30,22 @@ void BM_SendWithTap(benchmark::State& state, Tap tap) {
   TMidiOutput& output = GetMidiOutput();
   output.OpenDevice(0);
   Rig rig;
-  if (tap == Tap::kEmpty) {
+  FormModel form;
+  form.cbOutputDevices = {{"port"}, 0, true};
+  if (tap == Tap::kViewClosed || tap == Tap::kViewOpen) {
+    TapSendsForRigView(form, output);
+  } else if (tap == Tap::kEmpty) {
     output.SetSendTap([](int, std::span<const std::uint8_t>) {});
   } else if (tap == Tap::kRig) {
     output.SetSendTap([&rig](int, std::span<const std::uint8_t> bytes) { rig.Feed(bytes); });
   }
   std::int64_t i = 0;
   for (auto _ : state) {
-    output.SendText(0, "B0 0D 40 00");
+    // DRIVE moves at every send: each one makes a change line, the rig's dearest case.
+    output.SendText(0, i % 2 == 0 ? kDrive64 : kDrive65);
+    if (tap == Tap::kViewOpen) {
+      RefreshRigView(form);
+    }
     if (++i % kClearEvery == 0) {
       state.PauseTiming();
       platform.ClearSent();
@@ -45,6 +58,8 @@ void BM_SendWithTap(benchmark::State& state, Tap tap) {
 BENCHMARK_CAPTURE(BM_SendWithTap, no_tap, Tap::kNone);
 BENCHMARK_CAPTURE(BM_SendWithTap, empty_tap, Tap::kEmpty);
 BENCHMARK_CAPTURE(BM_SendWithTap, rig_tap, Tap::kRig);
+BENCHMARK_CAPTURE(BM_SendWithTap, rig_view_closed, Tap::kViewClosed);
+BENCHMARK_CAPTURE(BM_SendWithTap, rig_view_open, Tap::kViewOpen);
 
 // A whole preset load's kind of traffic: model SysEx with its stray 00, amp and knob changes.
 void BM_RigReadsALoad(benchmark::State& state) {

@@ -140,6 +140,9 @@ void RenderField(const ControlEntry& control, QWidget& widget, const ModelField&
 }  // namespace
 
 void RenderForm(const Form& form, FormModel& model, const ControlSet& widgets, QWidget& window) {
+  if (form.refresh != nullptr) {
+    form.refresh(model);
+  }
   window.setWindowTitle(ToText(FormTitle(form, model)));
   const ClientSize size = FormClientSize(form, model);
   if (window.size() != QSize(size.width, size.height)) {

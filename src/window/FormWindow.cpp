@@ -21,6 +21,12 @@ FormWindow::FormWindow(QWidget* owner, const Form& form, FormModel& model, FormD
 }
 
 void FormWindow::Open() {
+  if (!form_.modal && isVisible()) {
+    // Shown already: to the front where the player left it.
+    raise();
+    activateWindow();
+    return;
+  }
   RenderForm(form_, model_, widgets_, *this);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());

@@ -19,7 +19,7 @@ class FormWindow : public QDialog {
   FormWindow(QWidget* owner, const Form& form, FormModel& model, FormDispatch& dispatch);
 
   // Shows the window centred on the screen with the model's texts; a modal form returns
-  // once it is closed.
+  // once it is closed, a modeless one already shown comes to the front.
   void Open();
   // Hides the window; a modal form's Open returns.
   void Close() { accept(); }

@@ -128,6 +128,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  for (const auto& [id, window] : others_) {
+    window->Close();
+  }
   event->accept();
 }
 

@@ -226,6 +226,9 @@ void RenderField(const ControlSet& controls, Control& control, const ModelField&
 }  // namespace
 
 void RenderForm(const Form& form, FormModel& model, const ControlSet& controls) {
+  if (form.refresh != nullptr) {
+    form.refresh(model);
+  }
   SetText(controls.Form().hwnd, FormTitle(form, model));
   const ClientSize size = FormClientSize(form, model);
   RenderWindowSize(controls, size.width, size.height);

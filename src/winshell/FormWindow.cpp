@@ -115,6 +115,11 @@ void FormWindow::Create(HWND owner) {
 }
 
 void FormWindow::Open() {
+  if (!form_.modal && open_) {
+    // Shown already: to the front where the player left it.
+    SetForegroundWindow(hwnd_);
+    return;
+  }
   open_ = true;
   Render();
   Centre();

@@ -32,7 +32,7 @@ class FormWindow {
   // an owner, a tool window over its owner otherwise. It stays hidden.
   void Create(HWND owner);
   // Shows the window centred with the model's texts; a modal form keeps the owner from
-  // input and returns once it is closed.
+  // input and returns once it is closed, a modeless one already shown comes to the front.
   void Open();
   void Close();
   // Brings every control in line with the model, when the window is shown.

@@ -143,6 +143,18 @@ void MainWindow::Raise() {
   SetForegroundWindow(Window());
 }
 
+bool MainWindow::TakeKeys(MSG& message) {
+  if (TakeShortcut(message) || TakeDialogKey(message)) {
+    return true;
+  }
+  for (const auto& [id, window] : others_) {
+    if (window->TakeShortcut(message) || window->TakeDialogKey(message)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 bool MainWindow::Close() {
   // Closing in the middle of a handler (from a message box of a load, say) would write a
   // half-loaded state; the player closes again once it is done.

@@ -40,6 +40,10 @@ class MainWindow : public FormWindow {
   // Loads file as Open does once the start-up is done and no handler runs (at once when so).
   void OpenAfterStartUp(std::filesystem::path file);
 
+  // The shortcuts and dialog keys of this window and of the modeless ones beside it: true
+  // when the message was taken.
+  bool TakeKeys(MSG& message);
+
  protected:
   LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

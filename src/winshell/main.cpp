@@ -109,7 +109,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     MSG message;
     BOOL got;
     while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-      if (!window.TakeShortcut(message) && !window.TakeDialogKey(message)) {
+      if (!window.TakeKeys(message)) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
       }

@@ -139,8 +139,8 @@ TEST(ControlTable, AboutWindowHasTheFixedGeometry) {
 // Names are unique, parents come first, and every control lies inside its parent without
 // covering a sibling: a typo in a place shows up here rather than as a clipped widget.
 TEST(ControlTable, EveryControlIsNamedOnceAndFitsItsParent) {
-  for (std::span<const ControlEntry> table :
-       {MainFormRows(), AboutWindowForm().rows, LibraryWindowForm().rows}) {
+  for (const Form* form : AllForms()) {
+    const std::span<const ControlEntry> table = form->rows;
     std::map<std::string_view, const ControlEntry*> seen;
     for (const ControlEntry& control : table) {
       EXPECT_TRUE(seen.emplace(control.name, &control).second) << control.name << " twice";

@@ -110,19 +110,21 @@ TEST_F(WindowTest, AboutWindowAndTheReloadWhenItCloses) {
       seen.push_back(about->findChild<QLabel*>(name)->text().toStdString());
     }
     // The designed 257 x 262, and the shortcut list below it.
-    seen.push_back(about->size() == QSize(257, 393) ? "257x393" : "wrong size");
+    seen.push_back(about->size() == QSize(257, 408) ? "257x408" : "wrong size");
     seen.push_back(about->findChild<QLabel*>("lblRaccourcis")->text().toStdString());
     QTest::mouseClick(about->findChild<QLabel*>("lblSiteLine6"), Qt::LeftButton);
     seen.push_back(about->isVisible() ? "still open" : "closed");
     QTest::mouseClick(about->findChild<QAbstractButton*>("bttnAProposFermer"), Qt::LeftButton);
   });
   QTest::mouseClick(Find<QWidget>("bttnAPropos"), Qt::LeftButton);
-  EXPECT_THAT(seen,
-              ElementsAre("A propos...", "Velmora", "1.01", "Variax + Vetta II Edition",
-                          "Line 6 official website", "257x393",
-                          "Ctrl+N   New\nCtrl+O   Open\nCtrl+S   Save\nF5   Synchronise\n"
-                          "Ctrl+M   Monitor\nCtrl+L   Library\nF1   About...\nCtrl+T   Traduire",
-                          "still open"));
+  EXPECT_THAT(
+      seen,
+      ElementsAre(
+          "A propos...", "Velmora", "1.01", "Variax + Vetta II Edition", "Line 6 official website",
+          "257x408",
+          "Ctrl+N   New\nCtrl+O   Open\nCtrl+S   Save\nF5   Synchronise\n"
+          "Ctrl+M   Monitor\nCtrl+L   Library\nCtrl+R   Rig\nF1   About...\nCtrl+T   Traduire",
+          "still open"));
   QDesktopServices::unsetUrlHandler("https");
   EXPECT_THAT(browser.opened, ElementsAre("https://line6.com/"));
   const std::vector<std::string> reload = Wire();
@@ -226,3 +228,39 @@ TEST(InputDrop, DropsQueuedInputToItsWindowOnly) {
 }  // namespace velmora
 
 #include "DialogsWidgetTest.moc"
+
+namespace velmora {
+namespace {
+
+// Ctrl+R: the rig view beside the main window, which keeps taking input (a power click shows
+// at once); Ctrl+R again keeps the one window; closing the main window closes the view.
+TEST_F(WindowTest, CtrlROpensTheRigViewWithoutHoldingTheMainWindow) {
+  Start();
+  QTest::keyClick(window_.get(), Qt::Key_R, Qt::ControlModifier);
+  auto* rig = window_->findChild<FormWindow*>("TForm3");
+  ASSERT_NE(rig, nullptr);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_EQ(rig->size(), QSize(560, 476));
+  EXPECT_EQ(rig->windowTitle().toStdString(), "Simulated rig");
+  auto lines = [rig](const char* name) {
+    return rig->findChild<QLabel*>(name)->text().split('\n');
+  };
+  // The start-up's load: the default file's AMP2 is off.
+  EXPECT_EQ(lines("lblRigAMP2").at(2).toStdString(), "OFF");
+
+  QTest::mouseClick(Find<QWidget>("bttnOnOffAMP2"), Qt::LeftButton);
+  EXPECT_EQ(lines("lblRigAMP2").at(2).toStdString(), "ON");
+  const QString log = rig->findChild<QPlainTextEdit*>("memRigChangements")->toPlainText();
+  EXPECT_EQ(log.split('\n').front().toStdString(), "AMP2 power: ON");
+
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  QTest::keyClick(window_.get(), Qt::Key_R, Qt::ControlModifier);
+  EXPECT_EQ(window_->findChildren<FormWindow*>("TForm3").size(), 1);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(rig));
+  window_->close();
+  EXPECT_FALSE(rig->isVisible());
+}
+
+}  // namespace
+}  // namespace velmora

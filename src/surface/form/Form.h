@@ -54,12 +54,16 @@ struct Form {
   // The title and client size as the model has them now; without them, the window row's.
   std::string (*title)(const FormModel&) = nullptr;
   ClientSize (*clientSize)(const FormModel&) = nullptr;
-  // A modal form keeps the player in it until it closes; ShowForm returns then.
+  // A modal form keeps the player in it until it closes; ShowForm returns then. A modeless
+  // one stays beside the main window, which keeps taking input, and closes with it.
   bool modal = true;
   // The control with the focus when the window opens; none: the window decides.
   std::string_view focus = {};
   // Runs each time the player comes back to the window (the library reads its folder again).
   Handler activated = nullptr;
+  // Brings the fields that show something kept outside the model up to date. A shell calls
+  // it before each render of the form, and only while the form is shown.
+  void (*refresh)(FormModel&) = nullptr;
 };
 
 // Every form, the main window's first.

@@ -7,14 +7,18 @@
 // and the window only renders them.
 
 #include <array>
+#include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "catalogue/Vetta2_Amplis.h"
+#include "rig/SentRigs.h"
 #include "surface/form/Identity.h"
 #include "surface/form/LibraryWindowModel.h"
 
@@ -162,6 +166,26 @@ struct AboutForm {
   bool visible = false;
 };
 
+// The rig view (TForm3): what a rig cabled to the chosen port would hold after everything the
+// editor sent there since start. Its value texts are made only while it is shown (RigView.h).
+struct RigForm {
+  std::string title{"Rig simulé"};
+  std::string lblRigLegende{kEmptyCaption};
+  std::string lblRigPort;
+  std::string lblRigAMP1;
+  std::string lblRigAMP2;
+  std::string lblRigLegendeRig{kEmptyCaption};
+  std::string lblRigValeurs;
+  std::string lblRigChangements{"Derniers changements :"};
+  LogMemo memRigChangements;  // newest first, as the monitor's log
+  std::string bttnRigFermer{"Fermer"};
+  // Fed by the send tap from start-up on, shared with it: the tap may outlive the window.
+  std::shared_ptr<SentRigs> sent = std::make_shared<SentRigs>();
+  // The port (-1 for none) and that rig's change count the texts were made for: new texts
+  // are made only when one of them moved.
+  std::optional<std::pair<int, std::uint64_t>> shown;
+};
+
 // A port remembered by its name, and by its order among the ports of that name (1 for the
 // first), since the platform gives nothing else that tells two ports of one name apart.
 struct NamedPort {
@@ -249,6 +273,7 @@ struct FormModel {
 
   AboutForm about;
   LibraryWindow library;
+  RigForm rig;
 
   std::string lblAmpliAMP1{kAmpPlaceholder};
   std::string lblEnceinteAMP1{kCabPlaceholder};

@@ -10,6 +10,7 @@
 #include "surface/editing/Synchronise.h"
 #include "surface/files/PresetFileCommands.h"
 #include "surface/forms/MainForm.h"
+#include "surface/forms/RigForm.h"
 #include "surface/shell/MainWindowLife.h"
 #include "surface/shell/Monitor.h"
 
@@ -195,7 +196,8 @@ constexpr BuiltinPictureRow kPictures[] = {
 };
 
 // Each button of the button row but two has its keys; Ctrl+M shows the monitor below the
-// editor, the window growing to hold it; Ctrl+L opens the preset library's window.
+// editor, the window growing to hold it; Ctrl+L opens the preset library's window; Ctrl+R
+// shows the rig view beside it.
 constexpr Shortcut kShortcuts[] = {
     {"Ctrl+N", "bttnNouveau"},
     {"Ctrl+O", "bttnOuvrir"},
@@ -206,6 +208,7 @@ constexpr Shortcut kShortcuts[] = {
      [](EditingContext& context) { context.form.monitorShown = !context.form.monitorShown; },
      "Monitor"},
     {"Ctrl+L", {}, OpenLibraryWindow, "Library"},
+    {"Ctrl+R", {}, [](EditingContext& context) { context.view.ShowForm(kRigFormName); }, "Rig"},
     {"F1", "bttnAPropos"},
     {"Ctrl+T", "bttnTraduire"},
 };

@@ -10,6 +10,7 @@
 #include "surface/editing/Languages.h"
 #include "surface/editing/PortSelector.h"
 #include "surface/editing/PresetBank.h"
+#include "surface/editing/RigView.h"
 #include "surface/files/PresetFile.h"
 #include "surface/files/PresetFileCommands.h"
 #include "surface/files/SettingsFile.h"
@@ -44,6 +45,8 @@ std::string ReadSetting(const EditingContext& context, std::string_view section,
 }  // namespace
 
 void FormCreate(EditingContext& context, MonitorHub& hub) {
+  // The rig view shows everything sent since start, whether it was open or not.
+  TapSendsForRigView(context.form, GetMidiOutput());
   MonitorFormCreate(context.form, hub);
   if (!FileExists(context.folders.DefaultPresetFile())) {
     CreateDefaultPresetFile(context.folders);

@@ -17,9 +17,9 @@ enum class Activation {
   Other,        // a message box or a dialog closed, another application gave the focus back
 };
 
-// Fills the port lists and binds the monitor (the hub holds LogLock from here on), then
-// creates defaut.vmp and config.ini when missing. A file that cannot be created throws
-// "Impossible d'écrire dans <path>" and skips what follows; the start-up goes on.
+// Taps the sends for the rig view, fills the port lists and binds the monitor (the hub holds
+// LogLock from here on), then creates defaut.vmp and config.ini when missing. A file that cannot be
+// created throws "Impossible d'écrire dans <path>" and skips what follows; the start-up goes on.
 void FormCreate(EditingContext& context, MonitorHub& hub);
 
 // Title, model selectors, language, the stored MIDI OUT port, the preset panel and its
