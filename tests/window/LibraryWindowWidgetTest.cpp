@@ -38,6 +38,7 @@ TEST_F(WindowTest, LibraryOpensWithCtrlLFiltersAsTypedAndAuditionsWithEnter) {
   QWidget* search = QApplication::focusWidget();
   auto* library = qobject_cast<FormWindow*>(search->window());
   ASSERT_NE(library, nullptr);
+  EXPECT_EQ(library->windowTitle(), "Preset library");
   auto* list = library->findChild<TableView*>("lvPresets");
   EXPECT_EQ(list->model()->rowCount(), 2);
 

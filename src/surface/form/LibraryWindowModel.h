@@ -16,6 +16,7 @@ namespace velmora {
 class PresetLibrary;
 
 struct LibraryWindow {
+  std::string title{"Bibliothèque de presets"};
   std::string lblRecherche{"Rechercher :"};
   std::string edtRecherche;
   TableList lvPresets{"Nom\tAMP1\tAMP2\tGuitare\tModifié"};

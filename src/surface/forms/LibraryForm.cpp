@@ -41,6 +41,7 @@ void CloseLibrary(EditingContext& context) {
 }
 
 constexpr Binding kBindings[] = {
+    {kLibraryFormName, Field<&F::library, &W::title>},
     {"lblRecherche", Field<&F::library, &W::lblRecherche>},
     {"edtRecherche", Field<&F::library, &W::edtRecherche>, LibrarySearchTyped},
     {"lvPresets", Field<&F::library, &W::lvPresets>, LibraryRowSelected},
@@ -58,6 +59,7 @@ constexpr Binding kBindings[] = {
 };
 
 constexpr Caption kCaptions[] = {
+    {kLibraryFormName, "Bibliothèque de presets", "Preset library", {}},
     {"lblRecherche", "Rechercher :", "Search:", {}},
     {"lvPresets", "Nom\tAMP1\tAMP2\tGuitare\tModifié", "Name\tAMP1\tAMP2\tGuitar\tModified", {}},
     {"lblNom", "Nom :", "Name:", {}},
@@ -87,8 +89,14 @@ constexpr Shortcut kShortcuts[] = {
 }  // namespace
 
 const Form& LibraryWindowForm() {
-  static const Form form{kLibraryFormName, kRows,   kBindings, kCaptions, kTabOrder, {},
-                         kShortcuts,       nullptr, nullptr,   false};
+  static const Form form{
+      kLibraryFormName, kRows,
+      kBindings,        kCaptions,
+      kTabOrder,        {},
+      kShortcuts,       [](const FormModel& model) { return model.library.title; },
+      nullptr,          false,
+      "edtRecherche",
+  };
   return form;
 }
 
