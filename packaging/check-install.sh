@@ -10,7 +10,15 @@ pictures=$2
 work=$(mktemp -d)
 program_pid=
 cleanup() {
-  [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
+  # The program closes as the close box does, writing its files: its folder goes only once it
+  # has ended, or it would stop on the error box of a folder that vanished.
+  if [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null; then
+    for _ in $(seq 100); do
+      kill -0 "$program_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -9 "$program_pid" 2>/dev/null || true
+  fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -48,9 +56,12 @@ grep -qx 'MimeType=application/x-velmora-preset;' "$entry" || fail "the desktop 
 # A first start of the installed copy for a user who has no configuration folder yet.
 home=$work/home
 mkdir "$home"
+# A runtime folder of the run's own, so that an editor already running elsewhere cannot take
+# this start as a second one.
+mkdir -m 700 "$work/runtime"
 config=$home/.config/velmora
-env -u XDG_CONFIG_HOME HOME="$home" QT_QPA_PLATFORM=offscreen VELMORA_MIDI=virtual \
-  VELMORA_MIDI_CAPTURE="$work/capture.txt" "$prefix/bin/velmora" >"$work/output.txt" 2>&1 &
+env -u XDG_CONFIG_HOME HOME="$home" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=offscreen \
+  VELMORA_MIDI=virtual VELMORA_MIDI_CAPTURE="$work/capture.txt" "$prefix/bin/velmora" >"$work/output.txt" 2>&1 &
 program_pid=$!
 for _ in $(seq 300); do
   [ -s "$config/config.ini" ] && [ -s "$config/defaut.vmp" ] &&

@@ -7,41 +7,7 @@ set -euo pipefail
 
 program=$1
 places_program=$2
-wine=/usr/lib/wine/wine64
-[ -x "$wine" ] || wine=$(command -v wine64 || true)
-if [ -z "$wine" ]; then
-  echo "SKIPPED: wine64 is not installed (Debian package wine64)"
-  exit 77
-fi
-wineserver=$(dirname "$wine")/wineserver
-[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
-for tool in Xvfb openbox xdotool wmctrl; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIPPED: $tool is not installed (tools/install-deps.sh installs it)"
-    exit 77
-  fi
-done
-
-. "$(dirname "$0")/../../tools/xvfb-desktop.sh"
-work=$(mktemp -d)
-prefix=${3:-$work/wineprefix}
-mkdir -p "$prefix"
-export WINEPREFIX=$(cd "$prefix" && pwd) WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv=d"
-cleanup() {
-  "$wineserver" -k 2>/dev/null || true
-  stop_desktop
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAILED: $*" >&2
-  exit 1
-}
-
-start_desktop "$work" || fail "no desktop to run on"
-"$wine" wineboot --init >/dev/null 2>&1 || fail "wineboot could not prepare $WINEPREFIX"
+. "$(dirname "$0")/../../tools/wine-desktop.sh" "${3:-}"
 title="Velmora 1.01 -  Variax + Vetta II"
 
 count() { tr -d '\r' <"$1/capture.txt" 2>/dev/null | wc -l; }

@@ -8,41 +8,7 @@ set -euo pipefail
 
 program=$1
 places_program=$2
-wine=/usr/lib/wine/wine64
-[ -x "$wine" ] || wine=$(command -v wine64 || true)
-if [ -z "$wine" ]; then
-  echo "SKIPPED: wine64 is not installed (Debian package wine64)"
-  exit 77
-fi
-wineserver=$(dirname "$wine")/wineserver
-[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
-for tool in Xvfb openbox xdotool wmctrl xwininfo; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIPPED: $tool is not installed (tools/install-deps.sh installs it)"
-    exit 77
-  fi
-done
-
-. "$(dirname "$0")/../../tools/xvfb-desktop.sh"
-work=$(mktemp -d)
-# Wine takes only a whole path for its prefix.
-prefix=${3:-$work/wineprefix}
-mkdir -p "$prefix"
-export WINEPREFIX=$(cd "$prefix" && pwd) WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv=d"
-program_pid=
-cleanup() {
-  [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
-  "$wineserver" -k 2>/dev/null || true
-  stop_desktop
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAILED: $*" >&2
-  exit 1
-}
+. "$(dirname "$0")/../../tools/wine-desktop.sh" "${3:-}" xwininfo
 
 # A portable copy, as a player unpacks it: the program with its picture folder beside it
 # keeps its files there. It runs from another folder, which must stay empty.
@@ -55,9 +21,6 @@ else
   mkdir -p "$app/images/Guitares"
 fi
 
-start_desktop "$work" || fail "no desktop to run on"
-# A new prefix takes seconds to make; made here, it does not count against the start-up.
-"$wine" wineboot --init >/dev/null 2>&1 || fail "wineboot could not prepare $WINEPREFIX"
 
 title="Velmora 1.01 -  Variax + Vetta II"
 capture=
