@@ -50,7 +50,7 @@ class LiveStepsTest : public SurfaceTest, public ::testing::WithParamInterface<S
 
 TEST_P(LiveStepsTest, GoesToTheLastItemAskedForWithOneSendOrLoad) {
   const StepCase& step = GetParam();
-  std::ofstream(root_ / "Intro Été.vmp") << "[AMP1]\nPower=ON\n";
+  std::ofstream(root_ / u8"Intro Été.vmp") << "[AMP1]\nPower=ON\n";
   std::ofstream(root_ / "Outro.vmp") << "[AMP2]\nPower=ON\n";
   const Setlist setlist = ReadSetlistText(
       "Intro Été.vmp\nUSER 3B\tVerse\n# the bridge\nFACTORY 16D\nOutro.vmp\nmissing.vmp\tGone\n",

@@ -41,8 +41,8 @@ TEST_F(SetlistFileTest, ARoundTripKeepsEveryLineButTheEditedOnes) {
   const std::string original =
       "\xEF\xBB\xBF# Fête de la musique\r\nsons/Crème brûlée.VMP\tÇa commence\r\n\r\n"
       "USER 3B\n  \t \nFACTORY 1A\tFin";
-  const fs::path file = Write("gig/liste é.vsl", original);
-  Write("gig/sons/Crème brûlée.VMP", "");
+  const fs::path file = Write(u8"gig/liste é.vsl", original);
+  Write(u8"gig/sons/Crème brûlée.VMP", "");
   Setlist setlist = ReadSetlistFile(file);
   ASSERT_EQ(setlist.Count(), 3u);
   EXPECT_EQ(setlist.Item(0).ShownLabel(), "Ça commence");
@@ -53,7 +53,7 @@ TEST_F(SetlistFileTest, ARoundTripKeepsEveryLineButTheEditedOnes) {
   EXPECT_EQ(Slurp(file), original);
 
   setlist.Move(2, -1);
-  setlist.Insert(3, SetlistItem{root_ / "gig/sons/Après.vmp", {}, {}, {}});
+  setlist.Insert(3, SetlistItem{root_ / u8"gig/sons/Après.vmp", {}, {}, {}});
   setlist.Insert(0, SetlistItem{root_ / "ailleurs" / "Solo.vmp", {}, {}, "Solo à deux"});
   setlist.Remove(1);
   WriteSetlistFile(setlist, file);
