@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kImages = fs::path(__FILE__).parent_path().parent_path().parent_path() / "images";
+const fs::path kImages = fs::path(VELMORA_IMAGES_DIR);
 
 struct Frame {
   int width = 0;
