@@ -21,20 +21,7 @@ if [ -z "${VELMORA_OWN_SESSION_BUS:-}" ]; then
   VELMORA_OWN_SESSION_BUS=1 exec dbus-run-session -- "$0" "$@"
 fi
 
-. "$(dirname "$0")/../../tools/xvfb-desktop.sh"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  stop_desktop
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAILED: $*" >&2
-  exit 1
-}
+. "$(dirname "$0")/window-run.sh"
 
 start_desktop "$work" || fail "no desktop to run on"
 

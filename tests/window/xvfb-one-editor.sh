@@ -6,27 +6,8 @@
 set -euo pipefail
 
 program=$1
-for tool in Xvfb openbox xdotool wmctrl xprop python3; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIPPED: $tool is not installed (tools/install-deps.sh installs it)"
-    exit 77
-  fi
-done
-
-. "$(dirname "$0")/../../tools/xvfb-desktop.sh"
+. "$(dirname "$0")/window-run.sh" Xvfb openbox xdotool wmctrl xprop python3
 . "$(dirname "$0")/startup-expectations.sh"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  stop_desktop
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAILED: $*" >&2
-  exit 1
-}
 
 cp "$program" "$work/velmora"
 mkdir -p "$work/images/Guitares" "$work/Réglages"
