@@ -11,7 +11,7 @@ packages=(
   g++-mingw-w64-x86-64 wine64
   clang libclang-rt-14-dev
   qt6-base-dev
-  xvfb openbox xdotool wmctrl imagemagick x11-utils
+  xvfb openbox xdotool wmctrl imagemagick x11-utils libsm-dev libice-dev
   jackd2 libjack-jackd2-dev
   qemu-system-x86 linux-image-amd64 busybox-static alsa-utils cpio
   nlohmann-json3-dev libglib2.0-dev

@@ -11,6 +11,8 @@ for tool in "$@"; do
 done
 
 . "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb-desktop.sh"
+# The editors started here never join the desktop session of whoever runs the tests.
+unset SESSION_MANAGER
 work=$(mktemp -d)
 pids=()
 cleanup() {

@@ -2,10 +2,12 @@
 # One editor at a time, on a real X server: a second start hands its file to the running
 # editor, which loads it as Open does and comes to the front, and ends with status 0; without
 # a file it only raises the editor; malformed messages change nothing; a killed editor's lock
-# and socket never block the next start. Usage: xvfb-one-editor.sh PATH/TO/velmora
+# and socket never block the next start; the desktop session's end saves and ends it.
+# Usage: xvfb-one-editor.sh PATH/TO/velmora PATH/TO/velmora_test_session_manager
 set -euo pipefail
 
 program=$1
+session_manager=$2
 . "$(dirname "$0")/window-run.sh" Xvfb openbox xdotool wmctrl xprop python3
 . "$(dirname "$0")/startup-expectations.sh"
 
@@ -69,8 +71,26 @@ kill -0 "$first" 2>/dev/null || fail "a malformed message ended the editor"
 kill -KILL "$first"
 wait "$first" 2>/dev/null || true
 [ -S "$XDG_RUNTIME_DIR/velmora.socket" ] || fail "the killed editor left no socket to test with"
+# It runs in a desktop session: the session manager's first save (a local one) must leave it
+# running, and a logout must save the knob just turned and end it with status 0.
+"$session_manager" >"$work/session.txt" 2>&1 &
+manager=$!
+pids+=("$manager")
+wait_for 50 grep -q '^SESSION_MANAGER=' "$work/session.txt" || fail "no session manager"
+export "$(head -n 1 "$work/session.txt")"
 start_first
-wmctrl -i -c "$window"
-wait_for 100 bash -c "! kill -0 $first 2>/dev/null" || fail "the close box did not end the program"
+unset SESSION_MANAGER
+wait_for 50 grep -q '^save-done' "$work/session.txt" || fail "session: $(cat "$work/session.txt")"
+# DRIVE1 steps up from the 256 that the first start saved.
+xdotool mousemove --window "$window" 248 222 click 3
+wait_for 50 lines 35 || fail "the knob press sent nothing"
+kill -USR1 "$manager"
+wait_for 100 bash -c "! kill -0 $first 2>/dev/null" || fail "the logout did not end the program"
 wait "$first" || fail "the program ended with status $?"
+wait "$manager" || fail "the session manager ended with status $?: $(cat "$work/session.txt")"
+[ "$(tail -n +2 "$work/session.txt" | tr '\n' '|')" = "registered|save-done|logout|save-done|die|closed|" ] ||
+  fail "session: $(cat "$work/session.txt")"
+[ "$(count)" -eq 35 ] || fail "something was sent at the logout: $(tail -n +36 "$capture")"
+cmp -s "$work/defaut.vmp" <(default_preset 288) || fail "saved defaut.vmp: $(cat -A "$work/defaut.vmp")"
+grep -q $'^OutName=Virtual Out 1\r$' "$work/config.ini" || fail "saved config.ini: $(cat -A "$work/config.ini")"
 echo "PASSED"
