@@ -112,15 +112,15 @@ class MonitorRun {
 
   bool Failed() const { return failed_; }
 
-  // quietOnSignal: an error that comes once a signal came is its interruption of a blocked
-  // call (a replay FIFO nobody writes); the run then ends as a signal ends it. A time limit
-  // that ran out there is an error: the run never got to listen.
+  // quietOnStop: an error that comes once a signal came or the time ran out is the stop's
+  // interruption of a blocked call (a replay FIFO nobody writes); the run then ends as any
+  // stop or time limit ends it, with status 0.
   template <typename Action>
-  void Report(Action&& action, bool quietOnSignal = false) {
+  void Report(Action&& action, bool quietOnStop = false) {
     try {
       action();
     } catch (const std::exception& error) {
-      if (quietOnSignal && StopSignalled()) {
+      if (quietOnStop && StopRequested()) {
         return;
       }
       PrintCommandError(err_, error);

@@ -35,6 +35,7 @@ TEST_F(StopWhileBlockedTest, EndsSoonAfterTheSignalOrTheTime) {
       {{VELMORA_CLI_PATH, "monitor", "--in", "0", nullptr}, flood, SIGTERM},
       {{VELMORA_CLI_PATH, "monitor", "--in", "0", "--seconds", "1", nullptr}, flood, 0},
       {{VELMORA_CLI_PATH, "monitor", "--in", "0", nullptr}, fifo, SIGINT},
+      {{VELMORA_CLI_PATH, "monitor", "--in", "0", "--seconds", "1", nullptr}, fifo, 0},
       {{VELMORA_CLI_PATH, "ports", "--watch", nullptr}, fifo, SIGTERM},
   };
   for (const auto& c : cases) {
