@@ -1,10 +1,12 @@
 #include "window/CloseOnSignal.h"
 
 #include <csignal>
+#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QSocketNotifier>
@@ -28,12 +30,13 @@ extern "C" void NoteSignal(int) {
 
 }  // namespace
 
-CloseOnSignal::CloseOnSignal(QWidget& window) : window_(window) {
-  // The session manager waits for this answer before it ends the session: the files are
-  // written by the time it returns, unless a handler runs, which the retry then waits for.
+CloseOnSignal::CloseOnSignal(QWidget& window, std::function<bool()> save) : window_(window) {
+  // The session manager waits for this answer: the files are written by the time it returns,
+  // unless a handler runs, whose end the close on the order to die then waits for.
   connect(
-      qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { Close(); },
-      Qt::DirectConnection);
+      qApp, &QGuiApplication::commitDataRequest, this,
+      [save = std::move(save)](QSessionManager&) { save(); }, Qt::DirectConnection);
+  qApp->installEventFilter(this);
   if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
     return;
   }
@@ -62,6 +65,16 @@ CloseOnSignal::~CloseOnSignal() {
   }
   ::close(signalPipe[0]);
   ::close(signalPipe[1]);
+}
+
+bool CloseOnSignal::eventFilter(QObject* watched, QEvent* event) {
+  // Qt would try the close once and drop the Quit when it is refused; the Quit that follows
+  // the window's own close (the last window closed) passes on.
+  if (watched == qApp && event->type() == QEvent::Quit && window_.isVisible()) {
+    Close();
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 void CloseOnSignal::Close() {

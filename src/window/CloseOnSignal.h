@@ -1,9 +1,13 @@
 #pragma once
 
-// SIGTERM, SIGHUP and SIGINT, and the desktop session's end (the session manager's request
-// to save), close the window the way its close box does, so a logout or a service manager's
-// stop writes config.ini and defaut.vmp. A handler that is running (a load with its pauses)
-// refuses the close; the request is then repeated until it is taken.
+// SIGTERM, SIGHUP and SIGINT, and the desktop session's end (the session manager's order
+// to die, which reaches Qt as the application's Quit), close the window the way its close box
+// does, so a logout or a service manager's stop writes config.ini and defaut.vmp. A handler
+// that is running (a load with its pauses) refuses the close; the request is then repeated
+// until it is taken. The session manager's request to save, which a logout sends first and a
+// mere checkpoint sends alone, writes the files and leaves the editor open.
+
+#include <functional>
 
 #include <QObject>
 
@@ -16,8 +20,12 @@ class CloseOnSignal : public QObject {
   Q_OBJECT
 
  public:
-  explicit CloseOnSignal(QWidget& window);
+  // save writes the files without closing, and says whether it could.
+  CloseOnSignal(QWidget& window, std::function<bool()> save);
   ~CloseOnSignal() override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Close();

@@ -121,6 +121,10 @@ void MainWindow::OpenAfterStartUp(std::filesystem::path file) {
   }
 }
 
+bool MainWindow::SaveNow() {
+  return !gate_.Running() && gate_.Run([this] { FormClose(context_); });
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   // Closing in the middle of a handler (from a message box of a load, say) would write a
   // half-loaded state; the player closes again once it is done.

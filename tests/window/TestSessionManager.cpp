@@ -1,8 +1,9 @@
 // A desktop session manager reduced to what a logout does to one client, for the real-window
 // tests: it listens on a local ICE socket and prints SESSION_MANAGER=... for the editor; it
 // answers the client's registration with the first save every manager asks for (local, no
-// shutdown); on SIGUSR1 it asks for the logout's save (both kinds, shutdown, any interaction)
-// and, once the client says it is done, tells it to die. It ends with status 0 when the
+// shutdown); on SIGUSR2 it asks for a checkpoint (both kinds, no shutdown); on SIGUSR1 for the
+// logout's save (both kinds, shutdown, any interaction) and, once the client says it is done,
+// tells it to die. It ends with status 0 when the
 // client closes its connection, and prints each step on its own line for the script to read.
 
 #include <poll.h>
@@ -152,11 +153,12 @@ int main() {
     return Fail("cannot listen", "no local socket");
   }
 
-  sigset_t logout;
-  sigemptyset(&logout);
-  sigaddset(&logout, SIGUSR1);
-  sigprocmask(SIG_BLOCK, &logout, nullptr);
-  const int signals = signalfd(-1, &logout, SFD_CLOEXEC);
+  sigset_t requests;
+  sigemptyset(&requests);
+  sigaddset(&requests, SIGUSR1);
+  sigaddset(&requests, SIGUSR2);
+  sigprocmask(SIG_BLOCK, &requests, nullptr);
+  const int signals = signalfd(-1, &requests, SFD_CLOEXEC);
   std::printf("SESSION_MANAGER=%s\n", address.c_str());
   std::fflush(stdout);
 
@@ -189,9 +191,10 @@ int main() {
     if ((ready[watched.size()].revents & POLLIN) != 0) {
       signalfd_siginfo info;
       if (read(signals, &info, sizeof info) == sizeof info && session != nullptr) {
-        logoutAsked = true;
-        Say("logout");
-        SmsSaveYourself(session, SmSaveBoth, True, SmInteractStyleAny, False);
+        logoutAsked = info.ssi_signo == SIGUSR1;
+        Say(logoutAsked ? "logout" : "checkpoint");
+        SmsSaveYourself(session, SmSaveBoth, logoutAsked ? True : False,
+                        logoutAsked ? SmInteractStyleAny : SmInteractStyleNone, False);
       }
     }
     if (client != nullptr && ready.size() > watched.size() + 1 &&

@@ -71,8 +71,9 @@ kill -0 "$first" 2>/dev/null || fail "a malformed message ended the editor"
 kill -KILL "$first"
 wait "$first" 2>/dev/null || true
 [ -S "$XDG_RUNTIME_DIR/velmora.socket" ] || fail "the killed editor left no socket to test with"
-# It runs in a desktop session: the session manager's first save (a local one) must leave it
-# running, and a logout must save the knob just turned and end it with status 0.
+# It runs in a desktop session: the session manager's first save (a local one) and a
+# checkpoint leave it running, the checkpoint with the knob just turned saved; a logout saves
+# and ends it with status 0.
 "$session_manager" >"$work/session.txt" 2>&1 &
 manager=$!
 pids+=("$manager")
@@ -84,11 +85,17 @@ wait_for 50 grep -q '^save-done' "$work/session.txt" || fail "session: $(cat "$w
 # DRIVE1 steps up from the 256 that the first start saved.
 xdotool mousemove --window "$window" 248 222 click 3
 wait_for 50 lines 35 || fail "the knob press sent nothing"
+kill -USR2 "$manager"
+wait_for 50 eval '[ "$(grep -c "^save-done" "$work/session.txt")" -eq 2 ]' ||
+  fail "checkpoint: $(cat "$work/session.txt")"
+sleep 0.5
+kill -0 "$first" 2>/dev/null || fail "the checkpoint ended the editor"
+cmp -s "$work/defaut.vmp" <(default_preset 288) || fail "checkpoint's defaut.vmp: $(cat -A "$work/defaut.vmp")"
 kill -USR1 "$manager"
 wait_for 100 bash -c "! kill -0 $first 2>/dev/null" || fail "the logout did not end the program"
 wait "$first" || fail "the program ended with status $?"
 wait "$manager" || fail "the session manager ended with status $?: $(cat "$work/session.txt")"
-[ "$(tail -n +2 "$work/session.txt" | tr '\n' '|')" = "registered|save-done|logout|save-done|die|closed|" ] ||
+[ "$(tail -n +2 "$work/session.txt" | tr '\n' '|')" = "registered|save-done|checkpoint|save-done|logout|save-done|die|closed|" ] ||
   fail "session: $(cat "$work/session.txt")"
 [ "$(count)" -eq 35 ] || fail "something was sent at the logout: $(tail -n +36 "$capture")"
 cmp -s "$work/defaut.vmp" <(default_preset 288) || fail "saved defaut.vmp: $(cat -A "$work/defaut.vmp")"
