@@ -141,6 +141,10 @@ void MainWindow::Raise() {
     ShowWindow(Window(), SW_RESTORE);
   }
   SetForegroundWindow(Window());
+  // Wine's X11 driver cannot ask the window manager to focus a window it manages (it knows no
+  // _NET_ACTIVE_WINDOW), so there the foreground changes for Windows alone; a restack is
+  // passed on, and brings the editor up over the window that covered it.
+  SetWindowPos(Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 bool MainWindow::TakeKeys(MSG& message) {

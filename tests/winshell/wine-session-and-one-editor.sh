@@ -2,13 +2,14 @@
 # velmora.exe under Wine: the desktop session's end (wineboot --end-session) runs the close
 # sequence, which writes config.ini and defaut.vmp with the knob just turned, and the program
 # ends with status 0; then one editor at a time: a second start hands its file to the running
-# editor, which loads it, and ends with 0; without a file it sends nothing.
+# editor, which loads it and comes up over the window that covered it, and ends with 0;
+# without a file it sends nothing and raises the editor all the same.
 # Usage: wine-session-and-one-editor.sh VELMORA_EXE CONTROL_PLACES_EXE [WINEPREFIX]
 set -euo pipefail
 
 program=$1
 places_program=$2
-. "$(dirname "$0")/../../tools/wine-desktop.sh" "${3:-}"
+. "$(dirname "$0")/../../tools/wine-desktop.sh" "${3:-}" xprop xmessage
 . "$(dirname "$0")/../window/startup-expectations.sh"
 
 app=$work/Velmora
@@ -53,14 +54,23 @@ grep -q $'^OutName=Virtual Out 1\r$' "$app/config.ini" || fail "config.ini: $(ca
 # From a first start's state, as the Qt window's test.
 rm "$app/config.ini" "$app/defaut.vmp"
 start
+editor=$(printf '0x%x' "$window")
 handed_preset >"$work/Réglages/chœur.vmp"
-# Under Wine a window that the window manager minimised stays so after SW_RESTORE, so the
-# raise is checked in the Qt window's test only.
+# Another program's window covers the editor, and a second start brings it back on top. (Wine
+# passes the restack to the window manager but not the focus: it cannot ask for it.)
+on_top() { [ "$(xprop -root _NET_CLIENT_LIST_STACKING | awk '{ print $NF }')" = "$1" ]; }
 second_start() {
+  xmessage -geometry 900x700+0+0 cover 2>/dev/null &
+  cover=$!
+  wait_for 50 eval '! on_top "$editor"' || fail "the covering window did not come up"
   status=0
   (cd "$work/Réglages" && VELMORA_MIDI=virtual timeout 60 "$wine" "$app/velmora.exe" "$@" \
     >"$work/second.txt" 2>&1) || status=$?
   [ "$status" -eq 0 ] || fail "the second start $* ended with status $status: $(cat "$work/second.txt")"
+  wait_for 50 on_top "$editor" ||
+    fail "the second start $* left the editor under: $(xprop -root _NET_CLIENT_LIST_STACKING)"
+  kill "$cover"
+  wait "$cover" 2>/dev/null || true
 }
 second_start chœur.vmp
 wait_for 300 lines 68 || fail "the handed-over file was not loaded: $(cat "$capture")"
