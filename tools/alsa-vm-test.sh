@@ -45,7 +45,8 @@ vm_add_program "$4" "$fs/velmora/send_latency"
 aseqdump=$(command -v aseqdump || true)
 [ -n "$aseqdump" ] || skip "aseqdump not found (Debian: apt-get install alsa-utils)"
 vm_add_program "$aseqdump" "$fs/velmora/aseqdump"
-cp "$checks/checks.sh" "$checks/full-preset-sync.expected" "$fs/velmora/"
+cp "$checks/checks.sh" "$checks/check-report.sh" "$checks/preset-pauses.awk" \
+  "$checks/full-preset-sync.expected" "$fs/velmora/"
 
 cat >"$fs/init" <<'EOF'
 #!/bin/sh

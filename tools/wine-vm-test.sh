@@ -82,7 +82,8 @@ realpath "$work/prefix" >"$fs/prefix-path"
 mkdir -p "$fs/velmora"
 cp "$receiver" "$fs/velmora/receiver"
 cp "$exe" "$fs/velmora/velmora-cli.exe"
-cp "$root/tests/wine-vm/checks.sh" "$root/tests/alsa-vm/full-preset-sync.expected" \
+cp "$root/tests/wine-vm/checks.sh" "$root/tests/alsa-vm/check-report.sh" \
+  "$root/tests/alsa-vm/preset-pauses.awk" "$root/tests/alsa-vm/full-preset-sync.expected" \
   "$fs/velmora/"
 if [ -n "$window" ]; then
   cp "$window" "$fs/velmora/velmora.exe"

@@ -4,25 +4,7 @@
 # check, with what differed, and the figures measured; exit status 1 when a check failed.
 
 here=$(dirname "$0")
-failed=0
-pass() { echo "PASS: $1"; }
-fail() {
-  echo "FAIL: $1"
-  failed=1
-}
-
-# expect NAME EXPECTED_FILE ACTUAL_FILE
-expect() {
-  if cmp -s "$2" "$3"; then
-    pass "$1"
-  else
-    fail "$1"
-    echo "  expected:"
-    sed 's/^/    /' "$2"
-    echo "  got:"
-    sed 's/^/    /' "$3"
-  fi
-}
+. "$here/check-report.sh"
 
 # expect_many NAME EXPECTED_FILE ACTUAL_FILE: the same for thousands of lines, showing only
 # how many there were and the first that differ.
@@ -36,9 +18,6 @@ expect_many() {
   fi
 }
 
-# The bytes of each event the receiver printed, one event a line.
-events() { sed -n 's/^E [0-9.]* //p' "$1"; }
-exit_status() { sed -n 's/^X //p' "$1"; }
 
 # Waits up to 20 s for one of our ports, named after its target, to be in the sequencer,
 # then a second more for the input to be started after it.
@@ -85,34 +64,8 @@ receiver listen 14:0 300 -- velmora-cli load --sync full.vmp >load.txt 2>load.er
 # now and then, which a single gap must then show within 100 ms.
 title="load --sync of a full preset arrives byte for byte, pauses 500 ms +-20 ms"
 if [ "$(exit_status load.txt)" = 0 ] && [ ! -s load.err ] &&
-  awk '
-    NR == FNR { pauses[++n] = $1; $1 = ""; bytes[n] = substr($0, 2); next }
-    $1 == "E" { time[++m] = $2; $1 = ""; $2 = ""; got[m] = substr($0, 3) }
-    END {
-      bad = m != n
-      if (bad) printf "  %d messages arrived, %d expected\n", m, n
-      for (i = 1; i <= n && i <= m; i++) {
-        if (got[i] != bytes[i]) {
-          printf "  message %d: got \"%s\", expected \"%s\"\n", i, got[i], bytes[i]
-          bad = 1
-        }
-        if (i == 1) continue
-        gap = time[i] - time[i - 1]
-        late = gap - 500 * pauses[i]
-        if (late < -20 || late > 100) {
-          printf "  %.1f ms before message %d, expected %d\n", gap, i, 500 * pauses[i]
-          bad = 1
-        }
-        if (pauses[i] == 0) { if (late > gapless) gapless = late; continue }
-        # Insertion into the sorted list of the lateness of each pause.
-        for (j = ++count; j > 1 && sorted[j - 1] > late; j--) sorted[j] = sorted[j - 1]
-        sorted[j] = late
-      }
-      median = count % 2 ? sorted[(count + 1) / 2] : (sorted[count / 2] + sorted[count / 2 + 1]) / 2
-      if (count > 0 && (median < -20 || median > 20)) bad = 1
-      printf "  %d messages; %d pauses of 500 ms measured %.1f to %.1f ms off, median %.1f ms; at most %.1f ms between messages without a pause\n", m, count, sorted[1], sorted[count], median, gapless
-      exit bad
-    }' "$here/full-preset-sync.expected" load.txt; then
+  awk -v latest=100 -v median_within=20 -f "$here/preset-pauses.awk" \
+    "$here/full-preset-sync.expected" load.txt; then
   pass "$title"
 else
   fail "$title"

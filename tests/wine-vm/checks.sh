@@ -15,30 +15,10 @@ export HOME=/tmp WINEPREFIX=/tmp/wineprefix WINEDEBUG=err+all,+seh,+midi WINEDLL
 here=/tmp/velmora
 mkdir -p /tmp/checks && cd /tmp/checks || exit 1
 
-failed=0
-pass() { echo "PASS: $1"; }
-fail() {
-  echo "FAIL: $1"
-  failed=1
-}
-
-# expect NAME EXPECTED_FILE ACTUAL_FILE
-expect() {
-  if cmp -s "$2" "$3"; then
-    pass "$1"
-  else
-    fail "$1"
-    echo "  expected:"
-    sed 's/^/    /' "$2"
-    echo "  got:"
-    sed 's/^/    /' "$3"
-  fi
-}
+. "$here/check-report.sh"
 
 cli() { /usr/lib/wine/wine64 "$here/velmora-cli.exe" "$@"; }
 receiver() { "$here/receiver" "$@"; }
-events() { sed -n 's/^E [0-9.]* //p' "$1"; }
-exit_status() { sed -n 's/^X //p' "$1"; }
 seconds_since() { echo $(($(date +%s) - $1)); }
 # What a program wrote, in Unix line ends, without Wine's debug lines (a trace may go on in
 # lines that start with a tab) and those of its sound half looking for a sound card.
@@ -124,31 +104,7 @@ receiver listen 14:0 300 -- sh -c 'exec "$0" "$1" load --sync full.vmp >load.out
 # only bounded at 5 s.
 title="load --sync of a full preset arrives byte for byte, no pause of 500 ms short"
 if ended "$(exit_status load.txt)" load.err && [ -z "$(said load.out; said load.err)" ] &&
-  awk '
-    NR == FNR { pauses[++n] = $1; $1 = ""; bytes[n] = substr($0, 2); next }
-    $1 == "E" { time[++m] = $2; $1 = ""; $2 = ""; got[m] = substr($0, 3) }
-    END {
-      bad = m != n
-      if (bad) printf "  %d messages arrived, %d expected\n", m, n
-      for (i = 1; i <= n && i <= m; i++) {
-        if (got[i] != bytes[i]) {
-          printf "  message %d: got \"%s\", expected \"%s\"\n", i, got[i], bytes[i]
-          bad = 1
-        }
-        if (i == 1) continue
-        late = time[i] - time[i - 1] - 500 * pauses[i]
-        if (late < -20 || late > 5000) {
-          printf "  message %d came %.1f ms off its pause of %d ms\n", i, late, 500 * pauses[i]
-          bad = 1
-        }
-        if (pauses[i] == 0) { if (late > gapless) gapless = late; continue }
-        for (j = ++count; j > 1 && sorted[j - 1] > late; j--) sorted[j] = sorted[j - 1]
-        sorted[j] = late
-      }
-      median = count % 2 ? sorted[(count + 1) / 2] : (sorted[count / 2] + sorted[count / 2 + 1]) / 2
-      printf "  %d messages; %d pauses of 500 ms measured %.1f to %.1f ms off, median %.1f ms; at most %.1f ms between messages without a pause\n", m, count, sorted[1], sorted[count], median, gapless
-      exit bad
-    }' "$here/full-preset-sync.expected" load.txt; then
+  awk -v latest=5000 -f "$here/preset-pauses.awk" "$here/full-preset-sync.expected" load.txt; then
   pass "$title"
 else
   fail "$title"
