@@ -112,15 +112,17 @@ class MonitorRun {
 
   bool Failed() const { return failed_; }
 
-  // quietOnStop: an error that comes once a signal came or the time ran out is the stop's
-  // interruption of a blocked call (a replay FIFO nobody writes); the run then ends as any
-  // stop or time limit ends it, with status 0.
+  // Which stops make an error quiet: one that comes once they came is their interruption of
+  // a blocked call (a replay FIFO nobody writes), and the run then ends as they end it.
+  enum class Quiet { kNever, kOnSignal, kOnSignalOrTime };
+
   template <typename Action>
-  void Report(Action&& action, bool quietOnStop = false) {
+  void Report(Action&& action, Quiet quiet = Quiet::kNever) {
     try {
       action();
     } catch (const std::exception& error) {
-      if (quietOnStop && StopRequested()) {
+      if ((quiet == Quiet::kOnSignal && StopSignalled()) ||
+          (quiet == Quiet::kOnSignalOrTime && StopRequested())) {
         return;
       }
       PrintCommandError(err_, error);
@@ -175,8 +177,10 @@ int RunMonitorCommand(const std::vector<std::string>& args, std::ostream& out, s
     return 2;
   }
   StopSignals signals;
-  // The time limit holds while the opening is blocked too (a replay FIFO nobody writes);
-  // the listening then has its full time.
+  // The time limit holds while the opening is blocked too (a replay FIFO nobody writes), and
+  // its end there is a timed end like any other; the listening then has its full time. With
+  // no time at all (--seconds 0) the limit is up before the opening starts, which then tells
+  // every error it meets.
   auto limit = [&] {
     if (options->seconds) {
       signals.StopAt(Clock::now() + std::chrono::seconds(*options->seconds));
@@ -190,7 +194,7 @@ int RunMonitorCommand(const std::vector<std::string>& args, std::ostream& out, s
         run.Open(*options);
         opened = true;
       },
-      true);
+      options->seconds == 0 ? MonitorRun::Quiet::kOnSignal : MonitorRun::Quiet::kOnSignalOrTime);
   limit();
   const bool listened = !opened || run.Listen(options->seconds);
   // Closed whatever happened, so no notification outlives the run.
