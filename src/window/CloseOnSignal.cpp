@@ -30,7 +30,7 @@ extern "C" void NoteSignal(int) {
 
 }  // namespace
 
-CloseOnSignal::CloseOnSignal(QWidget& window, std::function<bool()> save) : window_(window) {
+CloseOnSignal::CloseOnSignal(QWidget& window, std::function<void()> save) : window_(window) {
   // The session manager waits for this answer: the files are written by the time it returns,
   // unless a handler runs, whose end the close on the order to die then waits for.
   connect(

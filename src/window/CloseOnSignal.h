@@ -20,8 +20,8 @@ class CloseOnSignal : public QObject {
   Q_OBJECT
 
  public:
-  // save writes the files without closing, and says whether it could.
-  CloseOnSignal(QWidget& window, std::function<bool()> save);
+  // save writes the files without closing.
+  CloseOnSignal(QWidget& window, std::function<void()> save);
   ~CloseOnSignal() override;
 
  protected:

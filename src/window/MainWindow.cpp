@@ -121,8 +121,10 @@ void MainWindow::OpenAfterStartUp(std::filesystem::path file) {
   }
 }
 
-bool MainWindow::SaveNow() {
-  return !gate_.Running() && gate_.Run([this] { FormClose(context_); });
+void MainWindow::SaveNow() {
+  if (!gate_.Running()) {
+    gate_.Run([this] { FormClose(context_); });
+  }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -45,9 +45,9 @@ class MainWindow : public QWidget {
   void OpenAfterStartUp(std::filesystem::path file);
   // Whether the first activation (the default preset load) has run.
   bool StartupDone() const { return startupDone_; }
-  // Writes config.ini and defaut.vmp as the close does, and stays open; false, writing
-  // nothing, while a handler runs (its state is half-done).
-  bool SaveNow();
+  // Writes config.ini and defaut.vmp as the close does, and stays open; writes nothing while
+  // a handler runs (its state is half-done).
+  void SaveNow();
 
  protected:
   void showEvent(QShowEvent* event) override;

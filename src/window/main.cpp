@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
   int code = 0;
   {
     MainWindow window(folders);
-    CloseOnSignal closeOnSignal(window, [&window] { return window.SaveNow(); });
+    CloseOnSignal closeOnSignal(window, [&window] { window.SaveNow(); });
     window.Create();
     oneEditor.Listen([&window](const HandOver& handOver) {
       if (window.isMinimized()) {
