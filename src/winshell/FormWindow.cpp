@@ -9,6 +9,7 @@
 #include <windowsx.h>
 
 #include "winshell/AccessibleRoles.h"
+#include "winshell/ContextMenus.h"
 #include "winshell/FormRender.h"
 #include "winshell/Utf16.h"
 
@@ -417,6 +418,12 @@ LRESULT FormWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOUSEWHEEL:
       OnWheel(wParam, lParam);
+      return 0;
+    case WM_CONTEXTMENU:
+      if (const Shortcut* picked = PickFromContextMenu(form_, model_, controls_, hwnd_,
+                                                       reinterpret_cast<HWND>(wParam), lParam)) {
+        PressShortcut(*picked);
+      }
       return 0;
     case WM_CLOSE:
       Close();

@@ -1,9 +1,13 @@
 #include <fstream>
+#include <functional>
 
 #include <gmock/gmock.h>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include "WindowFixture.h"
 #include "window/FormWindow.h"
@@ -55,6 +59,61 @@ TEST_F(WindowTest, LibraryOpensWithCtrlLFiltersAsTypedAndAuditionsWithEnter) {
   EXPECT_THAT(load, Contains("B0 0D 01"));
   EXPECT_EQ(load.back(), "B0 70 00");
   library->close();
+}
+
+// The name plate's menu, from a right-click or, once a click gave it the focus, Shift+F10:
+// the captions of the language chosen beside their keys, each entry doing what its keys do.
+TEST_F(WindowTest, NamePlateMenuOpensTheLibraryTheMonitorAndTheRigView) {
+  Start();
+  QWidget* plate = Find<QWidget>("pnlOptions");
+  const auto shownTitled = [](const char* title) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->isVisible() && widget->windowTitle().startsWith(title)) {
+        return true;
+      }
+    }
+    return false;
+  };
+  struct Case {
+    int entry;
+    bool byKeys;
+    std::function<bool()> done;
+  };
+  const Case cases[] = {
+      {0, false, [&] { return shownTitled("Preset library"); }},
+      {1, true, [&] { return Find<QWidget>("memLog")->isVisible(); }},
+      {2, true, [&] { return shownTitled("Simulated rig"); }},
+  };
+  for (const Case& row : cases) {
+    // The window the last entry opened has taken the focus.
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    if (row.byKeys) {
+      QTest::mouseClick(plate, Qt::LeftButton);
+    }
+    std::vector<std::string> items;
+    QTimer::singleShot(0, [&items, &row] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      ASSERT_NE(menu, nullptr);
+      for (QAction* action : menu->actions()) {
+        items.push_back(action->text().toStdString());
+      }
+      for (int i = 0; i <= row.entry; ++i) {
+        QTest::keyClick(menu, Qt::Key_Down);
+      }
+      QTest::keyClick(menu, Qt::Key_Return);
+    });
+    if (row.byKeys) {
+      QTest::keyClick(plate, Qt::Key_F10, Qt::ShiftModifier);
+    } else {
+      QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20),
+                              plate->mapToGlobal(QPoint(20, 20)));
+      QApplication::sendEvent(plate, &click);
+    }
+    EXPECT_THAT(items,
+                ElementsAre("Preset library\tCtrl+L", "MIDI monitor\tCtrl+M", "Rig view\tCtrl+R"));
+    EXPECT_TRUE(QTest::qWaitFor(row.done)) << row.entry;
+  }
 }
 
 }  // namespace

@@ -247,4 +247,22 @@ void LibrarySaveCurrentAs(EditingContext& context) {
   FollowFolder(window, file);
 }
 
+void LibraryChooseFolder(EditingContext& context) {
+  LibraryWindow& window = Window(context);
+  const fs::path start = window.library != nullptr ? window.library->Folder() : fs::path();
+  const std::optional<fs::path> chosen = context.view.FolderDialog(start);
+  if (!chosen) {
+    return;
+  }
+  // Read before anything is kept: a folder that cannot be read throws its box, naming it,
+  // and the library stays on the old one.
+  auto library =
+      std::make_shared<PresetLibrary>(fs::absolute(*chosen), LibraryIndexFile(context.folders));
+  library->Refresh();
+  SetLibraryFolder(context.folders, library->Folder());
+  window.library = std::move(library);
+  window.lblDossier = FullPathText(window.library->Folder());
+  ShowMatches(window, {});
+}
+
 }  // namespace velmora
