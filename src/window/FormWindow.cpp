@@ -93,6 +93,7 @@ void FormWindow::Place() {
       move(kept->left, kept->top);
       return;
     }
+    resize(minimumSize());
   }
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());

@@ -158,8 +158,14 @@ void OpenLibraryWindow(EditingContext& context) {
 
 void RefreshLibrary(EditingContext& context) {
   LibraryWindow& window = Window(context);
-  if (window.library != nullptr && window.library->Refresh()) {
-    ShowMatches(window, SelectedText(window));
+  if (window.library == nullptr) {
+    return;
+  }
+  // Taken before the entries change: the rows point into the old ones, past the end of the
+  // new ones when files went.
+  const std::string selected = SelectedText(window);
+  if (window.library->Refresh()) {
+    ShowMatches(window, selected);
   }
 }
 
