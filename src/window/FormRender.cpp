@@ -145,7 +145,7 @@ void RenderForm(const Form& form, FormModel& model, const ControlSet& widgets, Q
   }
   window.setWindowTitle(ToText(FormTitle(form, model)));
   const ClientSize size = FormClientSize(form, model);
-  if (window.size() != QSize(size.width, size.height)) {
+  if (!Resizable(form) && window.size() != QSize(size.width, size.height)) {
     window.setFixedSize(size.width, size.height);
   }
   for (const auto& [control, widget] : widgets.All()) {

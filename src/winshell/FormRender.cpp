@@ -230,8 +230,10 @@ void RenderForm(const Form& form, FormModel& model, const ControlSet& controls) 
     form.refresh(model);
   }
   SetText(controls.Form().hwnd, FormTitle(form, model));
-  const ClientSize size = FormClientSize(form, model);
-  RenderWindowSize(controls, size.width, size.height);
+  if (!Resizable(form)) {
+    const ClientSize size = FormClientSize(form, model);
+    RenderWindowSize(controls, size.width, size.height);
+  }
   for (const auto& control : controls.All()) {
     if (control->entry->kind == ControlKind::Knob) {
       // The value a screen reader announces; the knob's picture is painted by the core.
