@@ -1,9 +1,11 @@
 #pragma once
 
-// A new, empty folder of the system's temporary folder, for one test's files. Portable, so
-// the suites also run as Windows programs.
+// A new, empty folder of the system's temporary folder, for one test's files, and a file's
+// bytes read back. Portable, so the suites also run as Windows programs.
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -19,6 +21,12 @@ inline std::filesystem::path MakeTemporaryFolder(const std::string& prefix) {
       return folder;
     }
   }
+}
+
+// The file's bytes, or nothing when it cannot be read.
+inline std::string ReadAll(const std::filesystem::path& file) {
+  std::ifstream stream(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
 }
 
 }  // namespace velmora

@@ -33,11 +33,6 @@ struct CapturedBuffer {
   std::string portAndBytes;  // "1 B0 0C 31 00"
 };
 
-std::string ReadAll(const fs::path& file) {
-  std::ifstream stream(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-}
-
 // What the program wrote as text: its lines end with CRLF on Windows, read here as "\n".
 std::string ReadText(const fs::path& file) {
 #ifdef _WIN32

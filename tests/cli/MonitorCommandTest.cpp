@@ -15,7 +15,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-constexpr const char* kUsage =
+constexpr const char* kMonitorUsage =
     "usage: velmora-cli monitor [--in N]... [--thru M]... [--seconds S]\n";
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -104,7 +104,7 @@ TEST_F(MonitorCommandTest, UsageAndDeviceErrorsOpenNothing) {
   for (const std::vector<std::string>& args : misuses) {
     const CliRun run = Monitor(args);
     EXPECT_EQ(run.status, 2) << args[0];
-    EXPECT_EQ(run.err, kUsage) << args[0];
+    EXPECT_EQ(run.err, kMonitorUsage) << args[0];
     EXPECT_EQ(run.out, "") << args[0];
   }
 

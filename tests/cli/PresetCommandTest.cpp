@@ -10,7 +10,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-constexpr const char* kUsage =
+constexpr const char* kPresetUsage =
     "usage: velmora-cli preset [--port N] GROUP KEY\n"
     "  GROUP: USER, FACTORY or FACT; KEY: a bank from 1 to 16, then a letter from A to D "
     "(3B, 16d). Letter case does not count.\n";
@@ -48,7 +48,7 @@ TEST_F(PresetCommandTest, GroupsAndKeysInAnyCaseAndNothingElse) {
     std::filesystem::remove(capture_);
     const CliRun run = Cli({"preset", c.group, c.key});
     EXPECT_EQ(run.status, c.sent.empty() ? 2 : 0) << c.group << ' ' << c.key;
-    EXPECT_EQ(run.err, c.sent.empty() ? kUsage : "") << c.group << ' ' << c.key;
+    EXPECT_EQ(run.err, c.sent.empty() ? kPresetUsage : "") << c.group << ' ' << c.key;
     EXPECT_EQ(Captured(), c.sent) << c.group << ' ' << c.key;
   }
 }

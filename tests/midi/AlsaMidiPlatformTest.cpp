@@ -3,18 +3,14 @@
 #include "midi/alsa/AlsaMidiPlatform.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cerrno>
 
+#include "midi/HaveSequencer.h"
 #include "midi/alsa/AlsaResult.h"
 
 namespace velmora {
 namespace {
-
-bool HaveSequencer() {
-  return access("/dev/snd/seq", F_OK) == 0;
-}
 
 TEST(AlsaMidiPlatformTest, WithoutASequencerThereAreNoPortsAndNothingIsPrinted) {
   if (HaveSequencer()) {

@@ -3,16 +3,11 @@
 // With a sequencer, the QEMU machine checks the watcher through velmora-cli ports --watch.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
+#include "midi/HaveSequencer.h"
 #include "midi/alsa/AlsaMidiPlatform.h"
 
 namespace velmora {
 namespace {
-
-bool HaveSequencer() {
-  return access("/dev/snd/seq", F_OK) == 0;
-}
 
 TEST(AlsaPortWatcherTest, WithoutASequencerWatchingIsQuietAndStopsAtOnce) {
   if (HaveSequencer()) {

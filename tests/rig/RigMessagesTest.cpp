@@ -13,6 +13,7 @@
 #include "catalogue/Variax.h"
 #include "catalogue/Vetta2_Enceintes.h"
 #include "midi/Midi.h"
+#include "rig/HexBytes.h"
 #include "rig/RigMessages.h"
 #include "rig/RigState.h"
 
@@ -20,12 +21,6 @@ namespace velmora {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes BytesOf(std::string_view text) {
-  ByteStream stream;
-  HexTextToStream(std::string(text) + " 00", stream);  // the conversion drops the last pair
-  return stream.Bytes();
-}
 
 struct Known {
   Bytes message;

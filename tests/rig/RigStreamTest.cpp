@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "midi/Midi.h"
+#include "rig/HexBytes.h"
 #include "rig/Rig.h"
 
 namespace velmora {
@@ -15,12 +16,6 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-
-std::vector<std::uint8_t> BytesOf(const std::string& text) {
-  ByteStream stream;
-  HexTextToStream(text + " 00", stream);  // the conversion drops the last pair
-  return stream.Bytes();
-}
 
 struct StreamCase {
   const char* name;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "SurfaceFixture.h"
+#include "TemporaryFolder.h"
 #include "midi/Midi.h"
 #include "surface/editing/PortSelector.h"
 #include "surface/editing/PresetBank.h"
@@ -38,11 +39,6 @@ constexpr const char* kNoPortBox = "box: Veuillez sélectionner un port de sorti
 std::string NewConfigWith(const std::string& line, const std::string& replacement) {
   std::string config = kNewConfig;
   return config.replace(config.find(line), line.size(), replacement);
-}
-
-std::string ReadAll(const std::filesystem::path& file) {
-  std::ifstream stream(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
 }
 
 // Each test is one run of the program: new device objects on `ports` virtual ports, the

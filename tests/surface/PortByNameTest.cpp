@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "SurfaceFixture.h"
+#include "TemporaryFolder.h"
 #include "midi/Midi.h"
 #include "surface/editing/PortSelector.h"
 #include "surface/editing/Synchronise.h"
@@ -27,11 +28,6 @@ constexpr const char* kConfigAfterMidi =
 
 std::string ConfigWithMidi(const std::string& midiLines) {
   return kConfigBeforeMidi + midiLines + kConfigAfterMidi;
-}
-
-std::string ReadAll(const std::filesystem::path& file) {
-  std::ifstream stream(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
 }
 
 // Each run is one run of the program over the given output ports (and as many inputs),

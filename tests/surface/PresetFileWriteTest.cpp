@@ -6,6 +6,7 @@
 #include <string>
 
 #include "SurfaceFixture.h"
+#include "TemporaryFolder.h"
 #include "profile/Profile.h"
 #include "surface/files/PresetFile.h"
 #include "surface/files/PresetFileCommands.h"
@@ -21,11 +22,6 @@ constexpr const char* kDefaultContent =
     "[AMP2]\r\nPower=OFF\r\nAmp=Bypass (no amp)\r\nCab=Bypass (no cab)\r\nDRIVE2=256\r\n"
     "BASS2=256\r\nMID2=256\r\nTREB2=256\r\nPRES2=256\r\nVOL2=256\r\n"
     "[Variax]\r\nGuitar=\r\n";
-
-std::string ReadAll(const std::filesystem::path& file) {
-  std::ifstream stream(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-}
 
 void WriteAll(const std::filesystem::path& file, const std::string& content) {
   std::ofstream(file, std::ios::binary) << content;
