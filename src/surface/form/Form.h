@@ -64,6 +64,9 @@ struct Form {
   // Brings the fields that show something kept outside the model up to date. A shell calls
   // it before each render of the form, and only while the form is shown.
   void (*refresh)(FormModel&) = nullptr;
+  // Whether the window fills the screen now; without it, never. Its controls keep their
+  // places, the first panel standing in the middle of the screen.
+  bool (*fullScreen)(const FormModel&) = nullptr;
 };
 
 // Every form, the main window's first.

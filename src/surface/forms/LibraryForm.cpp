@@ -1,7 +1,9 @@
 #include "surface/forms/LibraryForm.h"
 
 #include "surface/editing/LibraryBrowser.h"
+#include "surface/form/JoinedRows.h"
 #include "surface/form/RowMakers.h"
+#include "surface/forms/SetlistPane.h"
 
 namespace velmora {
 
@@ -19,7 +21,7 @@ constexpr ControlEntry PlainButton(std::string_view name, int left, std::string_
 }
 
 constexpr ControlEntry kRows[] = {
-    Window(kLibraryFormName, 760, 463, "Bibliothèque de presets", L::Light),
+    Window(kLibraryFormName, setlist_pane::kWindowWidth, 463, "Bibliothèque de presets", L::Light),
     Text("lblRecherche", {}, {8, 10, 80, 16}, "Rechercher :", S::AboutText),
     Control("edtRecherche", K::Edit, {}, {92, 7, 416, 22}),
     Control("lvPresets", K::Table, {}, {8, 34, 500, 364}),
@@ -86,14 +88,21 @@ constexpr Shortcut kShortcuts[] = {
     {"Escape", "bttnFermer"},
 };
 
+// The setlist pane's rows and keys join the library's.
+constexpr auto kAllRows = Joined(kRows, setlist_pane::kRows);
+constexpr auto kAllBindings = Joined(kBindings, setlist_pane::kBindings);
+constexpr auto kAllCaptions = Joined(kCaptions, setlist_pane::kCaptions);
+constexpr auto kAllTabOrder = Joined(kTabOrder, setlist_pane::kTabOrder);
+constexpr auto kAllShortcuts = Joined(kShortcuts, setlist_pane::kShortcuts);
+
 }  // namespace
 
 const Form& LibraryWindowForm() {
   static const Form form{
-      kLibraryFormName, kRows,
-      kBindings,        kCaptions,
-      kTabOrder,        {},
-      kShortcuts,       [](const FormModel& model) { return model.library.title; },
+      kLibraryFormName, kAllRows,
+      kAllBindings,     kAllCaptions,
+      kAllTabOrder,     {},
+      kAllShortcuts,    [](const FormModel& model) { return model.library.title; },
       nullptr,          false,
       "edtRecherche",
   };

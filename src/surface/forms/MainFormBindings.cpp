@@ -1,5 +1,6 @@
 #include <array>
 
+#include "live/LiveView.h"
 #include "surface/editing/AmpChannel.h"
 #include "surface/editing/GuitarPanel.h"
 #include "surface/editing/Knobs.h"
@@ -197,7 +198,7 @@ constexpr BuiltinPictureRow kPictures[] = {
 
 // Each button of the button row but two has its keys; Ctrl+M shows the monitor below the
 // editor, the window growing to hold it; Ctrl+L opens the preset library's window; Ctrl+R
-// shows the rig view beside it.
+// shows the rig view beside it; F11 the live view.
 constexpr Shortcut kShortcuts[] = {
     {"Ctrl+N", "bttnNouveau"},
     {"Ctrl+O", "bttnOuvrir"},
@@ -209,6 +210,7 @@ constexpr Shortcut kShortcuts[] = {
      "Monitor"},
     {"Ctrl+L", {}, OpenLibraryWindow, "Library"},
     {"Ctrl+R", {}, [](EditingContext& context) { context.view.ShowForm(kRigFormName); }, "Rig"},
+    {"F11", {}, OpenLiveView, "Live"},
     {"F1", "bttnAPropos"},
     {"Ctrl+T", "bttnTraduire"},
 };
