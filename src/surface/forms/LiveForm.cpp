@@ -25,7 +25,7 @@ constexpr ControlEntry kRows[] = {
     Text("lblLiveNext", "pnlLive", {20, 334, 860, 48}, {}, S::StageNext),
     Control("pbTraitementFichier", K::ProgressBar, "pnlLive", {20, 414, 860, 20}),
     Text("lblLiveStatus", "pnlLive", {20, 450, 860, 24}, {}, S::Normal),
-    Text("lblLiveKeys", "pnlLive", {20, 500, 860, 20}, {}, S::Grey),
+    Text("lblLiveKeys", "pnlLive", {20, 486, 860, 40}, {}, S::Grey),
 };
 
 constexpr Binding kBindings[] = {
@@ -42,10 +42,10 @@ constexpr Binding kBindings[] = {
 constexpr Caption kCaptions[] = {
     {"lblLiveSuivant", "Suivant :", "Next:", {}},
     {"lblLiveKeys",
-     "Espace, Page suiv., Droite : suivant · Page préc., Gauche : précédent · Début : premier "
-     "· chiffres et Entrée : élément N · F11 : plein écran · Échap : quitter",
-     "Space, Page Down, Right: next · Page Up, Left: previous · Home: first · digits and "
-     "Enter: item N · F11: full screen · Escape: leave",
+     "Espace, Page suiv., Droite : suivant · Page préc., Gauche : précédent · Début : premier\n"
+     "chiffres et Entrée : élément N · F11 : plein écran · Échap : quitter",
+     "Space, Page Down, Right: next · Page Up, Left: previous · Home: first\n"
+     "digits and Enter: item N · F11: full screen · Escape: leave",
      {}},
 };
 
