@@ -1,7 +1,9 @@
 #include <fstream>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 
 #include "WindowFixture.h"
@@ -65,6 +67,49 @@ TEST_F(WindowTest, LiveViewStepsByKeysAndByTheFootswitch) {
   QTest::keyClick(live, Qt::Key_Escape);
   EXPECT_FALSE(live->isVisible());
   std::filesystem::remove_all(setlist);
+}
+
+// The library window's setlist pane: two stored presets added, the second moved up with
+// Alt+Up, saved under the typed name and kept in config.ini; "Learn previous" binds the next
+// message from the replayed input port (its release skipped) and keeps it in config.ini.
+TEST_F(WindowTest, SetlistPaneEditsSavesAndLearnsTheFootswitch) {
+  Start("[MIDI]\r\nOut=0\r\n", VELMORA_SOURCE_DIR, "300 0 B0 50 00\n600 0 C0 07\n");
+  std::filesystem::create_directories(folder_ / "presets");
+  QTest::keyClick(window_.get(), Qt::Key_L, Qt::ControlModifier);
+  QWidget* library = nullptr;
+  ASSERT_TRUE(QTest::qWaitFor([&] {
+    library = QApplication::activeWindow();
+    return library != nullptr && library->objectName() == "TFormBibliotheque";
+  }));
+  auto type = [library](const char* box, const QString& text) {
+    auto* edit = library->findChild<QLineEdit*>(box);
+    edit->clear();
+    QTest::keyClicks(edit, text);
+  };
+  auto press = [library](const char* button) {
+    QTest::mouseClick(library->findChild<QAbstractButton*>(button), Qt::LeftButton);
+  };
+  const std::filesystem::path gig = folder_ / "gig.vsl";
+  type("edtSetlistFile", QString::fromStdString(gig.string()));
+  press("bttnSetlistAjouterStocke");
+  type("edtSetlistStored", "FACTORY 16D");
+  press("bttnSetlistAjouterStocke");
+  QTest::keyClick(library, Qt::Key_Up, Qt::AltModifier);
+  press("bttnSetlistEnregistrer");
+  std::ifstream saved(gig, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), "FACTORY 16D\nUSER 1A\n");
+
+  press("bttnApprendrePrecedent");
+  auto* footswitch = library->findChild<QLabel*>("lblPedale");
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return footswitch->text().contains("précédent C0 07 (Virtual In 1)"); }, 5000))
+      << footswitch->text().toStdString();
+  std::ifstream config(folder_ / "config.ini", std::ios::binary);
+  const std::string kept(std::istreambuf_iterator<char>(config), {});
+  EXPECT_NE(kept.find("Setlist=" + gig.string() + "\r\n"), std::string::npos) << kept;
+  EXPECT_NE(kept.find("PreviousPort=Virtual In 1\r\nPrevious=C0 07\r\n"), std::string::npos)
+      << kept;
+  library->close();
 }
 
 }  // namespace
