@@ -41,8 +41,12 @@ int main(int argc, char** argv) {
       return 1;
     }
     QTest::keyClick(&window, Qt::Key_F11);
-    QWidget* live = QApplication::activeWindow();
-    QLabel* label = live != nullptr ? live->findChild<QLabel*>("lblLiveLabel") : nullptr;
+    QWidget* live = nullptr;
+    const bool shown = QTest::qWaitFor([&live] {
+      live = QApplication::activeWindow();
+      return live != nullptr && live->objectName() == "TFormLive";
+    });
+    QLabel* label = shown ? live->findChild<QLabel*>("lblLiveLabel") : nullptr;
     if (label == nullptr) {
       std::fprintf(stderr, "F11 showed no live view\n");
       return 1;
@@ -54,7 +58,8 @@ int main(int argc, char** argv) {
       live->repaint();
       steps.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
       if (label->text() != (i % 2 == 0 ? "Encore" : "Opening song")) {
-        std::fprintf(stderr, "step %d did not show its item\n", i);
+        std::fprintf(stderr, "step %d did not show its item: %s\n", i,
+                     label->text().toUtf8().constData());
         return 1;
       }
     }
