@@ -1,5 +1,6 @@
 #include "live/LiveView.h"
 
+#include <exception>
 #include <string>
 
 #include "live/LiveStage.h"

@@ -1,8 +1,10 @@
 #include "live/SetlistEditing.h"
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 
+#include "library/LibraryEntry.h"
 #include "library/PresetLibrary.h"
 #include "live/LiveStage.h"
 #include "live/LiveView.h"
