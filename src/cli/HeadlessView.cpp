@@ -32,6 +32,10 @@ std::optional<std::filesystem::path> HeadlessView::SaveDialog() {
   return std::nullopt;
 }
 
+std::optional<std::filesystem::path> HeadlessView::FolderDialog(const std::filesystem::path&) {
+  return std::nullopt;
+}
+
 void HeadlessView::RepaintNow(std::string_view) {}
 
 void HeadlessView::ShowForm(std::string_view) {}

@@ -51,7 +51,12 @@ QFont ControlFont() {
 void ControlSet::Build(QWidget& window, const Form& form) {
   const ControlEntry& self = form.rows.front();
   window.setObjectName(ToText(self.name));
-  window.setFixedSize(self.geometry.width, self.geometry.height);
+  if (Resizable(form)) {
+    window.setMinimumSize(self.geometry.width, self.geometry.height);
+    window.resize(self.geometry.width, self.geometry.height);
+  } else {
+    window.setFixedSize(self.geometry.width, self.geometry.height);
+  }
   window.setWindowTitle(ToText(self.caption));
   QPalette palette = window.palette();
   palette.setColor(QPalette::Window, ToColor(LookOfPanel(self.look).first));

@@ -172,7 +172,7 @@ void RenderForm(const Form& form, FormModel& model, const ControlSet& widgets, Q
   }
   window.setWindowTitle(ToText(FormTitle(form, model)));
   const ClientSize size = FormClientSize(form, model);
-  if (!RenderFullScreen(form, model, widgets, window) &&
+  if (!RenderFullScreen(form, model, widgets, window) && !Resizable(form) &&
       window.size() != QSize(size.width, size.height)) {
     window.setFixedSize(size.width, size.height);
   }

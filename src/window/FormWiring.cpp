@@ -11,6 +11,7 @@
 
 #include "window/Accessibility.h"
 #include "window/ClickLabel.h"
+#include "window/ContextMenus.h"
 #include "window/KnobWidget.h"
 #include "window/TableView.h"
 
@@ -55,14 +56,9 @@ void WireShortcuts(const Form& form, const ControlSet& widgets, QWidget& window,
     auto* keys = new QShortcut(
         QKeySequence(QString::fromUtf8(shortcut.keys.data(), qsizetype(shortcut.keys.size()))),
         &window);
-    if (shortcut.control.empty()) {
-      QObject::connect(keys, &QShortcut::activated, &window,
-                       [&dispatch, handler = shortcut.handler] { dispatch.Run(handler); });
-    } else {
-      // A click does nothing while the button is disabled.
-      QObject::connect(keys, &QShortcut::activated, widgets.As<QAbstractButton>(shortcut.control),
-                       &QAbstractButton::click);
-    }
+    QObject::connect(keys, &QShortcut::activated, &window, [&shortcut, &widgets, &dispatch] {
+      PressShortcut(shortcut, widgets, dispatch);
+    });
     // A key that a window beside the main one binds as the main window does (F11 opens the
     // live view and fills the screen in it) goes to the window in front.
     QObject::connect(keys, &QShortcut::activatedAmbiguously, &window, [keys, &window] {

@@ -13,6 +13,7 @@
 #include "surface/files/PresetFileCommands.h"
 #include "surface/forms/MainForm.h"
 #include "surface/shell/MainWindowLife.h"
+#include "window/ContextMenus.h"
 #include "window/FormRender.h"
 #include "window/FormWiring.h"
 
@@ -56,6 +57,7 @@ MainWindow::MainWindow(ProgramFolders folders, std::chrono::milliseconds stepDel
         this, [this] { gate_.DrainMonitorLater(); }, Qt::QueuedConnection);
   });
   WireForm(MainWindowForm(), widgets_, *this, dispatch_);
+  WireContextMenus(MainWindowForm(), form_, widgets_, dispatch_);
   Render();
 }
 

@@ -120,6 +120,16 @@ std::optional<std::filesystem::path> QtFormView::SaveDialog() {
   return FileDialog(true);
 }
 
+std::optional<std::filesystem::path> QtFormView::FolderDialog(const std::filesystem::path& start) {
+  const QString chosen = QFileDialog::getExistingDirectory(
+      QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : &window_, {},
+      QString::fromStdString(start.string()));
+  if (chosen.isEmpty()) {
+    return std::nullopt;
+  }
+  return std::filesystem::path(chosen.toStdString());
+}
+
 void QtFormView::RepaintNow(std::string_view control) {
   render_();
   if (QWidget* widget = widgets_.Find(control)) {

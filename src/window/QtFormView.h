@@ -30,6 +30,7 @@ class QtFormView : public FormView {
   void LoadPicture(std::string_view control, const std::filesystem::path& path) override;
   std::optional<std::filesystem::path> OpenDialog() override;
   std::optional<std::filesystem::path> SaveDialog() override;
+  std::optional<std::filesystem::path> FolderDialog(const std::filesystem::path& start) override;
   void RepaintNow(std::string_view control) override;
   void ShowForm(std::string_view form) override;
   void CloseForm(std::string_view form) override;

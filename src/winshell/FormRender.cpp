@@ -272,8 +272,8 @@ void RenderForm(const Form& form, FormModel& model, const ControlSet& controls) 
     form.refresh(model);
   }
   SetText(controls.Form().hwnd, FormTitle(form, model));
-  const ClientSize size = FormClientSize(form, model);
-  if (!RenderFullScreen(form, model, controls)) {
+  if (!RenderFullScreen(form, model, controls) && !Resizable(form)) {
+    const ClientSize size = FormClientSize(form, model);
     RenderWindowSize(controls, size.width, size.height);
   }
   for (const auto& control : controls.All()) {

@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include <windowsx.h>
-
 #include "winshell/AccessibleRoles.h"
+#include "winshell/ContextMenus.h"
 #include "winshell/FormRender.h"
 #include "winshell/Utf16.h"
+#include "winshell/WindowPlace.h"
 
 namespace velmora {
 
@@ -19,6 +19,10 @@ namespace {
 constexpr const wchar_t* kFormClass = L"VelmoraForm";
 // The shortcuts' commands; far from the controls' ids.
 constexpr WORD kFirstShortcut = 100;
+// The timer of a form's work while it is shown, and how often it runs: often enough that a
+// file another program drops in shows while the player looks.
+constexpr UINT_PTR kWhileShownTimer = 0x5653;
+constexpr UINT kWhileShownMs = 2000;
 
 // "Ctrl+N", "F5", "Alt+Up" or "Return" as an accelerator.
 ACCEL Accelerator(std::string_view keys, WORD command) {
@@ -69,9 +73,15 @@ void RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
 }  // namespace
 
 FormWindow::FormWindow(const Form& form, FormModel& model, FormDispatch& dispatch)
-    : form_(form), model_(model), dispatch_(dispatch) {}
+    : form_(form),
+      model_(model),
+      dispatch_(dispatch),
+      configFile_(dispatch.Folders().ConfigFile()) {}
 
 FormWindow::~FormWindow() {
+  if (open_ && owner_ != nullptr && Resizable(form_)) {
+    KeepPlace(hwnd_, configFile_, form_);
+  }
   for (const auto& [name, menu] : popups_) {
     DestroyMenu(menu);
   }
@@ -87,7 +97,8 @@ FormWindow::~FormWindow() {
 void FormWindow::Create(HWND owner) {
   owner_ = owner;
   const DWORD style = owner == nullptr ? WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU
-                                       : WS_POPUP | WS_CAPTION | WS_SYSMENU;
+                                       : WS_POPUP | WS_CAPTION | WS_SYSMENU |
+                                             (Resizable(form_) ? WS_THICKFRAME : 0);
   const DWORD extendedStyle = owner == nullptr ? 0 : WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterFormClass(instance, Dispatch);
@@ -129,7 +140,12 @@ void FormWindow::Open() {
   }
   open_ = true;
   Render();
-  Centre();
+  if (!Resizable(form_) || !RestorePlace(hwnd_, configFile_, form_, controls_)) {
+    Centre();
+  }
+  if (form_.whileShown != nullptr) {
+    SetTimer(hwnd_, kWhileShownTimer, kWhileShownMs, nullptr);
+  }
   if (!form_.modal) {
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
@@ -173,6 +189,10 @@ void FormWindow::RunModal() {
 }
 
 void FormWindow::Close() {
+  KillTimer(hwnd_, kWhileShownTimer);
+  if (open_ && Resizable(form_)) {
+    KeepPlace(hwnd_, configFile_, form_);
+  }
   open_ = false;
   if (!form_.modal) {
     ShowWindow(hwnd_, SW_HIDE);
@@ -196,6 +216,16 @@ bool FormWindow::TakeShortcut(MSG& message) {
 }
 
 bool FormWindow::TakeDialogKey(MSG& message) {
+  // Up and Down in the search box move the list's selection; the box keeps the focus.
+  if (message.message == WM_KEYDOWN && (message.wParam == VK_UP || message.wParam == VK_DOWN) &&
+      message.hwnd != nullptr && message.hwnd == controls_.Window(form_.searchBox)) {
+    for (const auto& control : controls_.All()) {
+      if (control->entry->kind == ControlKind::Table) {
+        SendMessageW(control->hwnd, WM_KEYDOWN, message.wParam, message.lParam);
+        return true;
+      }
+    }
+  }
   return IsDialogMessageW(hwnd_, &message) != FALSE;
 }
 
@@ -224,8 +254,13 @@ void FormWindow::PressShortcut(const Shortcut& shortcut) {
     dispatch_.Run(shortcut.handler);
     return;
   }
-  // What a click on the button does, and nothing while it takes no clicks.
   const Control* button = controls_.Find(shortcut.control);
+  if (button != nullptr && button->entry->kind == ControlKind::Edit) {
+    SetFocus(button->hwnd);
+    SendMessageW(button->hwnd, EM_SETSEL, 0, -1);
+    return;
+  }
+  // What a click on the button does, and nothing while it takes no clicks.
   if (button != nullptr && ControlSet::Enabled(button->hwnd) && IsWindowVisible(button->hwnd)) {
     OnCommand(button->id, kControlClicked);
   }
@@ -292,113 +327,6 @@ void FormWindow::OnCommand(int id, WORD code) {
   }
 }
 
-void FormWindow::OnComboBox(const Control& box, const Binding& binding, WORD code) {
-  // Only the player's picks: a selection set from code sends no CBN_SELCHANGE. While the
-  // list is open, the arrow keys move the selection item by item; the pick is the item
-  // chosen when it closes.
-  const bool dropped = SendMessageW(box.hwnd, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
-  if (code == CBN_SELCHANGE && dropped) {
-    pendingPick_ = box.id;
-    return;
-  }
-  const bool picked = code == CBN_SELCHANGE || (code == CBN_CLOSEUP && pendingPick_ == box.id);
-  if (code == CBN_SELCHANGE || code == CBN_CLOSEUP) {
-    pendingPick_ = 0;
-  }
-  if (!picked || !binding.Runs()) {
-    return;
-  }
-  dispatch_.Run(binding, static_cast<int>(SendMessageW(box.hwnd, CB_GETCURSEL, 0, 0)));
-}
-
-void FormWindow::OnTableCell(NMLVDISPINFOW& cell) {
-  const Control* control = controls_.OfId(static_cast<int>(cell.hdr.idFrom));
-  const Binding* binding = control != nullptr ? FindBinding(form_, control->entry->name) : nullptr;
-  const ModelField field = binding != nullptr ? BoundField(*binding, model_) : ModelField{};
-  TableList* const* table = std::get_if<TableList*>(&field);
-  if (table == nullptr || (cell.item.mask & LVIF_TEXT) == 0 || cell.item.iItem < 0 ||
-      static_cast<std::size_t>(cell.item.iItem) >= (*table)->rowCount) {
-    return;
-  }
-  const std::wstring text =
-      ToUtf16((*table)->cell(model_, static_cast<std::size_t>(cell.item.iItem),
-                             static_cast<std::size_t>(cell.item.iSubItem)));
-  lstrcpynW(cell.item.pszText, text.c_str(), cell.item.cchTextMax);
-}
-
-void FormWindow::OnTableDoubleClick(const NMHDR& header) {
-  const Control* control = controls_.OfId(static_cast<int>(header.idFrom));
-  if (control == nullptr || control->entry->kind != ControlKind::Table) {
-    return;
-  }
-  for (const Shortcut& shortcut : form_.shortcuts) {
-    if (shortcut.keys == "Return") {
-      PressShortcut(shortcut);
-    }
-  }
-}
-
-void FormWindow::OnListCheck(const NMLISTVIEW& change) {
-  const Control* table = controls_.OfId(static_cast<int>(change.hdr.idFrom));
-  if (table != nullptr && table->entry->kind == ControlKind::Table) {
-    const bool selected = (change.uChanged & LVIF_STATE) != 0 &&
-                          (change.uNewState & LVIS_SELECTED) != 0 &&
-                          (change.uOldState & LVIS_SELECTED) == 0;
-    const Binding* binding = FindBinding(form_, table->entry->name);
-    if (!rendering_ && selected && change.iItem >= 0 && binding != nullptr) {
-      dispatch_.Run(*binding, change.iItem);
-    }
-    return;
-  }
-  const bool checkChanged = (change.uChanged & LVIF_STATE) != 0 &&
-                            ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) != 0 &&
-                            (change.uOldState & LVIS_STATEIMAGEMASK) != 0;
-  const Control* control = controls_.OfId(static_cast<int>(change.hdr.idFrom));
-  if (rendering_ || !checkChanged || control == nullptr || change.iItem < 0) {
-    return;
-  }
-  if (const Binding* binding = FindBinding(form_, control->entry->name)) {
-    const bool checked = ListView_GetCheckState(change.hdr.hwndFrom, change.iItem) != FALSE;
-    dispatch_.Run(*binding, change.iItem, checked);
-  }
-}
-
-void FormWindow::OnWheel(WPARAM wParam, LPARAM lParam) {
-  // The wheel reaches the window with the focus; a knob turns when it is under the mouse.
-  const POINT where{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  const Control* control = controls_.OfWindow(WindowFromPoint(where));
-  if (control != nullptr && control->entry->kind == ControlKind::Knob) {
-    SendMessageW(control->hwnd, WM_MOUSEWHEEL, wParam, lParam);
-  }
-}
-
-POINT FormWindow::PopupPlace(const Control& label, WORD code) {
-  POINT where;
-  if (code == kKeyClicked) {
-    // Below the label: a key has no pointer.
-    RECT place;
-    GetWindowRect(label.hwnd, &place);
-    where = {place.left, place.bottom};
-  } else {
-    GetCursorPos(&where);
-  }
-  return where;
-}
-
-void FormWindow::OpenPopup(std::string_view popup, POINT where) {
-  const auto menu = popups_.find(popup);
-  const Binding* binding = FindBinding(form_, popup);
-  if (menu == popups_.end() || binding == nullptr) {
-    return;
-  }
-  const int chosen =
-      static_cast<int>(TrackPopupMenu(menu->second, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                      where.x, where.y, 0, hwnd_, nullptr));
-  if (chosen > 0) {
-    dispatch_.Run(*binding, chosen - 1);
-  }
-}
-
 LRESULT FormWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {
@@ -425,9 +353,35 @@ LRESULT FormWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
       OnWheel(wParam, lParam);
       return 0;
+    case WM_CONTEXTMENU:
+      if (const Shortcut* picked = PickFromContextMenu(form_, model_, controls_, hwnd_,
+                                                       reinterpret_cast<HWND>(wParam), lParam)) {
+        PressShortcut(*picked);
+      }
+      return 0;
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_SIZE:
+      if (Resizable(form_)) {
+        FollowAnchors(hwnd_, form_, controls_);
+      }
+      return 0;
+    case WM_GETMINMAXINFO:
+      if (Resizable(form_)) {
+        // No smaller than designed.
+        const Geometry& design = form_.rows.front().geometry;
+        const SIZE smallest =
+            OuterSize(hwnd_, controls_.Scale(design.width), controls_.Scale(design.height));
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {smallest.cx, smallest.cy};
+      }
+      return 0;
+    case WM_TIMER:
+      if (wParam == kWhileShownTimer && form_.whileShown != nullptr) {
+        dispatch_.Run(form_.whileShown);
+        return 0;
+      }
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && open_ && form_.activated != nullptr) {
         dispatch_.Run(form_.activated);

@@ -5,6 +5,7 @@
 // adds its life to it; any other form is a FormWindow as it stands, owned by the main
 // window, shown modally or not as the form says.
 
+#include <filesystem>
 #include <string_view>
 #include <unordered_map>
 
@@ -83,6 +84,8 @@ class FormWindow {
   int pendingPick_ = 0;
   std::unordered_map<std::string_view, HMENU> popups_;
   HACCEL shortcuts_ = nullptr;
+  // Kept by value: the main window's close ends the editing context before this window.
+  std::filesystem::path configFile_;
 };
 
 }  // namespace velmora

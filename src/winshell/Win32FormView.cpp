@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include "surface/form/Identity.h"
+#include "winshell/FolderDialog.h"
 #include "winshell/KnobCanvas.h"
 #include "winshell/Utf16.h"
 
@@ -134,6 +135,11 @@ std::optional<std::filesystem::path> Win32FormView::OpenDialog() {
 
 std::optional<std::filesystem::path> Win32FormView::SaveDialog() {
   return FileDialog(true);
+}
+
+std::optional<std::filesystem::path> Win32FormView::FolderDialog(
+    const std::filesystem::path& start) {
+  return PickFolder(GetActiveWindow() != nullptr ? GetActiveWindow() : Owner(), start);
 }
 
 void Win32FormView::RepaintNow(std::string_view control) {

@@ -90,6 +90,10 @@ class RecordingView : public FormView {
     return saveAnswer;
   }
 
+  std::optional<std::filesystem::path> FolderDialog(const std::filesystem::path&) override {
+    return folderAnswer;
+  }
+
   void RepaintNow(std::string_view control) override {
     repaints.emplace_back(control);
     if (form_ != nullptr && control == "pbTraitementFichier") {
@@ -134,6 +138,7 @@ class RecordingView : public FormView {
 
   std::optional<std::filesystem::path> openAnswer;
   std::optional<std::filesystem::path> saveAnswer;
+  std::optional<std::filesystem::path> folderAnswer;
   int openDialogs = 0;
   int saveDialogs = 0;
 

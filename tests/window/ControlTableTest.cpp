@@ -170,6 +170,11 @@ TEST(ControlTable, EveryControlIsNamedOnceAndFitsItsParent) {
     named.push_back(binding.control);
   }
   for (const Caption& entry : MainWindowForm().captions) {
+    // A context menu's entry is no row: its menu's control is, and its keys a shortcut.
+    if (const ContextMenuEntry* item = FindContextMenuEntry(MainWindowForm(), entry.control)) {
+      EXPECT_NE(FindShortcut(MainWindowForm(), item->keys), nullptr) << item->keys;
+      continue;
+    }
     named.push_back(entry.control);
     if (!entry.whileEmpty.empty()) {
       named.push_back(entry.whileEmpty);
@@ -177,6 +182,9 @@ TEST(ControlTable, EveryControlIsNamedOnceAndFitsItsParent) {
   }
   for (const Caption& entry : AboutWindowForm().captions) {
     EXPECT_NE(FindControl(AboutWindowForm().rows, entry.control), nullptr);
+  }
+  for (const ContextMenu& menu : MainWindowForm().contextMenus) {
+    named.push_back(menu.control);
   }
   for (std::string_view name : named) {
     EXPECT_NE(FindControl(MainFormRows(), name), nullptr) << name;

@@ -2,6 +2,8 @@
 # velmora.exe under Wine: one editing session done twice, once with the mouse and once with the
 # keyboard alone (xdotool key, no pointer event): pick an amp, turn a knob down and up, switch
 # the channel off and on, save to a file. Both must send the same bytes and save the same file.
+# The keyboard session then goes through the preset library: Ctrl+L, a search, Enter, F2 and
+# Delete, and the name plate's right-click menu.
 # Usage: wine-keyboard-session.sh VELMORA_EXE CONTROL_PLACES_EXE [WINEPREFIX]
 set -euo pipefail
 
@@ -41,12 +43,53 @@ type_path() {
   done
 }
 
+# The capture's messages after line $2, without times.
+sent_after() { tail -n +$(($2 + 1)) "$1/capture.txt" | cut -d' ' -f2- | tr -d '\r'; }
+shown() { wmctrl -l | grep -q "$1"; }
+
+# The library opened with Ctrl+L holds the two presets of its folder; "plexi" leaves one, which
+# Enter loads as Open does; F2 renames it to the name box's text; Delete sends it to the
+# Recycle Bin, which Wine keeps as the desktop's trash in XDG_DATA_HOME. Escape closes the
+# window, and the name plate's right-click menu opens it again.
+library() {
+  local folder=$1 rock=$1/app/presets/Rock before
+  before=$(count "$folder")
+  xdotool key ctrl+l
+  wait_for 100 shown "Preset library" || fail "Ctrl+L showed no library: $(wmctrl -l)"
+  sleep 0.5
+  xdotool type --delay 80 plexi
+  sleep 0.5
+  xdotool key Return
+  wait_for 100 bash -c "[ \$(wc -l <'$folder/capture.txt') -gt $before ]" || fail "Enter loaded nothing"
+  settle "$folder"
+  local load
+  load=$(sent_after "$folder" "$before" | tr '\n' '|')
+  [[ $load == "F0 00 01 0C 03 07 0D 02 00 00 00 00 09 F7 00|"*"|B0 0D 01|"*"|B0 70 00|" ]] ||
+    fail "the audition sent: $load"
+  xdotool key --delay 80 Tab Tab End space 2 F2
+  wait_for 100 test -f "$rock/Plexi Tele 2.vmp" || fail "F2 renamed nothing: $(ls "$rock")"
+  [ ! -e "$rock/Plexi Tele.vmp" ] || fail "the renamed file is still there"
+  xdotool key --delay 80 shift+Tab Delete
+  wait_for 100 bash -c "[ ! -e '$rock/Plexi Tele 2.vmp' ]" || fail "Delete left the file"
+  find "$folder/data" "$WINEPREFIX/drive_c" -name '*Plexi*' >&2 || true
+  xdotool key Escape
+  wait_for 100 bash -c "! wmctrl -l | grep -q 'Preset library'" || fail "Escape left the library"
+  click_at pnlOptions 3
+  sleep 0.5
+  xdotool key Down Return
+  wait_for 100 shown "Preset library" || fail "the name plate's menu showed no library"
+  xdotool key Escape
+}
+
 session() {
   local way=$1 folder=$work/$1
-  mkdir -p "$folder/app/images/Guitares"
+  mkdir -p "$folder/app/images/Guitares" "$folder/app/presets/Rock" "$folder/data"
   cp "$program" "$folder/app/velmora.exe"
+  printf '[AMP1]\r\nAmp=Line6 Clean\r\n' >"$folder/app/presets/Clean.vmp"
+  printf "[AMP1]\r\nPower=ON\r\nAmp='68 Brit Plexi Lead 100\r\nDRIVE1=4\r\n[Variax]\r\n%s\r\n" \
+    "Guitar=2 Telecaster modified" >"$folder/app/presets/Rock/Plexi Tele.vmp"
   (cd "$folder" && VELMORA_MIDI=virtual VELMORA_MIDI_CAPTURE="Z:$folder/capture.txt" \
-    exec "$wine" "$folder/app/velmora.exe" >"$folder/output.txt" 2>&1) &
+    XDG_DATA_HOME="$folder/data" exec "$wine" "$folder/app/velmora.exe" >"$folder/output.txt" 2>&1) &
   local pid=$!
   wait_for 600 bash -c "[ \$(cat '$folder/capture.txt' 2>/dev/null | wc -l) -ge 33 ]" ||
     fail "$way: no start-up"
@@ -81,9 +124,12 @@ session() {
   type_path "Z:$folder/session.vmp"
   xdotool key Return
   wait_for 100 test -s "$folder/session.vmp" || fail "$way: nothing saved"
+  cut -d' ' -f2- "$folder/capture.txt" | tr -d '\r' >"$folder/wire.txt"
+  if [ "$way" = keyboard ]; then
+    library "$folder"
+  fi
   wmctrl -i -c "$window"
   wait_for 200 bash -c "! kill -0 $pid 2>/dev/null" || fail "$way: the close box did not end it"
-  cut -d' ' -f2- "$folder/capture.txt" | tr -d '\r' >"$folder/wire.txt"
 }
 
 session mouse

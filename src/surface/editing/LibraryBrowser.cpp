@@ -158,8 +158,14 @@ void OpenLibraryWindow(EditingContext& context) {
 
 void RefreshLibrary(EditingContext& context) {
   LibraryWindow& window = Window(context);
-  if (window.library != nullptr && window.library->Refresh()) {
-    ShowMatches(window, SelectedText(window));
+  if (window.library == nullptr) {
+    return;
+  }
+  // Taken before the entries change: the rows point into the old ones, past the end of the
+  // new ones when files went.
+  const std::string selected = SelectedText(window);
+  if (window.library->Refresh()) {
+    ShowMatches(window, selected);
   }
 }
 
@@ -245,6 +251,24 @@ void LibrarySaveCurrentAs(EditingContext& context) {
   WritePresetKeys(context.form, file, context.form.bttnOnOffAMP1.caption,
                   context.form.bttnOnOffAMP2.caption);
   FollowFolder(window, file);
+}
+
+void LibraryChooseFolder(EditingContext& context) {
+  LibraryWindow& window = Window(context);
+  const fs::path start = window.library != nullptr ? window.library->Folder() : fs::path();
+  const std::optional<fs::path> chosen = context.view.FolderDialog(start);
+  if (!chosen) {
+    return;
+  }
+  // Read before anything is kept: a folder that cannot be read throws its box, naming it,
+  // and the library stays on the old one.
+  auto library =
+      std::make_shared<PresetLibrary>(fs::absolute(*chosen), LibraryIndexFile(context.folders));
+  library->Refresh();
+  SetLibraryFolder(context.folders, library->Folder());
+  window.library = std::move(library);
+  window.lblDossier = FullPathText(window.library->Folder());
+  ShowMatches(window, {});
 }
 
 }  // namespace velmora

@@ -35,6 +35,10 @@ void LibraryShowInFolder(EditingContext& context);
 // as Save does, refusing a name that exists.
 void LibrarySaveCurrentAs(EditingContext& context);
 
+// The player picks another folder: it is read at once and kept in config.ini; one that
+// cannot be read is refused with a box naming it, and the old one stays.
+void LibraryChooseFolder(EditingContext& context);
+
 // The selected entry, or null.
 const LibraryEntry* SelectedLibraryEntry(const FormModel& form);
 

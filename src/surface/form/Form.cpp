@@ -62,6 +62,9 @@ std::string& CaptionField(const Form& form, FormModel& model, std::string_view c
       return (*table)->header;
     }
   }
+  if (FindContextMenuEntry(form, control) != nullptr) {
+    return model.menuCaptions[std::string(control)];
+  }
   throw std::logic_error("no caption bound to " + std::string(control));
 }
 

@@ -9,7 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "surface/form/Anchors.h"
 #include "surface/form/Binding.h"
+#include "surface/form/ContextMenu.h"
 #include "surface/form/ControlRow.h"
 #include "surface/form/FormModel.h"
 
@@ -32,7 +34,8 @@ struct BuiltinPictureRow {
 
 // Keys anywhere in the window: "Ctrl+N", "F5", in Qt's portable text, which the Win32 shell
 // reads too. A shortcut with a control presses it, as a click does (nothing while the control
-// is disabled or hidden); one without runs its handler, and work names what it does.
+// is disabled or hidden), or, for an edit box, gives it the focus with its text selected; one
+// without runs its handler, and work names what it does.
 struct Shortcut {
   std::string_view keys;
   std::string_view control;
@@ -64,6 +67,20 @@ struct Form {
   // Brings the fields that show something kept outside the model up to date. A shell calls
   // it before each render of the form, and only while the form is shown.
   void (*refresh)(FormModel&) = nullptr;
+  // The right-click menus, also opened by Shift+F10 or the Menu key on a control that has
+  // the focus.
+  std::span<const ContextMenu> contextMenus = {};
+  // Runs every few seconds while the window is shown, never while it is closed: the library
+  // follows what other programs do to its folder.
+  Handler whileShown = nullptr;
+  // Up and Down typed into this edit box move the selection of the form's table, as a search
+  // box over its list does.
+  std::string_view searchBox = {};
+  // The section of config.ini that keeps the place and size of a window the player can
+  // resize (WindowX, WindowY, WindowW, WindowH); empty for a fixed window, opened centred.
+  std::string_view placeSection = {};
+  // How the controls of a resizable window follow its size.
+  std::span<const AnchorRow> anchors = {};
   // Whether the window fills the screen now; without it, never. Its controls keep their
   // places, the first panel standing in the middle of the screen.
   bool (*fullScreen)(const FormModel&) = nullptr;
@@ -77,12 +94,18 @@ const Form& FindForm(std::string_view id);
 // The form's binding of that control, or null.
 const Binding* FindBinding(const Form& form, std::string_view control);
 
+// The player can resize it: it keeps its place in config.ini.
+inline bool Resizable(const Form& form) {
+  return !form.placeSection.empty();
+}
+
 std::string FormTitle(const Form& form, const FormModel& model);
 ClientSize FormClientSize(const Form& form, const FormModel& model);
 // The file name in images/builtin/, or empty for a control without one.
 std::string_view BuiltinPicture(const Form& form, std::string_view control);
 
-// The text field a caption of the form writes: a string, or a gradient button's caption.
+// The text field a caption of the form writes: a string, a gradient button's caption, or
+// the model's text of a context-menu entry.
 // std::logic_error when the form binds no such text, a fault in the form's tables.
 std::string& CaptionField(const Form& form, FormModel& model, std::string_view control);
 

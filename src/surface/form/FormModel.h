@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -265,6 +266,8 @@ struct FormModel {
   int windowWidth = kDesignWindowWidth;
   int windowHeight = kDesignWindowHeight;
   std::string caption;  // the window title, set when the window is shown
+  // The context menus' entries by caption name, in the language chosen.
+  std::map<std::string, std::string, std::less<>> menuCaptions;
   // Set once RestorePresetPanel has read the stored preset settings, so that a shutdown
   // never writes back design captions that were never restored.
   bool presetPanelRestored = false;

@@ -69,6 +69,8 @@ class FormView {
   // dialog accepts a file that does not exist, the save dialog overwrites without asking.
   virtual std::optional<std::filesystem::path> OpenDialog() = 0;
   virtual std::optional<std::filesystem::path> SaveDialog() = 0;
+  // A folder the user chose, starting at start; nothing when cancelled.
+  virtual std::optional<std::filesystem::path> FolderDialog(const std::filesystem::path& start) = 0;
 
   // The named control changed while the thread is about to block: draw it now.
   virtual void RepaintNow(std::string_view control) = 0;

@@ -24,6 +24,7 @@ struct LibraryWindow {
   std::string lblNom{"Nom :"};
   std::string edtNom;
   std::string lblDossier;
+  std::string bttnDossier{"Dossier..."};
   std::string bttnEcouter{"Écouter"};
   std::string bttnRenommer{"Renommer"};
   std::string bttnDupliquer{"Dupliquer"};

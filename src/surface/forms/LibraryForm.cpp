@@ -1,5 +1,6 @@
 #include "surface/forms/LibraryForm.h"
 
+#include "library/LibraryFolder.h"
 #include "surface/editing/LibraryBrowser.h"
 #include "surface/form/JoinedRows.h"
 #include "surface/form/RowMakers.h"
@@ -28,7 +29,8 @@ constexpr ControlEntry kRows[] = {
     Text("lblContenu", {}, {516, 34, 236, 300}, {}, S::AboutText),
     Text("lblNom", {}, {516, 344, 236, 16}, "Nom :", S::AboutText),
     Control("edtNom", K::Edit, {}, {516, 362, 236, 22}),
-    Text("lblDossier", {}, {8, 406, 744, 16}, {}, S::AboutText),
+    Text("lblDossier", {}, {8, 406, 638, 16}, {}, S::AboutText),
+    {"bttnDossier", K::Button, {}, {652, 400, 100, 25}, "Dossier...", S::Normal, L::None, true},
     PlainButton("bttnEcouter", 8, "Écouter"),
     PlainButton("bttnRenommer", 114, "Renommer"),
     PlainButton("bttnDupliquer", 220, "Dupliquer"),
@@ -51,6 +53,7 @@ constexpr Binding kBindings[] = {
     {"lblNom", Field<&F::library, &W::lblNom>},
     {"edtNom", Field<&F::library, &W::edtNom>},
     {"lblDossier", Field<&F::library, &W::lblDossier>},
+    {"bttnDossier", Field<&F::library, &W::bttnDossier>, LibraryChooseFolder},
     {"bttnEcouter", Field<&F::library, &W::bttnEcouter>, LibraryAudition},
     {"bttnRenommer", Field<&F::library, &W::bttnRenommer>, LibraryRename},
     {"bttnDupliquer", Field<&F::library, &W::bttnDupliquer>, LibraryDuplicate},
@@ -72,20 +75,42 @@ constexpr Caption kCaptions[] = {
     {"bttnEnregistrerSous", "Enregistrer sous", "Save current as", {}},
     {"bttnMontrer", "Montrer", "Show in folder", {}},
     {"bttnFermer", "Fermer", "Close", {}},
+    {"bttnDossier", "Dossier...", "Folder...", {}},
 };
 
 constexpr std::string_view kTabOrder[] = {
     "edtRecherche", "lvPresets",     "edtNom",        "bttnEcouter",
     "bttnRenommer", "bttnDupliquer", "bttnCorbeille", "bttnEnregistrerSous",
-    "bttnMontrer",  "bttnFermer",
+    "bttnMontrer",  "bttnFermer",    "bttnDossier",
 };
 
 // Enter auditions, F2 renames to the name box's text, Delete sends to the trash, F5 reads
-// the folder again, Escape closes.
+// the folder again, Ctrl+F goes back to the search, Escape closes.
 constexpr Shortcut kShortcuts[] = {
     {"Return", "bttnEcouter"},   {"F2", "bttnRenommer"},
     {"Delete", "bttnCorbeille"}, {"F5", {}, RefreshLibrary, "Refresh"},
-    {"Escape", "bttnFermer"},
+    {"Ctrl+F", "edtRecherche"},  {"Escape", "bttnFermer"},
+};
+
+// The list and the content pane grow with the window; the name box and the buttons keep to
+// its edges.
+constexpr unsigned kMovesDown = kAnchorLeft | kAnchorBottom;
+constexpr unsigned kKeepsToCorner = kAnchorRight | kAnchorBottom;
+constexpr AnchorRow kAnchors[] = {
+    {"edtRecherche", kAnchorLeft | kAnchorTop | kAnchorRight},
+    {"lvPresets", kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom},
+    {"lblContenu", kAnchorTop | kAnchorRight | kAnchorBottom},
+    {"lblNom", kKeepsToCorner},
+    {"edtNom", kKeepsToCorner},
+    {"lblDossier", kMovesDown | kAnchorRight},
+    {"bttnDossier", kKeepsToCorner},
+    {"bttnEcouter", kMovesDown},
+    {"bttnRenommer", kMovesDown},
+    {"bttnDupliquer", kMovesDown},
+    {"bttnCorbeille", kMovesDown},
+    {"bttnEnregistrerSous", kMovesDown},
+    {"bttnMontrer", kMovesDown},
+    {"bttnFermer", kKeepsToCorner},
 };
 
 // The setlist pane's rows and keys join the library's.
@@ -94,17 +119,27 @@ constexpr auto kAllBindings = Joined(kBindings, setlist_pane::kBindings);
 constexpr auto kAllCaptions = Joined(kCaptions, setlist_pane::kCaptions);
 constexpr auto kAllTabOrder = Joined(kTabOrder, setlist_pane::kTabOrder);
 constexpr auto kAllShortcuts = Joined(kShortcuts, setlist_pane::kShortcuts);
+constexpr auto kAllAnchors = Joined(kAnchors, setlist_pane::kAnchors);
 
 }  // namespace
 
 const Form& LibraryWindowForm() {
   static const Form form{
-      kLibraryFormName, kAllRows,
-      kAllBindings,     kAllCaptions,
-      kAllTabOrder,     {},
-      kAllShortcuts,    [](const FormModel& model) { return model.library.title; },
-      nullptr,          false,
-      "edtRecherche",
+      .id = kLibraryFormName,
+      .rows = kAllRows,
+      .bindings = kAllBindings,
+      .captions = kAllCaptions,
+      .tabOrder = kAllTabOrder,
+      .pictures = {},
+      .shortcuts = kAllShortcuts,
+      .title = [](const FormModel& model) { return model.library.title; },
+      .modal = false,
+      .focus = "edtRecherche",
+      .activated = RefreshLibrary,
+      .whileShown = RefreshLibrary,
+      .searchBox = "edtRecherche",
+      .placeSection = kLibrarySection,
+      .anchors = kAllAnchors,
   };
   return form;
 }

@@ -71,20 +71,17 @@ constexpr Shortcut kShortcuts[] = {
 
 const Form& LiveWindowForm() {
   static const Form form{
-      kLiveFormName,
-      kRows,
-      kBindings,
-      kCaptions,
-      {},
-      {},
-      kShortcuts,
-      [](const FormModel& model) { return model.live.title; },
-      nullptr,
-      false,
-      {},
-      nullptr,
-      RefreshLiveView,
-      [](const FormModel& model) { return model.live.fullScreen; },
+      .id = kLiveFormName,
+      .rows = kRows,
+      .bindings = kBindings,
+      .captions = kCaptions,
+      .tabOrder = {},
+      .pictures = {},
+      .shortcuts = kShortcuts,
+      .title = [](const FormModel& model) { return model.live.title; },
+      .modal = false,
+      .refresh = RefreshLiveView,
+      .fullScreen = [](const FormModel& model) { return model.live.fullScreen; },
   };
   return form;
 }

@@ -160,6 +160,10 @@ constexpr Caption kCaptions[] = {
      "cbEnceintes1"},
     {"lblEnceinteAMP2", "Sélectionnez un modèle d'enceinte...", "Select cab model...",
      "cbEnceintes2"},
+    {"mnuBibliotheque", "Bibliothèque de presets", "Preset library", {}},
+    {"mnuMoniteur", "Moniteur MIDI", "MIDI monitor", {}},
+    {"mnuRig", "Vue du rig", "Rig view", {}},
+    {"mnuLive", "Vue live", "Live view", {}},
 };
 
 // Row by row as the eye reads the window, left to right in each: the button row, the MIDI
@@ -215,6 +219,16 @@ constexpr Shortcut kShortcuts[] = {
     {"Ctrl+T", "bttnTraduire"},
 };
 
+// The name plate's menu: the windows that have no button of their own.
+constexpr ContextMenuEntry kLogoMenuEntries[] = {
+    {"mnuBibliotheque", "Ctrl+L"},
+    {"mnuMoniteur", "Ctrl+M"},
+    {"mnuRig", "Ctrl+R"},
+    {"mnuLive", "F11"},
+};
+
+constexpr ContextMenu kContextMenus[] = {{"pnlOptions", kLogoMenuEntries}};
+
 }  // namespace
 
 const Form& MainWindowForm() {
@@ -231,6 +245,10 @@ const Form& MainWindowForm() {
       },
       [](const FormModel& model) { return MainClientSize(model, model.monitorShown); },
       false,
+      {},
+      nullptr,
+      nullptr,
+      kContextMenus,
   };
   return form;
 }

@@ -5,6 +5,7 @@
 // adds the selected preset, Alt+Up and Alt+Down move the selected item.
 
 #include "live/SetlistEditing.h"
+#include "surface/form/Anchors.h"
 #include "surface/form/Form.h"
 #include "surface/form/RowMakers.h"
 
@@ -99,6 +100,27 @@ inline constexpr std::string_view kTabOrder[] = {
     "bttnSetlistAjouterStocke",
     "bttnApprendreSuivant",
     "bttnApprendrePrecedent",
+};
+
+// The pane keeps to the window's right edge, its list growing with the window's height.
+inline constexpr unsigned kKeepsRight = kAnchorTop | kAnchorRight;
+inline constexpr unsigned kKeepsToCorner = kAnchorRight | kAnchorBottom;
+inline constexpr AnchorRow kAnchors[] = {
+    {"lblSetlist", kKeepsRight},
+    {"edtSetlistFile", kKeepsRight},
+    {"bttnSetlistNouveau", kKeepsRight},
+    {"bttnSetlistOuvrir", kKeepsRight},
+    {"bttnSetlistEnregistrer", kKeepsRight},
+    {"lvSetlist", kKeepsRight | kAnchorBottom},
+    {"bttnSetlistAjouter", kKeepsToCorner},
+    {"bttnSetlistRetirer", kKeepsToCorner},
+    {"bttnSetlistMonter", kKeepsToCorner},
+    {"bttnSetlistDescendre", kKeepsToCorner},
+    {"edtSetlistStored", kKeepsToCorner},
+    {"bttnSetlistAjouterStocke", kKeepsToCorner},
+    {"bttnApprendreSuivant", kKeepsToCorner},
+    {"bttnApprendrePrecedent", kKeepsToCorner},
+    {"lblPedale", kKeepsToCorner},
 };
 
 inline constexpr Shortcut kShortcuts[] = {

@@ -24,6 +24,9 @@ class FormDispatch {
   // if it has one (a search as the player types).
   void KeepText(const Binding& binding, std::string text);
 
+  // Where config.ini is, for what a window keeps of its own (its place).
+  const ProgramFolders& Folders() const { return context_.folders; }
+
  private:
   EditingContext& context_;
   MonitorHub& hub_;
