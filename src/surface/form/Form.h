@@ -73,7 +73,7 @@ struct Form {
   // Runs every few seconds while the window is shown, never while it is closed: the library
   // follows what other programs do to its folder.
   Handler whileShown = nullptr;
-  // Up and Down typed into this edit box move the selection of the form's table, as a search
+  // Up and Down typed into this edit box move the selection of the form's first table, as a search
   // box over its list does.
   std::string_view searchBox = {};
   // The section of config.ini that keeps the place and size of a window the player can
