@@ -163,6 +163,11 @@ FootswitchBindings Footswitch::Bindings() const {
   return bindings_;
 }
 
+void Footswitch::Replace(FootswitchBindings bindings) {
+  const std::lock_guard lock(mutex_);
+  bindings_ = std::move(bindings);
+}
+
 FootswitchBindings ReadFootswitchBindings(const std::filesystem::path& config) {
   return FootswitchBindings{ReadBinding(config, kNextPort, kNext),
                             ReadBinding(config, kPreviousPort, kPrevious)};

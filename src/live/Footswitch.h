@@ -54,6 +54,8 @@ class Footswitch {
   void Learn(StepAction action);
   bool Learning() const;
   FootswitchBindings Bindings() const;
+  // The bindings read from config.ini at start; a learn under way goes on.
+  void Replace(FootswitchBindings bindings);
 
  private:
   mutable std::mutex mutex_;

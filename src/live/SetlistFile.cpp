@@ -54,7 +54,9 @@ bool IsPresetKey(std::string_view key) {
   return bank <= kLastBank && key.back() >= 'A' && key.back() <= 'D';
 }
 
-std::optional<SetlistItem> StoredItem(std::string_view text) {
+}  // namespace
+
+std::optional<SetlistItem> ReadStoredItem(std::string_view text) {
   for (std::string_view group : {std::string_view("USER"), std::string_view("FACTORY")}) {
     if (text.size() > group.size() && text.substr(0, group.size()) == group &&
         text[group.size()] == ' ' && IsPresetKey(text.substr(group.size() + 1))) {
@@ -64,11 +66,13 @@ std::optional<SetlistItem> StoredItem(std::string_view text) {
   return std::nullopt;
 }
 
+namespace {
+
 SetlistItem ReadItem(std::string_view text, const fs::path& folder, std::string_view fileName,
                      std::size_t number) {
   const std::size_t tab = text.find('\t');
   const std::string_view what = text.substr(0, tab);
-  std::optional<SetlistItem> item = StoredItem(what);
+  std::optional<SetlistItem> item = ReadStoredItem(what);
   if (!item && EndsWithExtension(what)) {
     const fs::path path = Utf8Path(what);
     item = SetlistItem{(path.is_absolute() ? path : folder / path).lexically_normal(), {}, {}, {}};

@@ -7,6 +7,7 @@
 // hold no item.
 
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -28,6 +29,9 @@ Setlist ReadSetlistFile(const std::filesystem::path& file);
 // The same from bytes already read, relative paths being taken from folder.
 Setlist ReadSetlistText(std::string_view bytes, const std::filesystem::path& folder,
                         std::string_view fileName);
+
+// A stored preset as a line names it ("USER 3B"), or nothing for any other text.
+std::optional<SetlistItem> ReadStoredItem(std::string_view text);
 
 inline constexpr std::size_t kMaxSetlistBytes = 1 << 20;
 

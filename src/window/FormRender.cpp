@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -137,6 +138,32 @@ void RenderField(const ControlEntry& control, QWidget& widget, const ModelField&
   }
 }
 
+// A full-screen form drops its fixed size and its first panel stands in the middle of the
+// screen; back, the panel goes to its place and the fixed size returns.
+bool RenderFullScreen(const Form& form, const FormModel& model, const ControlSet& widgets,
+                      QWidget& window) {
+  const bool full = form.fullScreen != nullptr && form.fullScreen(model);
+  if (full == window.isFullScreen()) {
+    return full;
+  }
+  QWidget* panel = form.rows.size() > 1 ? widgets.Find(form.rows[1].name) : nullptr;
+  if (full) {
+    window.setMinimumSize(0, 0);
+    window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    window.showFullScreen();
+    if (panel != nullptr && window.screen() != nullptr) {
+      const QSize screen = window.screen()->geometry().size();
+      panel->move((screen.width() - panel->width()) / 2, (screen.height() - panel->height()) / 2);
+    }
+  } else {
+    window.showNormal();
+    if (panel != nullptr) {
+      panel->move(form.rows[1].geometry.left, form.rows[1].geometry.top);
+    }
+  }
+  return full;
+}
+
 }  // namespace
 
 void RenderForm(const Form& form, FormModel& model, const ControlSet& widgets, QWidget& window) {
@@ -145,7 +172,8 @@ void RenderForm(const Form& form, FormModel& model, const ControlSet& widgets, Q
   }
   window.setWindowTitle(ToText(FormTitle(form, model)));
   const ClientSize size = FormClientSize(form, model);
-  if (!Resizable(form) && window.size() != QSize(size.width, size.height)) {
+  if (!RenderFullScreen(form, model, widgets, window) && !Resizable(form) &&
+      window.size() != QSize(size.width, size.height)) {
     window.setFixedSize(size.width, size.height);
   }
   for (const auto& [control, widget] : widgets.All()) {

@@ -49,7 +49,7 @@ FormWindow::FormWindow(QWidget* owner, const Form& form, FormModel& model, FormD
   connect(&whileShown_, &QTimer::timeout, this, [this] { dispatch_.Run(form_.whileShown); });
   if (QWidget* box = widgets_.Find(form.searchBox)) {
     for (const auto& [control, widget] : widgets_.All()) {
-      if (control->kind == ControlKind::Table) {
+      if (control->kind == ControlKind::Table && searchedList_ == nullptr) {
         searchedList_ = widget;
       }
     }

@@ -1,6 +1,7 @@
 #include "window/FormWiring.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,6 +58,13 @@ void WireShortcuts(const Form& form, const ControlSet& widgets, QWidget& window,
         &window);
     QObject::connect(keys, &QShortcut::activated, &window, [&shortcut, &widgets, &dispatch] {
       PressShortcut(shortcut, widgets, dispatch);
+    });
+    // A key that a window beside the main one binds as the main window does (F11 opens the
+    // live view and fills the screen in it) goes to the window in front.
+    QObject::connect(keys, &QShortcut::activatedAmbiguously, &window, [keys, &window] {
+      if (QApplication::activeWindow() == &window) {
+        emit keys->activated();
+      }
     });
   }
 }

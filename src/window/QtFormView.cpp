@@ -36,6 +36,16 @@ QString DialogFilter() {
   return filter.left(bar) + " (" + filter.mid(bar + 1) + ")";
 }
 
+// The windows beside the main one show the same progress (the live view's bar) while the
+// thread blocks.
+void RepaintOtherWindows(const QWidget& main) {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window != &main && window->isVisible()) {
+      window->repaint();
+    }
+  }
+}
+
 }  // namespace
 
 QtFormView::QtFormView(QWidget& window, const ControlSet& widgets, std::function<void()> render,
@@ -61,6 +71,7 @@ void QtFormView::StepDelay() {
   // What the groups so far changed is on screen before the thread blocks.
   render_();
   window_.repaint();
+  RepaintOtherWindows(window_);
   std::this_thread::sleep_for(stepDelay_);
   paused_ = true;
 }
@@ -124,6 +135,7 @@ void QtFormView::RepaintNow(std::string_view control) {
   if (QWidget* widget = widgets_.Find(control)) {
     widget->repaint();
   }
+  RepaintOtherWindows(window_);
 }
 
 void QtFormView::ShowForm(std::string_view form) {

@@ -223,6 +223,48 @@ void RenderField(const ControlSet& controls, Control& control, const ModelField&
   }
 }
 
+constexpr const wchar_t* kFramedStyle = L"VelmoraFramedStyle";
+
+// A full-screen form loses its frame and covers its monitor, its first panel in the middle;
+// back, it gets its frame and the panel its place again, and RenderWindowSize its size.
+bool RenderFullScreen(const Form& form, const FormModel& model, const ControlSet& controls) {
+  const bool full = form.fullScreen != nullptr && form.fullScreen(model);
+  HWND window = controls.Form().hwnd;
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  if (full == ((style & WS_CAPTION) == 0)) {
+    return full;
+  }
+  const ControlEntry* first = form.rows.size() > 1 ? &form.rows[1] : nullptr;
+  HWND panel = first != nullptr ? controls.Window(first->name) : nullptr;
+  if (full) {
+    SetPropW(window, kFramedStyle, reinterpret_cast<HANDLE>(style));
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcMonitor;
+    SetWindowLongPtrW(window, GWL_STYLE, (style & ~(WS_CAPTION | WS_SYSMENU)) | WS_POPUP);
+    SetWindowPos(window, HWND_TOP, area.left, area.top, area.right - area.left,
+                 area.bottom - area.top, SWP_FRAMECHANGED);
+    if (panel != nullptr) {
+      const int width = controls.Scale(first->geometry.width);
+      const int height = controls.Scale(first->geometry.height);
+      MoveWindow(panel, (area.right - area.left - width) / 2, (area.bottom - area.top - height) / 2,
+                 width, height, TRUE);
+    }
+  } else {
+    SetWindowLongPtrW(window, GWL_STYLE,
+                      reinterpret_cast<LONG_PTR>(RemovePropW(window, kFramedStyle)));
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    if (panel != nullptr) {
+      MoveWindow(panel, controls.Scale(first->geometry.left), controls.Scale(first->geometry.top),
+                 controls.Scale(first->geometry.width), controls.Scale(first->geometry.height),
+                 TRUE);
+    }
+  }
+  return full;
+}
+
 }  // namespace
 
 void RenderForm(const Form& form, FormModel& model, const ControlSet& controls) {
@@ -230,7 +272,7 @@ void RenderForm(const Form& form, FormModel& model, const ControlSet& controls) 
     form.refresh(model);
   }
   SetText(controls.Form().hwnd, FormTitle(form, model));
-  if (!Resizable(form)) {
+  if (!RenderFullScreen(form, model, controls) && !Resizable(form)) {
     const ClientSize size = FormClientSize(form, model);
     RenderWindowSize(controls, size.width, size.height);
   }

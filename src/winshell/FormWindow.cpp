@@ -24,15 +24,22 @@ constexpr WORD kFirstShortcut = 100;
 constexpr UINT_PTR kWhileShownTimer = 0x5653;
 constexpr UINT kWhileShownMs = 2000;
 
-// "Ctrl+N", "F5" or "Return" as an accelerator.
+// "Ctrl+N", "F5", "Alt+Up" or "Return" as an accelerator.
 ACCEL Accelerator(std::string_view keys, WORD command) {
   constexpr std::string_view kCtrl = "Ctrl+";
+  constexpr std::string_view kAlt = "Alt+";
   constexpr std::pair<std::string_view, WORD> kNamedKeys[] = {
-      {"Return", VK_RETURN}, {"Delete", VK_DELETE}, {"Escape", VK_ESCAPE}};
+      {"Return", VK_RETURN}, {"Delete", VK_DELETE}, {"Escape", VK_ESCAPE}, {"Space", VK_SPACE},
+      {"PgDown", VK_NEXT},   {"PgUp", VK_PRIOR},    {"Right", VK_RIGHT},   {"Left", VK_LEFT},
+      {"Up", VK_UP},         {"Down", VK_DOWN},     {"Home", VK_HOME},     {"Ins", VK_INSERT}};
   ACCEL accelerator{FVIRTKEY, 0, command};
   if (keys.starts_with(kCtrl)) {
     accelerator.fVirt |= FCONTROL;
     keys.remove_prefix(kCtrl.size());
+  }
+  if (keys.starts_with(kAlt)) {
+    accelerator.fVirt |= FALT;
+    keys.remove_prefix(kAlt.size());
   }
   const auto named = std::ranges::find(kNamedKeys, keys, &std::pair<std::string_view, WORD>::first);
   accelerator.key = named != std::end(kNamedKeys) ? named->second

@@ -131,7 +131,7 @@ void PaintFaded(HDC dc, const RECT& rect, BYTE alpha, const std::function<void(H
 }
 
 FontSet::FontSet(int dpi) : dpi_(dpi) {
-  for (int style = 0; style <= static_cast<int>(TextStyle::ButtonText); ++style) {
+  for (int style = 0; style <= static_cast<int>(kLastTextStyle); ++style) {
     const TextLook look = LookOfStyle(static_cast<TextStyle>(style));
     fonts_[style] = MakeFont(look, Scale(look.pixelSize));
   }

@@ -39,7 +39,7 @@ class FontSet {
 
  private:
   int dpi_;
-  HFONT fonts_[static_cast<int>(TextStyle::ButtonText) + 1] = {};
+  HFONT fonts_[static_cast<int>(kLastTextStyle) + 1] = {};
 };
 
 }  // namespace velmora

@@ -58,10 +58,29 @@ void Win32FormView::ShowError(const std::string& text) {
   ShowBox(Owner(), MB_ICONERROR, text);
 }
 
+namespace {
+
+// The windows beside the main one show the same progress (the live view's bar) while the
+// thread blocks.
+void RedrawOtherWindows(HWND main) {
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM mainWindow) -> BOOL {
+        if (window != reinterpret_cast<HWND>(mainWindow) && IsWindowVisible(window)) {
+          RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(main));
+}
+
+}  // namespace
+
 void Win32FormView::StepDelay() {
   // What the groups so far changed is on screen before the thread blocks.
   render_();
   RedrawWindow(Owner(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RedrawOtherWindows(Owner());
   Sleep(static_cast<DWORD>(stepDelay_.count()));
   paused_ = true;
 }
@@ -128,6 +147,7 @@ void Win32FormView::RepaintNow(std::string_view control) {
   if (HWND hwnd = controls_.Window(control)) {
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
+  RedrawOtherWindows(Owner());
 }
 
 void Win32FormView::ShowForm(std::string_view form) {

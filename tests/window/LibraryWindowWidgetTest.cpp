@@ -111,8 +111,8 @@ TEST_F(WindowTest, NamePlateMenuOpensTheLibraryTheMonitorAndTheRigView) {
                               plate->mapToGlobal(QPoint(20, 20)));
       QApplication::sendEvent(plate, &click);
     }
-    EXPECT_THAT(items,
-                ElementsAre("Preset library\tCtrl+L", "MIDI monitor\tCtrl+M", "Rig view\tCtrl+R"));
+    EXPECT_THAT(items, ElementsAre("Preset library\tCtrl+L", "MIDI monitor\tCtrl+M",
+                                   "Rig view\tCtrl+R", "Live view\tF11"));
     EXPECT_TRUE(QTest::qWaitFor(row.done)) << row.entry;
   }
 }
@@ -140,14 +140,15 @@ TEST_F(WindowTest, LibraryKeepsItsPlaceInConfigAndDistrustsABadOne) {
   const std::filesystem::path config = folder_ / "config.ini";
   FormWindow* library = OpenLibrary(*window_);
   ASSERT_NE(library, nullptr);
-  library->resize(790, 520);
+  // 30 wider than designed (1048, the setlist pane's 288 on the right included).
+  library->resize(1078, 520);
   library->move(5, 6);
   library->close();
   std::string kept;
   for (const char* key : {"WindowX", "WindowY", "WindowW", "WindowH"}) {
     kept += ReadProfileString(config, "LIBRARY", key) + " ";
   }
-  EXPECT_EQ(kept, "5 6 790 520 ");
+  EXPECT_EQ(kept, "5 6 1078 520 ");
   library = OpenLibrary(*window_);
   ASSERT_NE(library, nullptr);
   const auto place = [&library] {
@@ -160,7 +161,7 @@ TEST_F(WindowTest, LibraryKeepsItsPlaceInConfigAndDistrustsABadOne) {
   EXPECT_EQ(library->findChild<QWidget*>("bttnFermer")->geometry(), QRect(682, 487, 100, 25));
 
   const QPoint centred =
-      library->screen()->availableGeometry().center() - QRect(0, 0, 760, 463).center();
+      library->screen()->availableGeometry().center() - QRect(0, 0, 1048, 463).center();
   const std::pair<const char*, const char*> untrusted[] = {
       {"WindowX", "5000"}, {"WindowW", "100"}, {"WindowH", "x"}, {"WindowY", ""}};
   for (const auto& [key, value] : untrusted) {
@@ -168,7 +169,7 @@ TEST_F(WindowTest, LibraryKeepsItsPlaceInConfigAndDistrustsABadOne) {
     WriteProfileString(config, "LIBRARY", key, value);
     library = OpenLibrary(*window_);
     ASSERT_NE(library, nullptr);
-    EXPECT_EQ(QRect(library->pos(), library->size()), QRect(centred, QSize(760, 463)))
+    EXPECT_EQ(QRect(library->pos(), library->size()), QRect(centred, QSize(1048, 463)))
         << key << "=" << value;
   }
   library->close();

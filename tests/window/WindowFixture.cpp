@@ -27,14 +27,19 @@ WindowTest::~WindowTest() {
   std::filesystem::remove_all(folder_, ignored);
 }
 
-void WindowTest::Start(const std::string& config, std::filesystem::path pictures) {
+void WindowTest::Start(const std::string& config, std::filesystem::path pictures,
+                       const std::string& replay) {
   folder_ = std::filesystem::temp_directory_path() /
             ("velmora-window-" + std::to_string(getpid()) + "-" + std::to_string(runs++));
   std::filesystem::create_directories(folder_);
   if (!config.empty()) {
     std::ofstream(folder_ / "config.ini", std::ios::binary) << config;
   }
-  auto platform = std::make_unique<VirtualMidiPlatform>(2, 2);
+  if (!replay.empty()) {
+    std::ofstream(folder_ / "replay.txt", std::ios::binary) << replay;
+  }
+  auto platform = std::make_unique<VirtualMidiPlatform>(
+      2, 2, std::string(), replay.empty() ? std::string() : (folder_ / "replay.txt").string());
   platform_ = platform.get();
   InstallMidiPlatform(std::move(platform));
   window_ = std::make_unique<MainWindow>(ProgramFolders{folder_, std::move(pictures)},

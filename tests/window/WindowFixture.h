@@ -22,7 +22,9 @@ class WindowTest : public ::testing::Test {
 
   // config.ini as the program would find it (empty: none, so a first start); the pictures
   // are the project's own unless another folder is given.
-  void Start(const std::string& config = {}, std::filesystem::path pictures = VELMORA_SOURCE_DIR);
+  // replay: the input ports' scripted messages (see VirtualReplay.h).
+  void Start(const std::string& config = {}, std::filesystem::path pictures = VELMORA_SOURCE_DIR,
+             const std::string& replay = {});
 
   // Each buffer sent since the last call, as "B0 0D 40".
   std::vector<std::string> Wire();

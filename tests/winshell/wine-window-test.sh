@@ -2,7 +2,8 @@
 # velmora.exe under Wine on a real X server with a window manager: the window's title, the
 # start-up's messages and pauses on the virtual port, the files a first start creates, a knob
 # pressed and an amp model picked with the mouse and keys, the close through the window
-# manager, which saves the state, and a second start that sends the saved state.
+# manager, which saves the state, a second start that sends the saved state, and a third that
+# steps the live view by a key and by the footswitch.
 # Usage: wine-window-test.sh VELMORA_EXE CONTROL_PLACES_EXE [WINEPREFIX]
 set -euo pipefail
 
@@ -151,4 +152,28 @@ check_startup 2 "0 B0 0C 2D 00" "0 B0 0D 38"
 close_window
 [ "$(wc -l <"$capture")" -eq 33 ] || fail "something was sent at the second shutdown"
 check_files "after the second close" "$saved_config" "Line6 Tube Preamp" 224
+
+# The live view: the setlist kept in config.ini, F11 shows its first item without sending
+# it, Right sends the second (USER 3B: the group switch, then the preset), and the footswitch
+# bound in config.ini, replayed on the input port the view opened, loads the third, a file.
+printf 'FACTORY 16D\tIntro\nUSER 3B\tVerse\nSolo.vmp\n' >"$work/gig.vsl"
+preset "Line6 Clean" 256 >"$work/Solo.vmp"
+printf '%s[LIVE]\r\nSetlist=Z:%s/gig.vsl\r\nNext=B0 50 7F\r\n' "$saved_config" "$work" \
+  >"$app/config.ini"
+echo "4000 0 B0 50 7F" >"$work/replay.txt"
+export VELMORA_MIDI_REPLAY="Z:$work/replay.txt"
+start 3
+check_startup 3 "0 B0 0C 2D 00" "0 B0 0D 38"
+xdotool key F11
+wait_for 100 eval 'wmctrl -l | grep -q " Live$"' || fail "F11 showed no live view: $(wmctrl -l)"
+sleep 0.5
+[ "$(wc -l <"$capture")" -eq 33 ] || fail "the live view sent on opening: $(last_wire 1)"
+xdotool key Right
+wait_for 50 lines 35 || fail "Right sent nothing"
+[ "$(last_wire 2)" = "0 C0 0E|0 C0 09|" ] || fail "Right: $(last_wire 2)"
+loaded() { lines 45 && [ "$(last_wire 1)" = "0 B0 70 00|" ]; }
+wait_for 300 loaded || fail "the footswitch's load did not end: $(wire)"
+xdotool key Escape
+close_window
+unset VELMORA_MIDI_REPLAY
 echo "PASSED"

@@ -43,7 +43,11 @@ enum class TextStyle {
   AboutText,    // black on the About window's light gradient
   Nameplate,    // the maker's plate at the foot of the right column
   ButtonText,   // gradient buttons: the colour follows the button's look
+  Stage,        // the live view's current sound, 64 pixels high: read from two metres
+  StageNext,    // the live view's next sound and legends
+  StageCount,   // the live view's "3 / 12"
 };
+inline constexpr TextStyle kLastTextStyle = TextStyle::StageCount;
 
 enum class PanelLook { None, Dark, Light, Olive, Black, Sunken };
 

@@ -73,7 +73,7 @@ struct Form {
   // Runs every few seconds while the window is shown, never while it is closed: the library
   // follows what other programs do to its folder.
   Handler whileShown = nullptr;
-  // Up and Down typed into this edit box move the selection of the form's table, as a search
+  // Up and Down typed into this edit box move the selection of the form's first table, as a search
   // box over its list does.
   std::string_view searchBox = {};
   // The section of config.ini that keeps the place and size of a window the player can
@@ -81,6 +81,9 @@ struct Form {
   std::string_view placeSection = {};
   // How the controls of a resizable window follow its size.
   std::span<const AnchorRow> anchors = {};
+  // Whether the window fills the screen now; without it, never. Its controls keep their
+  // places, the first panel standing in the middle of the screen.
+  bool (*fullScreen)(const FormModel&) = nullptr;
 };
 
 // Every form, the main window's first.

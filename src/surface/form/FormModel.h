@@ -22,6 +22,7 @@
 #include "rig/SentRigs.h"
 #include "surface/form/Identity.h"
 #include "surface/form/LibraryWindowModel.h"
+#include "surface/form/LiveWindowModel.h"
 
 namespace velmora {
 
@@ -277,6 +278,9 @@ struct FormModel {
   AboutForm about;
   LibraryWindow library;
   RigForm rig;
+  LiveWindow live;
+  SetlistPane setlist;
+  std::shared_ptr<LiveStage> stage = MakeLiveStage();
 
   std::string lblAmpliAMP1{kAmpPlaceholder};
   std::string lblEnceinteAMP1{kCabPlaceholder};

@@ -44,6 +44,12 @@ TextLook LookOfStyle(TextStyle style) {
       return {26, true, false, {214, 170, 80}, TextAlign::Left, {}};
     case S::ButtonText:
       return {10, true, false, {0, 0, 0}, TextAlign::Centre, {}};
+    case S::Stage:
+      return {64, true, false, kYellow, TextAlign::Centre, {}};
+    case S::StageNext:
+      return {30, false, false, kLight, TextAlign::Centre, {}};
+    case S::StageCount:
+      return {28, true, false, kLight, TextAlign::Right, {}};
   }
   return {};
 }

@@ -26,7 +26,7 @@ constexpr ControlEntry kRows[] = {
     Text("lblSiteLine6", "pnlAPropos", {8, 242, 160, 16}, "Site officiel de Line 6", S::Link),
     Button("bttnAProposFermer", "pnlAPropos", {176, 230, 75, 25}, "Fermer"),
     // The keyboard shortcuts, one a line, below the designed window, which grows to hold them.
-    Text("lblRaccourcis", {}, {8, 266, 241, 134}, kEmptyCaption, S::AboutText),
+    Text("lblRaccourcis", {}, {8, 266, 241, 149}, kEmptyCaption, S::AboutText),
 };
 
 // Room left below the shortcut list.

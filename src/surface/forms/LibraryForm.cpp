@@ -2,7 +2,9 @@
 
 #include "library/LibraryFolder.h"
 #include "surface/editing/LibraryBrowser.h"
+#include "surface/form/JoinedRows.h"
 #include "surface/form/RowMakers.h"
+#include "surface/forms/SetlistPane.h"
 
 namespace velmora {
 
@@ -20,7 +22,7 @@ constexpr ControlEntry PlainButton(std::string_view name, int left, std::string_
 }
 
 constexpr ControlEntry kRows[] = {
-    Window(kLibraryFormName, 760, 463, "Bibliothèque de presets", L::Light),
+    Window(kLibraryFormName, setlist_pane::kWindowWidth, 463, "Bibliothèque de presets", L::Light),
     Text("lblRecherche", {}, {8, 10, 80, 16}, "Rechercher :", S::AboutText),
     Control("edtRecherche", K::Edit, {}, {92, 7, 416, 22}),
     Control("lvPresets", K::Table, {}, {8, 34, 500, 364}),
@@ -111,17 +113,25 @@ constexpr AnchorRow kAnchors[] = {
     {"bttnFermer", kKeepsToCorner},
 };
 
+// The setlist pane's rows and keys join the library's.
+constexpr auto kAllRows = Joined(kRows, setlist_pane::kRows);
+constexpr auto kAllBindings = Joined(kBindings, setlist_pane::kBindings);
+constexpr auto kAllCaptions = Joined(kCaptions, setlist_pane::kCaptions);
+constexpr auto kAllTabOrder = Joined(kTabOrder, setlist_pane::kTabOrder);
+constexpr auto kAllShortcuts = Joined(kShortcuts, setlist_pane::kShortcuts);
+constexpr auto kAllAnchors = Joined(kAnchors, setlist_pane::kAnchors);
+
 }  // namespace
 
 const Form& LibraryWindowForm() {
   static const Form form{
       .id = kLibraryFormName,
-      .rows = kRows,
-      .bindings = kBindings,
-      .captions = kCaptions,
-      .tabOrder = kTabOrder,
+      .rows = kAllRows,
+      .bindings = kAllBindings,
+      .captions = kAllCaptions,
+      .tabOrder = kAllTabOrder,
       .pictures = {},
-      .shortcuts = kShortcuts,
+      .shortcuts = kAllShortcuts,
       .title = [](const FormModel& model) { return model.library.title; },
       .modal = false,
       .focus = "edtRecherche",
@@ -129,7 +139,7 @@ const Form& LibraryWindowForm() {
       .whileShown = RefreshLibrary,
       .searchBox = "edtRecherche",
       .placeSection = kLibrarySection,
-      .anchors = kAnchors,
+      .anchors = kAllAnchors,
   };
   return form;
 }

@@ -1,5 +1,6 @@
 #include <array>
 
+#include "live/LiveView.h"
 #include "surface/editing/AmpChannel.h"
 #include "surface/editing/GuitarPanel.h"
 #include "surface/editing/Knobs.h"
@@ -162,6 +163,7 @@ constexpr Caption kCaptions[] = {
     {"mnuBibliotheque", "Bibliothèque de presets", "Preset library", {}},
     {"mnuMoniteur", "Moniteur MIDI", "MIDI monitor", {}},
     {"mnuRig", "Vue du rig", "Rig view", {}},
+    {"mnuLive", "Vue live", "Live view", {}},
 };
 
 // Row by row as the eye reads the window, left to right in each: the button row, the MIDI
@@ -200,7 +202,7 @@ constexpr BuiltinPictureRow kPictures[] = {
 
 // Each button of the button row but two has its keys; Ctrl+M shows the monitor below the
 // editor, the window growing to hold it; Ctrl+L opens the preset library's window; Ctrl+R
-// shows the rig view beside it.
+// shows the rig view beside it; F11 the live view.
 constexpr Shortcut kShortcuts[] = {
     {"Ctrl+N", "bttnNouveau"},
     {"Ctrl+O", "bttnOuvrir"},
@@ -212,6 +214,7 @@ constexpr Shortcut kShortcuts[] = {
      "Monitor"},
     {"Ctrl+L", {}, OpenLibraryWindow, "Library"},
     {"Ctrl+R", {}, [](EditingContext& context) { context.view.ShowForm(kRigFormName); }, "Rig"},
+    {"F11", {}, OpenLiveView, "Live"},
     {"F1", "bttnAPropos"},
     {"Ctrl+T", "bttnTraduire"},
 };
@@ -221,6 +224,7 @@ constexpr ContextMenuEntry kLogoMenuEntries[] = {
     {"mnuBibliotheque", "Ctrl+L"},
     {"mnuMoniteur", "Ctrl+M"},
     {"mnuRig", "Ctrl+R"},
+    {"mnuLive", "F11"},
 };
 
 constexpr ContextMenu kContextMenus[] = {{"pnlOptions", kLogoMenuEntries}};

@@ -4,6 +4,7 @@
 #include <system_error>
 #include <vector>
 
+#include "live/SetlistEditing.h"
 #include "profile/Profile.h"
 #include "surface/editing/About.h"
 #include "surface/editing/GuitarPanel.h"
@@ -68,6 +69,7 @@ void FormShow(EditingContext& context) {
       context, {ReadSetting(context, kMidi, kMidiOut), ReadSetting(context, kMidi, kMidiOutName),
                 ReadSetting(context, kMidi, kMidiOutNameOrder)});
   RestorePresetPanel(context);
+  RestoreSetlist(context);
   if (ReadSetting(context, kVariax, kVariaxShow) == kNo) {
     HideGuitarPicture(form);
   }

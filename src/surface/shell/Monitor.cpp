@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "live/LiveStage.h"
+#include "live/LiveView.h"
 #include "midi/DeviceSlots.h"
 #include "midi/LogLines.h"
 #include "surface/shell/ErrorDisplay.h"
@@ -17,6 +19,9 @@ void MonitorFormCreate(FormModel& form, MonitorHub& hub) {
   form.lbxOutputDevices.SetItems(outputs);
   form.cbOutputDevices.items = std::move(outputs);
   hub.PublishThruTargets(form.lbxOutputDevices);
+  hub.SetShortListener(
+      [stage = form.stage](std::string_view port, std::uint8_t status, std::uint8_t data1,
+                           std::uint8_t data2) { stage->Receive(port, status, data1, data2); });
   hub.BindTo(input);
 }
 
@@ -78,6 +83,8 @@ void DrainMonitor(EditingContext& context, MonitorHub& hub) {
       context.view.ShowError(ErrorBoxText(text));
     }
   }
+  // A footswitch message may have asked for a step, or ended a learn.
+  RunLiveSteps(context);
 }
 
 }  // namespace velmora

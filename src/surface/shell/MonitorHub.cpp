@@ -24,6 +24,11 @@ void MonitorHub::SetWake(std::function<void()> wake) {
   wake_ = std::move(shared);
 }
 
+void MonitorHub::SetShortListener(ShortListener listener) {
+  std::lock_guard lock(LogLock);
+  listener_ = std::move(listener);
+}
+
 void MonitorHub::SetInputNames(std::vector<std::string> names) {
   std::lock_guard lock(LogLock);
   inputNames_ = std::move(names);
@@ -86,6 +91,9 @@ void MonitorHub::DoMidiInShort(int device, std::uint8_t status, std::uint8_t dat
       event.lines.push_back(
           ShortReceivedLogLine(LogTimeNow(), inputNames_.at(device), status, data1, data2));
     });
+    if (listener_) {
+      attempt([&] { listener_(inputNames_.at(device), status, data1, data2); });
+    }
     wake = QueueLocked(std::move(event));
   } catch (...) {
     // Out of memory while queueing: the event is lost, the notification thread survives.

@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "midi/ByteStream.h"
@@ -44,6 +45,12 @@ class MonitorHub {
   // Called on the notification thread after each event is queued, outside LogLock, so a
   // window can ask its own thread to drain. Set it before binding.
   void SetWake(std::function<void()> wake);
+
+  // Called on the notification thread with each short message and its input port's name,
+  // beside the monitor's own work (the footswitch listens here). Set it before binding.
+  using ShortListener = std::function<void(std::string_view port, std::uint8_t status,
+                                           std::uint8_t data1, std::uint8_t data2)>;
+  void SetShortListener(ShortListener listener);
 
   // User-interface thread. The input port names, in device order, for the received lines.
   void SetInputNames(std::vector<std::string> names);
@@ -102,6 +109,7 @@ class MonitorHub {
   std::vector<MonitorEvent> pending_;
   std::map<std::string, std::chrono::steady_clock::time_point> fullReported_;
   std::shared_ptr<const std::function<void()>> wake_;
+  ShortListener listener_;
   std::shared_ptr<Binding> binding_;
 };
 

@@ -1,0 +1,37 @@
+#pragma once
+
+// The library window's setlist pane: the setlist's items, added from the library's selection
+// or as a stored preset, removed and moved; New, Open and Save by the file name in the pane's
+// box; the footswitch's learn. The setlist last opened or saved is kept in config.ini
+// (section LIVE, key Setlist) and opened again at start. Every change restarts the live
+// view's stepping from the first item.
+
+#include "surface/editing/EditingContext.h"
+
+namespace velmora {
+
+// Start-up: the setlist and the footswitch bindings config.ini keeps. A setlist that no
+// longer reads is said in an error and the pane starts empty.
+void RestoreSetlist(EditingContext& context);
+
+void SetlistNew(EditingContext& context);
+void SetlistOpen(EditingContext& context);
+// Adds ".vsl" to a name without an extension; the write is atomic.
+void SetlistSave(EditingContext& context);
+// Insert: the library's selected preset goes after the pane's selected item.
+void SetlistInsertSelected(EditingContext& context);
+// The stored preset the pane's box names ("USER 3B").
+void SetlistAddStored(EditingContext& context);
+void SetlistRemove(EditingContext& context);
+void SetlistMoveUp(EditingContext& context);
+void SetlistMoveDown(EditingContext& context);
+
+// The next message received on any input port binds next, or previous.
+void LearnFootswitchNext(EditingContext& context);
+void LearnFootswitchPrevious(EditingContext& context);
+
+// The pane's rows, file box and footswitch line from the stage.
+void ShowSetlist(FormModel& form);
+void ShowFootswitch(FormModel& form);
+
+}  // namespace velmora

@@ -1,0 +1,116 @@
+#include <fstream>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "WindowFixture.h"
+#include "window/FormWindow.h"
+
+namespace velmora {
+namespace {
+
+// The setlist kept in config.ini opens at start; F11 shows its first item without sending
+// it, Right sends the second, the footswitch bound in config.ini loads the third from the
+// replayed input port, and the end is said, not stepped past. F11 in the view fills the
+// screen; Escape leaves.
+TEST_F(WindowTest, LiveViewStepsByKeysAndByTheFootswitch) {
+  const std::filesystem::path setlist =
+      std::filesystem::temp_directory_path() / ("velmora-live-" + std::to_string(getpid()));
+  std::filesystem::create_directories(setlist);
+  std::ofstream(setlist / "Solo.vmp", std::ios::binary) << "[AMP1]\r\nPower=ON\r\n";
+  std::ofstream(setlist / "gig.vsl", std::ios::binary)
+      << "FACTORY 16D\tIntro\nUSER 3B\tVerse\nSolo.vmp\n";
+  Start("[MIDI]\r\nOut=0\r\n[LIVE]\r\nSetlist=" + (setlist / "gig.vsl").string() +
+            "\r\nNext=B0 50 7F\r\n",
+        VELMORA_SOURCE_DIR, "400 0 B0 50 00\n400 0 B0 50 7F\n");
+  Wire();
+
+  QTest::keyClick(window_.get(), Qt::Key_F11);
+  QWidget* live = nullptr;
+  ASSERT_TRUE(QTest::qWaitFor([&] {
+    live = QApplication::activeWindow();
+    return live != nullptr && live->objectName() == "TFormLive";
+  }));
+  auto text = [live](const char* name) {
+    return live->findChild<QLabel*>(name)->text().toStdString();
+  };
+  EXPECT_EQ(text("lblLiveLabel"), "Intro");
+  EXPECT_EQ(text("lblLiveNext"), "Verse");
+  EXPECT_EQ(text("lblLivePosition"), "1 / 3");
+  EXPECT_GE(live->findChild<QLabel*>("lblLiveLabel")->font().pixelSize(), 48);
+  EXPECT_TRUE(Wire().empty());
+
+  QTest::keyClick(live, Qt::Key_Right);
+  EXPECT_EQ(Wire(), (std::vector<std::string>{"C0 0E", "C0 09"}));
+  EXPECT_EQ(text("lblLiveLabel"), "Verse");
+
+  // The release (value 0) steps nothing; the press loads the file.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return text("lblLiveLabel") == "Solo"; }, 5000));
+  const std::vector<std::string> load = Wire();
+  ASSERT_FALSE(load.empty());
+  EXPECT_EQ(load.back(), "B0 70 00");
+  EXPECT_EQ(text("lblLivePosition"), "3 / 3");
+  EXPECT_EQ(text("lblLiveNext"), "(fin de la setlist)");
+
+  QTest::keyClick(live, Qt::Key_PageDown);
+  EXPECT_EQ(text("lblLiveStatus"), "Already on the last item (3/3)");
+  QTest::keyClicks(live, "1");
+  QTest::keyClick(live, Qt::Key_Return);
+  EXPECT_EQ(text("lblLiveLabel"), "Intro");
+  EXPECT_EQ(Wire(), (std::vector<std::string>{"C0 4E", "C0 7F"}));
+
+  QTest::keyClick(live, Qt::Key_F11);
+  EXPECT_TRUE(live->isFullScreen());
+  QTest::keyClick(live, Qt::Key_Escape);
+  EXPECT_FALSE(live->isVisible());
+  std::filesystem::remove_all(setlist);
+}
+
+// The library window's setlist pane: two stored presets added, the second moved up with
+// Alt+Up, saved under the typed name and kept in config.ini; "Learn previous" binds the next
+// message from the replayed input port (its release skipped) and keeps it in config.ini.
+TEST_F(WindowTest, SetlistPaneEditsSavesAndLearnsTheFootswitch) {
+  Start("[MIDI]\r\nOut=0\r\n", VELMORA_SOURCE_DIR, "300 0 B0 50 00\n600 0 C0 07\n");
+  std::filesystem::create_directories(folder_ / "presets");
+  QTest::keyClick(window_.get(), Qt::Key_L, Qt::ControlModifier);
+  QWidget* library = nullptr;
+  ASSERT_TRUE(QTest::qWaitFor([&] {
+    library = QApplication::activeWindow();
+    return library != nullptr && library->objectName() == "TFormBibliotheque";
+  }));
+  auto type = [library](const char* box, const QString& text) {
+    auto* edit = library->findChild<QLineEdit*>(box);
+    edit->clear();
+    QTest::keyClicks(edit, text);
+  };
+  auto press = [library](const char* button) {
+    QTest::mouseClick(library->findChild<QAbstractButton*>(button), Qt::LeftButton);
+  };
+  const std::filesystem::path gig = folder_ / "gig.vsl";
+  type("edtSetlistFile", QString::fromStdString(gig.string()));
+  press("bttnSetlistAjouterStocke");
+  type("edtSetlistStored", "FACTORY 16D");
+  press("bttnSetlistAjouterStocke");
+  QTest::keyClick(library, Qt::Key_Up, Qt::AltModifier);
+  press("bttnSetlistEnregistrer");
+  std::ifstream saved(gig, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), "FACTORY 16D\nUSER 1A\n");
+
+  press("bttnApprendrePrecedent");
+  auto* footswitch = library->findChild<QLabel*>("lblPedale");
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return footswitch->text().contains("précédent C0 07 (Virtual In 1)"); }, 5000))
+      << footswitch->text().toStdString();
+  std::ifstream config(folder_ / "config.ini", std::ios::binary);
+  const std::string kept(std::istreambuf_iterator<char>(config), {});
+  EXPECT_NE(kept.find("Setlist=" + gig.string() + "\r\n"), std::string::npos) << kept;
+  EXPECT_NE(kept.find("PreviousPort=Virtual In 1\r\nPrevious=C0 07\r\n"), std::string::npos)
+      << kept;
+  library->close();
+}
+
+}  // namespace
+}  // namespace velmora
