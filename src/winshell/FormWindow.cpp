@@ -73,10 +73,7 @@ void RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
 }  // namespace
 
 FormWindow::FormWindow(const Form& form, FormModel& model, FormDispatch& dispatch)
-    : form_(form),
-      model_(model),
-      dispatch_(dispatch),
-      configFile_(dispatch.Folders().ConfigFile()) {}
+    : form_(form), model_(model), dispatch_(dispatch) {}
 
 FormWindow::~FormWindow() {
   if (open_ && owner_ != nullptr && Resizable(form_)) {
@@ -96,6 +93,8 @@ FormWindow::~FormWindow() {
 
 void FormWindow::Create(HWND owner) {
   owner_ = owner;
+  // Not before: the main window hands its dispatch to this base before making it.
+  configFile_ = dispatch_.Folders().ConfigFile();
   const DWORD style = owner == nullptr ? WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU
                                        : WS_POPUP | WS_CAPTION | WS_SYSMENU |
                                              (Resizable(form_) ? WS_THICKFRAME : 0);

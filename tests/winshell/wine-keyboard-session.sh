@@ -48,9 +48,9 @@ sent_after() { tail -n +$(($2 + 1)) "$1/capture.txt" | cut -d' ' -f2- | tr -d '\
 shown() { wmctrl -l | grep -q "$1"; }
 
 # The library opened with Ctrl+L holds the two presets of its folder; "plexi" leaves one, which
-# Enter loads as Open does; F2 renames it to the name box's text; Delete sends it to the
-# Recycle Bin, which Wine keeps as the desktop's trash in XDG_DATA_HOME. Escape closes the
-# window, and the name plate's right-click menu opens it again.
+# Enter loads as Open does; F2 renames it to the name box's text; Delete, which Wine cannot
+# do, keeps the file and says so. Escape closes the window, and the name plate's right-click
+# menu opens it again.
 library() {
   local folder=$1 rock=$1/app/presets/Rock before
   before=$(count "$folder")
@@ -60,18 +60,28 @@ library() {
   xdotool type --delay 80 plexi
   sleep 0.5
   xdotool key Return
-  wait_for 100 bash -c "[ \$(wc -l <'$folder/capture.txt') -gt $before ]" || fail "Enter loaded nothing"
-  settle "$folder"
+  # A load ends with its progress message.
+  wait_for 300 bash -c "tail -n 1 '$folder/capture.txt' | grep -q 'B0 70 00'" ||
+    fail "Enter loaded nothing whole: $(sent_after "$folder" "$before" | tr '\n' '|')"
   local load
   load=$(sent_after "$folder" "$before" | tr '\n' '|')
-  [[ $load == "F0 00 01 0C 03 07 0D 02 00 00 00 00 09 F7 00|"*"|B0 0D 01|"*"|B0 70 00|" ]] ||
+  local cab="0 F0 00 01 0C 03 07 0D 00 00 00 00 00 00 F7" knobs="0 B0 0E 40|0 B0 0F 40|0 B0 10 40|0 B0 15 40|0 B0 11 40"
+  [ "$load" = "0 B0 0C 1A 00|0 B0 0D 40|$knobs|$cab|$cab|0 B0 0D 01|$knobs|0 B0 5C 40|\
+0 B0 5D 40|0 B0 5E 40|0 B0 5F 40|0 B0 66 40|0 B0 67 40|0 B0 6F 7F|0 B0 70 00|" ] ||
     fail "the audition sent: $load"
   xdotool key --delay 80 Tab Tab End space 2 F2
   wait_for 100 test -f "$rock/Plexi Tele 2.vmp" || fail "F2 renamed nothing: $(ls "$rock")"
   [ ! -e "$rock/Plexi Tele.vmp" ] || fail "the renamed file is still there"
+  # Wine's IFileOperation answers "Not implemented": the box names the file, which stays.
   xdotool key --delay 80 shift+Tab Delete
-  wait_for 100 bash -c "[ ! -e '$rock/Plexi Tele 2.vmp' ]" || fail "Delete left the file"
-  find "$folder/data" "$WINEPREFIX/drive_c" -name '*Plexi*' >&2 || true
+  wait_for 100 bash -c "[ \$(wmctrl -l | grep -c 'Velmora 1.01') -eq 2 ]" ||
+    fail "Delete showed no box: $(wmctrl -l)"
+  [ -f "$rock/Plexi Tele 2.vmp" ] || fail "a failed Delete lost the file"
+  xdotool key Return
+  # The box's owner, the editor, has the focus back.
+  sleep 0.5
+  wmctrl -a "Preset library"
+  sleep 0.5
   xdotool key Escape
   wait_for 100 bash -c "! wmctrl -l | grep -q 'Preset library'" || fail "Escape left the library"
   click_at pnlOptions 3
@@ -83,13 +93,14 @@ library() {
 
 session() {
   local way=$1 folder=$work/$1
-  mkdir -p "$folder/app/images/Guitares" "$folder/app/presets/Rock" "$folder/data"
+  mkdir -p "$folder/app/images/Guitares" "$folder/app/presets/Rock"
   cp "$program" "$folder/app/velmora.exe"
   printf '[AMP1]\r\nAmp=Line6 Clean\r\n' >"$folder/app/presets/Clean.vmp"
-  printf "[AMP1]\r\nPower=ON\r\nAmp='68 Brit Plexi Lead 100\r\nDRIVE1=4\r\n[Variax]\r\n%s\r\n" \
-    "Guitar=2 Telecaster modified" >"$folder/app/presets/Rock/Plexi Tele.vmp"
+  # No guitar: this copy has no guitar pictures, whose absence a load reports.
+  printf "[AMP1]\r\nPower=ON\r\nAmp='68 Brit Plexi Lead 100\r\nDRIVE1=4\r\n" \
+    >"$folder/app/presets/Rock/Plexi Tele.vmp"
   (cd "$folder" && VELMORA_MIDI=virtual VELMORA_MIDI_CAPTURE="Z:$folder/capture.txt" \
-    XDG_DATA_HOME="$folder/data" exec "$wine" "$folder/app/velmora.exe" >"$folder/output.txt" 2>&1) &
+    exec "$wine" "$folder/app/velmora.exe" >"$folder/output.txt" 2>&1) &
   local pid=$!
   wait_for 600 bash -c "[ \$(cat '$folder/capture.txt' 2>/dev/null | wc -l) -ge 33 ]" ||
     fail "$way: no start-up"
