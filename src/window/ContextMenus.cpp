@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QMenu>
-#include <QShortcut>
 
 namespace velmora {
 
@@ -47,20 +46,15 @@ void WireContextMenus(const Form& form, const FormModel& model, const ControlSet
                       FormDispatch& dispatch) {
   for (const ContextMenu& rows : form.contextMenus) {
     QWidget* owner = widgets.Find(rows.control);
-    if (owner->focusPolicy() == Qt::NoFocus) {
-      owner->setFocusPolicy(Qt::ClickFocus);
-    }
+    // The panel itself never takes the focus: a screen reader would find an unnamed stop in
+    // the tab order. Its entries have keys of their own; the Menu key on a control inside it
+    // comes up to it as a context-menu request.
     owner->setContextMenuPolicy(Qt::CustomContextMenu);
-    const auto open = [&form, &model, &rows, &widgets, &dispatch, owner](QPoint globalAt) {
-      OpenContextMenu(form, model, rows, widgets, dispatch, *owner, globalAt);
-    };
-    // The Menu key comes as a context-menu request at the focus; Shift+F10 does not.
     QObject::connect(owner, &QWidget::customContextMenuRequested, owner,
-                     [owner, open](QPoint at) { open(owner->mapToGlobal(at)); });
-    auto* keys = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), owner);
-    keys->setContext(Qt::WidgetShortcut);
-    QObject::connect(keys, &QShortcut::activated, owner,
-                     [owner, open] { open(owner->mapToGlobal(owner->rect().center())); });
+                     [&form, &model, &rows, &widgets, &dispatch, owner](QPoint at) {
+                       OpenContextMenu(form, model, rows, widgets, dispatch, *owner,
+                                       owner->mapToGlobal(at));
+                     });
   }
 }
 

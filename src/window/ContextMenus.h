@@ -1,8 +1,7 @@
 #pragma once
 
 // The form's right-click menus: each built from its rows when it opens, in the language of
-// the moment, its entries pressing the form's shortcuts. Shift+F10 and the Menu key open it
-// on a control that has the focus; a click gives a panel the focus for that.
+// the moment, its entries pressing the form's shortcuts.
 
 #include <QWidget>
 

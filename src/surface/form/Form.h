@@ -67,8 +67,7 @@ struct Form {
   // Brings the fields that show something kept outside the model up to date. A shell calls
   // it before each render of the form, and only while the form is shown.
   void (*refresh)(FormModel&) = nullptr;
-  // The right-click menus, also opened by Shift+F10 or the Menu key on a control that has
-  // the focus.
+  // The right-click menus, also opened by the Menu key on a control inside their panel.
   std::span<const ContextMenu> contextMenus = {};
   // Runs every few seconds while the window is shown, never while it is closed: the library
   // follows what other programs do to its folder.
