@@ -23,25 +23,9 @@ constexpr UINT kFirstActivation = WM_APP + 2;
 constexpr UINT kPortsChanged = WM_APP + 3;
 // A file handed over by a second start waits in fileToOpen_.
 constexpr UINT kOpenHandedOver = WM_APP + 4;
-// The console's Ctrl+C, Ctrl+Break or close, from the thread the system runs them on.
-constexpr UINT kCloseRequested = WM_APP + 5;
 // The timer that asks a refused close again.
 constexpr UINT_PTR kCloseRetryTimer = 1;
 constexpr UINT kCloseRetryMs = 100;
-
-HWND consoleTarget = nullptr;
-HANDLE programEnded = nullptr;
-// How long the system lets a console's close wait: the close sequence is done well before.
-constexpr DWORD kConsoleCloseWaitMs = 4500;
-
-BOOL WINAPI OnConsoleEvent(DWORD event) {
-  PostMessageW(consoleTarget, kCloseRequested, 0, 0);
-  // After a close, log-off or shut-down the system ends the process when this returns.
-  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
-    WaitForSingleObject(programEnded, kConsoleCloseWaitMs);
-  }
-  return TRUE;
-}
 
 }  // namespace
 
@@ -73,9 +57,6 @@ MainWindow::~MainWindow() = default;
 void MainWindow::Create() {
   FormWindow::Create(nullptr);
   OneEditor::Mark(Window());
-  consoleTarget = Window();
-  programEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
   for (const auto& [id, window] : others_) {
     window->Create(Window());
   }
@@ -96,7 +77,6 @@ void MainWindow::Show() {
 void MainWindow::Destroy() {
   WatchPortChanges({});
   FormDestroy(hub_);
-  SetEvent(programEnded);
 }
 
 void MainWindow::RenderAll() {
@@ -204,9 +184,8 @@ LRESULT MainWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
         gate_.RunWhenIdle(openFile_);
       }
       return 0;
-    case kCloseRequested:
     case WM_TIMER:
-      if (message == kCloseRequested || wParam == kCloseRetryTimer) {
+      if (wParam == kCloseRetryTimer) {
         CloseWhenIdle();
         return 0;
       }
