@@ -69,6 +69,8 @@ library() {
   [ "$load" = "0 B0 0C 1A 00|0 B0 0D 40|$knobs|$cab|$cab|0 B0 0D 01|$knobs|0 B0 5C 40|\
 0 B0 5D 40|0 B0 5E 40|0 B0 5F 40|0 B0 66 40|0 B0 67 40|0 B0 6F 7F|0 B0 70 00|" ] ||
     fail "the audition sent: $load"
+  # The load's handler ends after its last message, and input that came meanwhile is dropped.
+  sleep 1
   xdotool key --delay 80 Tab Tab End space 2 F2
   wait_for 100 test -f "$rock/Plexi Tele 2.vmp" || fail "F2 renamed nothing: $(ls "$rock")"
   [ ! -e "$rock/Plexi Tele.vmp" ] || fail "the renamed file is still there"
