@@ -39,6 +39,9 @@ class SilentView : public velmora::FormView {
   void LoadPicture(std::string_view, const std::filesystem::path&) override {}
   std::optional<std::filesystem::path> OpenDialog() override { return std::nullopt; }
   std::optional<std::filesystem::path> SaveDialog() override { return std::nullopt; }
+  std::optional<std::filesystem::path> FolderDialog(const std::filesystem::path&) override {
+    return std::nullopt;
+  }
   void RepaintNow(std::string_view) override {}
   void ShowForm(std::string_view) override {}
   void CloseForm(std::string_view) override {}
