@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QTest>
 
+#include "StartedEditor.h"
 #include "midi/Midi.h"
 #include "midi/virtual/VirtualMidiPlatform.h"
 #include "profile/ProgramFolder.h"
@@ -92,10 +93,7 @@ int main(int argc, char** argv) {
   int code = 0;
   {
     MainWindow window(ProgramFolders{folder, VELMORA_SOURCE_DIR}, std::chrono::milliseconds(0));
-    window.Create();
-    window.show();
-    if (!QTest::qWaitFor([&window] { return window.StartupDone(); }, 30000)) {
-      std::fprintf(stderr, "the editor did not start\n");
+    if (!StartEditor(window)) {
       return 1;
     }
     const long editorKiB = PeakResidentKiB();
