@@ -37,8 +37,14 @@ class SilentView : public velmora::FormView {
                        velmora::KnobPoint) override {}
   bool PictureExists(const std::filesystem::path&) override { return false; }
   void LoadPicture(std::string_view, const std::filesystem::path&) override {}
-  std::optional<std::filesystem::path> OpenDialog() override { return std::nullopt; }
-  std::optional<std::filesystem::path> SaveDialog() override { return std::nullopt; }
+  std::optional<std::filesystem::path> OpenDialog(const velmora::FileKind&,
+                                                  const std::filesystem::path&) override {
+    return std::nullopt;
+  }
+  std::optional<std::filesystem::path> SaveDialog(const velmora::FileKind&,
+                                                  const std::filesystem::path&) override {
+    return std::nullopt;
+  }
   std::optional<std::filesystem::path> FolderDialog(const std::filesystem::path&) override {
     return std::nullopt;
   }

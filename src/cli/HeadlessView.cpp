@@ -24,11 +24,13 @@ bool HeadlessView::PictureExists(const std::filesystem::path&) {
 
 void HeadlessView::LoadPicture(std::string_view, const std::filesystem::path&) {}
 
-std::optional<std::filesystem::path> HeadlessView::OpenDialog() {
+std::optional<std::filesystem::path> HeadlessView::OpenDialog(const FileKind&,
+                                                              const std::filesystem::path&) {
   return std::nullopt;
 }
 
-std::optional<std::filesystem::path> HeadlessView::SaveDialog() {
+std::optional<std::filesystem::path> HeadlessView::SaveDialog(const FileKind&,
+                                                              const std::filesystem::path&) {
   return std::nullopt;
 }
 

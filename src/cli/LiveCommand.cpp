@@ -126,7 +126,7 @@ class FootswitchInputs {
 
 // Prints what the steps noticed; false when the output failed.
 bool PrintNotices(LiveSteps& steps, std::ostream& out) {
-  for (const std::string& notice : steps.TakeNotices()) {
+  for (const std::string& notice : NoticeTexts(steps.TakeNotices(), true)) {
     out << EscapeControlCharacters(notice) << '\n';
   }
   return FlushOutput(out) || StopRequested();

@@ -8,6 +8,35 @@
 
 namespace velmora {
 
+std::string NoticeText(const StepNotice& notice, bool english) {
+  using Kind = StepNotice::Kind;
+  const std::string at = std::to_string(notice.position) + "/" + std::to_string(notice.count);
+  switch (notice.kind) {
+    case Kind::kWent:
+      return at + " " + notice.label;
+    case Kind::kOnLast:
+      return (english ? "Already on the last item (" : "Déjà sur le dernier élément (") + at + ")";
+    case Kind::kOnFirst:
+      return (english ? "Already on the first item (" : "Déjà sur le premier élément (") + at +
+             ")";
+    case Kind::kEmpty:
+      return (english ? "The setlist is empty (" : "La setlist est vide (") + at + ")";
+    case Kind::kNoItem:
+      return (english ? "No item " + std::to_string(notice.item) + ": the setlist has "
+                      : "Pas d'élément " + std::to_string(notice.item) + " : la setlist en a ") +
+             std::to_string(notice.count) + " (" + at + ")";
+  }
+  return at;
+}
+
+std::vector<std::string> NoticeTexts(const std::vector<StepNotice>& notices, bool english) {
+  std::vector<std::string> texts;
+  for (const StepNotice& notice : notices) {
+    texts.push_back(NoticeText(notice, english));
+  }
+  return texts;
+}
+
 LiveSteps::LiveSteps(Setlist setlist)
     : setlist_(std::move(setlist)), position_(setlist_.Count() > 0 ? 1 : 0) {}
 
@@ -20,29 +49,26 @@ bool LiveSteps::Ask(StepRequest request) {
     const std::lock_guard lock(mutex_);
     const std::size_t count = setlist_.Count();
     std::size_t target = 0;
-    std::string refusal;
+    StepNotice::Kind refusal = StepNotice::Kind::kEmpty;
     switch (request.action) {
       case StepAction::kNext:
         target = position_ + 1;
-        refusal = "Already on the last item";
+        refusal = StepNotice::Kind::kOnLast;
         break;
       case StepAction::kPrevious:
         target = position_ - 1;
-        refusal = "Already on the first item";
+        refusal = StepNotice::Kind::kOnFirst;
         break;
       case StepAction::kFirst:
         target = 1;
-        refusal = "The setlist is empty";
         break;
       case StepAction::kItem:
         target = request.item;
-        refusal = "No item " + std::to_string(request.item) + ": the setlist has " +
-                  std::to_string(count);
+        refusal = StepNotice::Kind::kNoItem;
         break;
     }
     if (target < 1 || target > count) {
-      notices_.push_back(refusal + " (" + std::to_string(position_) + "/" + std::to_string(count) +
-                         ")");
+      notices_.push_back({refusal, position_, count, request.item, {}});
       return false;
     }
     position_ = target;
@@ -65,8 +91,8 @@ void LiveSteps::RunPending(EditingContext& context) {
       }
       pending_ = false;
       position = position_;
-      notices_.push_back(std::to_string(position) + "/" + std::to_string(setlist_.Count()) + " " +
-                         LabelAt(position));
+      notices_.push_back(
+          {StepNotice::Kind::kWent, position, setlist_.Count(), position, LabelAt(position)});
     }
     try {
       GoTo(context, position);
@@ -90,7 +116,7 @@ LiveState LiveSteps::State() const {
   return LiveState{position_, setlist_.Count(), LabelAt(position_), LabelAt(position_ + 1), going_};
 }
 
-std::vector<std::string> LiveSteps::TakeNotices() {
+std::vector<StepNotice> LiveSteps::TakeNotices() {
   const std::lock_guard lock(mutex_);
   return std::exchange(notices_, {});
 }

@@ -34,6 +34,21 @@ struct LiveState {
   bool going = false;  // a send or a load of the editing thread is under way
 };
 
+// What a step told: an item gone to, or why it did not move. position and count are the
+// setlist's as the step found it; item is the number asked for.
+struct StepNotice {
+  enum class Kind { kWent, kOnLast, kOnFirst, kEmpty, kNoItem };
+  Kind kind = Kind::kWent;
+  std::size_t position = 0;
+  std::size_t count = 0;
+  std::size_t item = 0;
+  std::string label;  // kWent: the item's
+};
+
+// "3/12 Label", "Already on the last item (3/3)"; in French the same numbers.
+std::string NoticeText(const StepNotice& notice, bool english);
+std::vector<std::string> NoticeTexts(const std::vector<StepNotice>& notices, bool english);
+
 class LiveSteps {
  public:
   // Opens on the first item without sending it.
@@ -56,9 +71,9 @@ class LiveSteps {
   void RunPending(EditingContext& context);
 
   LiveState State() const;
-  // The notices since the last call, oldest first: "3/12 Label" for each item gone to, and
-  // the status texts of steps that did not move.
-  std::vector<std::string> TakeNotices();
+  // The notices since the last call, oldest first: each item gone to, and the steps that
+  // did not move.
+  std::vector<StepNotice> TakeNotices();
 
  private:
   std::string LabelAt(std::size_t position) const;
@@ -70,7 +85,7 @@ class LiveSteps {
   std::size_t position_ = 0;
   bool pending_ = false;
   bool going_ = false;
-  std::vector<std::string> notices_;
+  std::vector<StepNotice> notices_;
 };
 
 }  // namespace velmora

@@ -88,8 +88,8 @@ void RefreshLiveView(FormModel& form) {
                          ? (english ? "(end of the setlist)" : "(fin de la setlist)")
                          : state.nextLabel;
   if (steps) {
-    for (std::string& notice : steps->TakeNotices()) {
-      live.lblLiveStatus = std::move(notice);
+    for (const StepNotice& notice : steps->TakeNotices()) {
+      live.lblLiveStatus = NoticeText(notice, english);
     }
   }
   if (!live.typedNumber.empty()) {

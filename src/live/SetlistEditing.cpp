@@ -30,12 +30,9 @@ std::string TextOf(const fs::path& path) {
   return {text.begin(), text.end()};
 }
 
-fs::path TypedFile(const FormModel& form) {
-  if (form.setlist.edtSetlistFile.empty()) {
-    throw std::runtime_error(EnglishShown(form) ? "Type the setlist's file name in the box first"
-                                                : "Tapez d'abord le nom du fichier de la setlist");
-  }
-  return PathOf(form.setlist.edtSetlistFile);
+// The setlist dialogs' filter, its label in the language shown.
+FileKind SetlistFiles(const FormModel& form) {
+  return {EnglishShown(form) ? "Velmora Setlist|*.vsl" : "Setlist Velmora|*.vsl", "vsl"};
 }
 
 void Remember(EditingContext& context, const fs::path& file) {
@@ -84,6 +81,17 @@ void Move(FormModel& form, int delta) {
   Changed(form, target);
 }
 
+void SaveTo(EditingContext& context, fs::path file) {
+  if (!file.has_extension()) {
+    file += ".vsl";
+  }
+  WriteSetlistFile(context.form.stage->Edited(), file);
+  context.form.stage->Adopt(context.form.stage->Edited(), file);
+  Remember(context, file);
+  const int selected = context.form.setlist.lvSetlist.itemIndex;
+  Changed(context.form, selected);
+}
+
 std::string BindingText(const std::optional<FootswitchBinding>& binding, bool english) {
   if (!binding) {
     return english ? "none" : "aucun";
@@ -112,7 +120,6 @@ void RestoreSetlist(EditingContext& context) {
   if (kept.empty()) {
     return;
   }
-  context.form.setlist.edtSetlistFile = kept;
   try {
     Open(context, PathOf(kept));
   } catch (const std::exception& error) {
@@ -126,22 +133,30 @@ void SetlistNew(EditingContext& context) {
 }
 
 void SetlistOpen(EditingContext& context) {
-  const fs::path file = TypedFile(context.form);
-  Open(context, file);
-  Remember(context, file);
+  const std::optional<fs::path> file =
+      context.view.OpenDialog(SetlistFiles(context.form), context.form.stage->File());
+  if (file) {
+    Open(context, *file);
+    Remember(context, *file);
+  }
 }
 
 void SetlistSave(EditingContext& context) {
-  fs::path file = TypedFile(context.form);
-  if (!file.has_extension()) {
-    file += ".vsl";
+  if (context.form.stage->File().empty()) {
+    SetlistSaveAs(context);
+  } else {
+    SaveTo(context, context.form.stage->File());
   }
-  WriteSetlistFile(context.form.stage->Edited(), file);
-  context.form.stage->Adopt(context.form.stage->Edited(), file);
-  Remember(context, file);
-  const int selected = context.form.setlist.lvSetlist.itemIndex;
-  Changed(context.form, selected);
 }
+
+void SetlistSaveAs(EditingContext& context) {
+  const std::optional<fs::path> file =
+      context.view.SaveDialog(SetlistFiles(context.form), context.form.stage->File());
+  if (file) {
+    SaveTo(context, *file);
+  }
+}
+
 
 void SetlistInsertSelected(EditingContext& context) {
   const LibraryWindow& library = context.form.library;
@@ -197,9 +212,20 @@ void ShowSetlist(FormModel& form) {
   list.rowCount = form.stage->Edited().Count();
   list.cell = SetlistCell;
   ++list.generation;
-  if (!form.stage->File().empty()) {
-    form.setlist.edtSetlistFile = TextOf(form.stage->File());
-  }
+  ShowSetlistFile(form);
+}
+
+void ShowSetlistFile(FormModel& form) {
+  const fs::path& file = form.stage->File();
+  form.setlist.lblSetlistFichier =
+      !file.empty()         ? TextOf(file.filename())
+      : EnglishShown(form) ? "(new, not saved yet)"
+                           : "(nouvelle, pas encore enregistrée)";
+}
+
+void RefreshSetlistPane(FormModel& form) {
+  ShowSetlistFile(form);
+  ShowFootswitch(form);
 }
 
 void ShowFootswitch(FormModel& form) {

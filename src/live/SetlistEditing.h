@@ -1,8 +1,8 @@
 #pragma once
 
 // The library window's setlist pane: the setlist's items, added from the library's selection
-// or as a stored preset, removed and moved; New, Open and Save by the file name in the pane's
-// box; the footswitch's learn. The setlist last opened or saved is kept in config.ini
+// or as a stored preset, removed and moved; New, Open, Save and Save as, the files chosen in
+// the view's dialogs; the footswitch's learn. The setlist last opened or saved is kept in config.ini
 // (section LIVE, key Setlist) and opened again at start. Every change restarts the live
 // view's stepping from the first item.
 
@@ -15,9 +15,13 @@ namespace velmora {
 void RestoreSetlist(EditingContext& context);
 
 void SetlistNew(EditingContext& context);
+// A dialog cancelled changes nothing. New keeps config.ini's setlist: the one remembered is
+// the last that was on disk.
 void SetlistOpen(EditingContext& context);
-// Adds ".vsl" to a name without an extension; the write is atomic.
+// To the setlist's own file; one never saved asks for its file as Save as does. ".vsl" is
+// added to a name without an extension; the write is atomic.
 void SetlistSave(EditingContext& context);
+void SetlistSaveAs(EditingContext& context);
 // Insert: the library's selected preset goes after the pane's selected item.
 void SetlistInsertSelected(EditingContext& context);
 // The stored preset the pane's box names ("USER 3B").
@@ -30,8 +34,11 @@ void SetlistMoveDown(EditingContext& context);
 void LearnFootswitchNext(EditingContext& context);
 void LearnFootswitchPrevious(EditingContext& context);
 
-// The pane's rows, file box and footswitch line from the stage.
+// The pane's rows, file name and footswitch line from the stage; the refresh before each
+// render keeps the texts in the language shown.
 void ShowSetlist(FormModel& form);
+void ShowSetlistFile(FormModel& form);
 void ShowFootswitch(FormModel& form);
+void RefreshSetlistPane(FormModel& form);
 
 }  // namespace velmora

@@ -100,6 +100,7 @@ QWidget* ControlSet::Make(QWidget& parent, const Form& form, const ControlEntry&
     case ControlKind::Label: {
       auto* label = new ClickLabel(ToText(control.caption), &parent);
       ApplyTextStyle(*label, control.style);
+      label->FitToBox(LookOfStyle(control.style).leastPixelSize);
       if (control.style == TextStyle::Link) {
         label->setCursor(Qt::PointingHandCursor);
       }

@@ -30,8 +30,8 @@ void ShowBox(QWidget& window, QMessageBox::Icon icon, const std::string& text) {
 }
 
 // "Velmora Preset|*.vmp" -> "Velmora Preset (*.vmp)".
-QString DialogFilter() {
-  const QString filter = ToText(kPresetFileFilter);
+QString DialogFilter(const FileKind& kind) {
+  const QString filter = ToText(std::string(kind.filter));
   const qsizetype bar = filter.indexOf('|');
   return filter.left(bar) + " (" + filter.mid(bar + 1) + ")";
 }
@@ -94,10 +94,18 @@ void QtFormView::LoadPicture(std::string_view control, const std::filesystem::pa
   widgets_.As<PictureWidget>(control)->SetImage(DecodeJpeg(bytes, path.string()));
 }
 
-std::optional<std::filesystem::path> QtFormView::FileDialog(bool save) {
-  QFileDialog dialog(&window_);
-  dialog.setNameFilter(DialogFilter());
-  dialog.setDefaultSuffix(ToText(kPresetFileExtension));
+std::optional<std::filesystem::path> QtFormView::FileDialog(const FileKind& kind,
+                                                            const std::filesystem::path& start,
+                                                            bool save) {
+  // The library window asks too: the dialog goes in front of the window it came from.
+  QFileDialog dialog(QApplication::activeWindow() != nullptr ? QApplication::activeWindow()
+                                                             : &window_);
+  dialog.setNameFilter(DialogFilter(kind));
+  dialog.setDefaultSuffix(ToText(std::string(kind.extension)));
+  if (!start.empty()) {
+    dialog.setDirectory(QString::fromStdString(start.parent_path().string()));
+    dialog.selectFile(QString::fromStdString(start.filename().string()));
+  }
   if (save) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -112,12 +120,14 @@ std::optional<std::filesystem::path> QtFormView::FileDialog(bool save) {
   return std::filesystem::path(dialog.selectedFiles().front().toStdString());
 }
 
-std::optional<std::filesystem::path> QtFormView::OpenDialog() {
-  return FileDialog(false);
+std::optional<std::filesystem::path> QtFormView::OpenDialog(const FileKind& kind,
+                                                            const std::filesystem::path& start) {
+  return FileDialog(kind, start, false);
 }
 
-std::optional<std::filesystem::path> QtFormView::SaveDialog() {
-  return FileDialog(true);
+std::optional<std::filesystem::path> QtFormView::SaveDialog(const FileKind& kind,
+                                                            const std::filesystem::path& start) {
+  return FileDialog(kind, start, true);
 }
 
 std::optional<std::filesystem::path> QtFormView::FolderDialog(const std::filesystem::path& start) {

@@ -141,10 +141,21 @@ FontSet::~FontSet() {
   for (HFONT font : fonts_) {
     DeleteObject(font);
   }
+  for (const auto& [size, font] : sized_) {
+    DeleteObject(font);
+  }
 }
 
 HFONT FontSet::Of(TextStyle style) const {
   return fonts_[static_cast<int>(style)];
+}
+
+HFONT FontSet::Sized(TextStyle style, int pixelSize) const {
+  HFONT& font = sized_[{style, pixelSize}];
+  if (font == nullptr) {
+    font = MakeFont(LookOfStyle(style), Scale(pixelSize));
+  }
+  return font;
 }
 
 }  // namespace velmora

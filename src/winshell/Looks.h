@@ -4,6 +4,8 @@
 // container paints behind the controls that sit on it.
 
 #include <functional>
+#include <map>
+#include <utility>
 
 #include <windows.h>
 
@@ -35,11 +37,14 @@ class FontSet {
   FontSet& operator=(const FontSet&) = delete;
 
   HFONT Of(TextStyle style) const;
+  // The style's font at another size, for a text fitted to its label; made at first use.
+  HFONT Sized(TextStyle style, int pixelSize) const;
   int Scale(int pixels) const { return MulDiv(pixels, dpi_, USER_DEFAULT_SCREEN_DPI); }
 
  private:
   int dpi_;
   HFONT fonts_[static_cast<int>(kLastTextStyle) + 1] = {};
+  mutable std::map<std::pair<TextStyle, int>, HFONT> sized_;
 };
 
 }  // namespace velmora

@@ -2,9 +2,51 @@
 
 #include <string>
 
+#include "surface/form/FittedText.h"
 #include "winshell/PaintedControls.h"
+#include "winshell/Utf16.h"
 
 namespace velmora {
+
+namespace {
+
+// A text that a style fits to its label (see FittedText.h), its lines centred on the height.
+void PaintFitted(HDC dc, const RECT& rect, const Control& label, const std::wstring& text,
+                 const TextLook& look, UINT align) {
+  const FontSet& fonts = label.set->Fonts();
+  const TextStyle style = label.entry->style;
+  const TextMeasure measure{
+      .width =
+          [&](std::string_view line, int size) {
+            SelectObject(dc, fonts.Sized(style, size));
+            const std::wstring wide = ToUtf16(line);
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+            return static_cast<int>(extent.cx);
+          },
+      .lineHeight =
+          [&](int size) {
+            SelectObject(dc, fonts.Sized(style, size));
+            TEXTMETRICW metrics{};
+            GetTextMetricsW(dc, &metrics);
+            return static_cast<int>(metrics.tmHeight);
+          },
+  };
+  const FittedText fitted = FitText(ToUtf8(text), rect.right - rect.left,
+                                    rect.bottom - rect.top, look.pixelSize,
+                                    look.leastPixelSize, measure);
+  const int line = measure.lineHeight(fitted.pixelSize);
+  int top = rect.top + (rect.bottom - rect.top - line * static_cast<int>(fitted.lines.size())) / 2;
+  for (const std::string& each : fitted.lines) {
+    const std::wstring wide = ToUtf16(each);
+    RECT place{rect.left, top, rect.right, top + line};
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &place,
+              align | DT_SINGLELINE | DT_TOP | DT_NOPREFIX);
+    top += line;
+  }
+}
+
+}  // namespace
 
 void PaintLabel(HDC dc, const RECT& rect, const Control& label) {
   PaintBackdropBehind(dc, label);
@@ -31,8 +73,12 @@ void PaintLabel(HDC dc, const RECT& rect, const Control& label) {
   HGDIOBJ old = SelectObject(dc, label.set->Fonts().Of(label.entry->style));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ToColorRef(colour));
-  RECT place = rect;
-  DrawTextW(dc, text.c_str(), length, &place, format);
+  if (look.leastPixelSize > 0) {
+    PaintFitted(dc, rect, label, text, look, format & (DT_LEFT | DT_CENTER | DT_RIGHT));
+  } else {
+    RECT place = rect;
+    DrawTextW(dc, text.c_str(), length, &place, format);
+  }
   SelectObject(dc, old);
 }
 

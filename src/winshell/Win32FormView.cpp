@@ -23,8 +23,8 @@ void ShowBox(HWND owner, UINT icon, const std::string& text) {
 }
 
 // "Velmora Preset|*.vmp" -> "Velmora Preset\0*.vmp\0\0".
-std::wstring DialogFilter() {
-  std::wstring filter = ToUtf16(kPresetFileFilter);
+std::wstring DialogFilter(const FileKind& kind) {
+  std::wstring filter = ToUtf16(kind.filter);
   for (wchar_t& c : filter) {
     if (c == L'|') {
       c = L'\0';
@@ -106,13 +106,19 @@ void Win32FormView::LoadPicture(std::string_view control, const std::filesystem:
   InvalidateRect(picture->hwnd, nullptr, FALSE);
 }
 
-std::optional<std::filesystem::path> Win32FormView::FileDialog(bool save) {
-  const std::wstring filter = DialogFilter();
-  const std::wstring extension = ToUtf16(kPresetFileExtension);
-  std::wstring path(kPathRoom, L'\0');
+std::optional<std::filesystem::path> Win32FormView::FileDialog(const FileKind& kind,
+                                                               const std::filesystem::path& start,
+                                                               bool save) {
+  const std::wstring filter = DialogFilter(kind);
+  const std::wstring extension = ToUtf16(kind.extension);
+  const std::wstring folder = start.parent_path().wstring();
+  std::wstring path = start.filename().wstring();
+  path.resize(kPathRoom, L'\0');
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof(dialog);
-  dialog.hwndOwner = Owner();
+  // The library window asks too: the dialog goes in front of the window it came from.
+  dialog.hwndOwner = GetActiveWindow() != nullptr ? GetActiveWindow() : Owner();
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   dialog.lpstrFilter = filter.c_str();
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = path.data();
@@ -129,12 +135,14 @@ std::optional<std::filesystem::path> Win32FormView::FileDialog(bool save) {
   return std::filesystem::path(path);
 }
 
-std::optional<std::filesystem::path> Win32FormView::OpenDialog() {
-  return FileDialog(false);
+std::optional<std::filesystem::path> Win32FormView::OpenDialog(
+    const FileKind& kind, const std::filesystem::path& start) {
+  return FileDialog(kind, start, false);
 }
 
-std::optional<std::filesystem::path> Win32FormView::SaveDialog() {
-  return FileDialog(true);
+std::optional<std::filesystem::path> Win32FormView::SaveDialog(
+    const FileKind& kind, const std::filesystem::path& start) {
+  return FileDialog(kind, start, true);
 }
 
 std::optional<std::filesystem::path> Win32FormView::FolderDialog(

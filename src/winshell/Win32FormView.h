@@ -29,8 +29,10 @@ class Win32FormView : public FormView {
   void DrawKnobPointer(Knob knob, Rgb colour, KnobPoint from, KnobPoint to) override;
   bool PictureExists(const std::filesystem::path& path) override;
   void LoadPicture(std::string_view control, const std::filesystem::path& path) override;
-  std::optional<std::filesystem::path> OpenDialog() override;
-  std::optional<std::filesystem::path> SaveDialog() override;
+  std::optional<std::filesystem::path> OpenDialog(const FileKind& kind,
+                                                  const std::filesystem::path& start) override;
+  std::optional<std::filesystem::path> SaveDialog(const FileKind& kind,
+                                                  const std::filesystem::path& start) override;
   std::optional<std::filesystem::path> FolderDialog(const std::filesystem::path& start) override;
   void RepaintNow(std::string_view control) override;
   void ShowForm(std::string_view form) override;
@@ -41,7 +43,8 @@ class Win32FormView : public FormView {
   bool TakePaused();
 
  private:
-  std::optional<std::filesystem::path> FileDialog(bool save);
+  std::optional<std::filesystem::path> FileDialog(const FileKind& kind,
+                                                  const std::filesystem::path& start, bool save);
   HWND Owner() const;
 
   const ControlSet& controls_;

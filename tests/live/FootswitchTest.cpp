@@ -83,7 +83,7 @@ TEST_F(FootswitchTest, LearnsTheFirstPressKeepsItAndStepsOnItFromThatPortOnly) {
   steps.RunPending(context_);
   EXPECT_EQ(steps.State().position, 3u);
   EXPECT_THAT(Wire(), ElementsAre("C0 4E", "C0 4A"));
-  EXPECT_THAT(steps.TakeNotices(),
+  EXPECT_THAT(NoticeTexts(steps.TakeNotices(), true),
               ElementsAre("2/3 USER 2B", "Already on the last item (3/3)", "3/3 FACTORY 3C"));
 }
 

@@ -73,7 +73,7 @@ TEST_P(LiveStepsTest, GoesToTheLastItemAskedForWithOneSendOrLoad) {
     }
   }
   EXPECT_THAT(Summary(), ElementsAreArray(wire)) << step.name;
-  EXPECT_THAT(steps.TakeNotices(), ElementsAreArray(step.notices)) << step.name;
+  EXPECT_THAT(NoticeTexts(steps.TakeNotices(), true), ElementsAreArray(step.notices)) << step.name;
   EXPECT_EQ(steps.State().position, step.position) << step.name;
 }
 
@@ -105,6 +105,29 @@ INSTANTIATE_TEST_SUITE_P(
                  {"MISSING", "load"},
                  {"5/5 Gone", "4/5 Outro"},
                  4}));
+
+// The window's French side tells the same with the same numbers; the command line's English
+// is the stepping table's.
+TEST(StepNoticeText, InBothLanguages) {
+  using K = StepNotice::Kind;
+  const struct {
+    StepNotice notice;
+    const char* english;
+    const char* french;
+  } kCases[] = {
+      {{K::kWent, 3, 12, 3, "Solo"}, "3/12 Solo", "3/12 Solo"},
+      {{K::kOnLast, 5, 5, 0, {}}, "", "Déjà sur le dernier élément (5/5)"},
+      {{K::kOnFirst, 1, 5, 0, {}}, "", "Déjà sur le premier élément (1/5)"},
+      {{K::kEmpty, 0, 0, 0, {}}, "The setlist is empty (0/0)", "La setlist est vide (0/0)"},
+      {{K::kNoItem, 5, 5, 6, {}}, "", "Pas d'élément 6 : la setlist en a 5 (5/5)"},
+  };
+  for (const auto& each : kCases) {
+    if (*each.english != '\0') {
+      EXPECT_EQ(NoticeText(each.notice, true), each.english);
+    }
+    EXPECT_EQ(NoticeText(each.notice, false), each.french);
+  }
+}
 
 }  // namespace
 }  // namespace velmora

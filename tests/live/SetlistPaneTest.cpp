@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "SurfaceFixture.h"
+#include "TemporaryFolder.h"
 #include "live/LiveStage.h"
 #include "live/SetlistEditing.h"
 #include "profile/AtomicFile.h"
@@ -29,8 +30,8 @@ TEST_F(SetlistPaneTest, RefusalsAndTheStartUpsReopening) {
 
   form_.setlist.edtSetlistStored = "USER 17A";
   EXPECT_THROW(SetlistAddStored(context_), std::runtime_error);
-  form_.setlist.edtSetlistFile.clear();
-  EXPECT_THROW(SetlistSave(context_), std::runtime_error);
+  SetlistOpen(context_);
+  EXPECT_EQ(view_.dialogAsked, std::make_pair(std::string("Setlist Velmora|*.vsl"), gig));
   EXPECT_EQ(form_.stage->Edited().Count(), 2u);
 
   std::ofstream(gig, std::ios::binary) << "USER 2C\nnotes.txt\n";
@@ -41,6 +42,34 @@ TEST_F(SetlistPaneTest, RefusalsAndTheStartUpsReopening) {
                                   "error: " + FullPathText(gig) +
                                       ":2: neither a preset file (.vmp) nor USER or FACTORY and "
                                       "a key from 1A to 16D: \"notes.txt\""));
+}
+
+// Save asks for a file only while the setlist has none, and adds ".vsl" to a bare name;
+// config.ini follows each file saved or opened; a cancelled dialog changes nothing.
+TEST_F(SetlistPaneTest, SaveAsksOnlyForANewSetlistAndConfigFollowsTheFile) {
+  const std::filesystem::path gig = root_ / "gig.vsl";
+  const std::filesystem::path other = root_ / u8"Répét.vsl";
+  std::ofstream(other, std::ios::binary) << "FACTORY 1A\n";
+  form_.setlist.edtSetlistStored = "USER 2C";
+  SetlistAddStored(context_);
+  EXPECT_EQ(form_.setlist.lblSetlistFichier, "(nouvelle, pas encore enregistrée)");
+  view_.saveAnswer = root_ / "gig";
+  SetlistSave(context_);
+  SetlistAddStored(context_);
+  SetlistSave(context_);
+  view_.saveAnswer.reset();
+  SetlistSaveAs(context_);
+  EXPECT_EQ(view_.saveDialogs, 2);
+  EXPECT_EQ(view_.dialogAsked.second, gig);
+  EXPECT_EQ(ReadAll(gig), "USER 2C\nUSER 2C\n");
+  EXPECT_EQ(form_.setlist.lblSetlistFichier, "gig.vsl");
+  EXPECT_EQ(ReadAll(context_.folders.ConfigFile()), "[LIVE]\r\nSetlist=" + gig.string() + "\r\n");
+
+  view_.openAnswer = other;
+  SetlistOpen(context_);
+  SetlistNew(context_);
+  EXPECT_EQ(ReadAll(context_.folders.ConfigFile()),
+            "[LIVE]\r\nSetlist=" + root_.string() + "/R\xE9p\xE9t.vsl\r\n");
 }
 
 }  // namespace

@@ -80,12 +80,16 @@ class RecordingView : public FormView {
     loads.push_back({std::string(control), path});
   }
 
-  std::optional<std::filesystem::path> OpenDialog() override {
+  std::optional<std::filesystem::path> OpenDialog(const FileKind& kind,
+                                                  const std::filesystem::path& start) override {
+    dialogAsked = {std::string(kind.filter), start};
     ++openDialogs;
     return openAnswer;
   }
 
-  std::optional<std::filesystem::path> SaveDialog() override {
+  std::optional<std::filesystem::path> SaveDialog(const FileKind& kind,
+                                                  const std::filesystem::path& start) override {
+    dialogAsked = {std::string(kind.filter), start};
     ++saveDialogs;
     return saveAnswer;
   }
@@ -139,6 +143,8 @@ class RecordingView : public FormView {
   std::optional<std::filesystem::path> openAnswer;
   std::optional<std::filesystem::path> saveAnswer;
   std::optional<std::filesystem::path> folderAnswer;
+  // The last file dialog's filter and start.
+  std::pair<std::string, std::filesystem::path> dialogAsked;
   int openDialogs = 0;
   int saveDialogs = 0;
 

@@ -49,7 +49,7 @@ void WritePresetKeys(const FormModel& form, const std::filesystem::path& file,
 }
 
 void SavePresetFile(EditingContext& context, std::string_view power1, std::string_view power2) {
-  const std::optional<std::filesystem::path> file = context.view.SaveDialog();
+  const std::optional<std::filesystem::path> file = context.view.SaveDialog(kPresetFiles, {});
   if (file) {
     WritePresetKeys(context.form, *file, power1, power2);
   }

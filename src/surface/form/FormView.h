@@ -38,9 +38,13 @@ struct KnobPoint {
   bool operator==(const KnobPoint&) const = default;
 };
 
-// The preset file dialogs' settings.
-inline constexpr std::string_view kPresetFileExtension = "vmp";
-inline constexpr std::string_view kPresetFileFilter = "Velmora Preset|*.vmp";
+// What a file dialog offers: the filter ("Label|*.ext") and the extension added to a name
+// typed without one.
+struct FileKind {
+  std::string_view filter;
+  std::string_view extension;
+};
+inline constexpr FileKind kPresetFiles{"Velmora Preset|*.vmp", "vmp"};
 
 class FormView {
  public:
@@ -64,11 +68,15 @@ class FormView {
   // Throws PictureOpenError (see PictureFile.h) or the decoder's error when it cannot.
   virtual void LoadPicture(std::string_view control, const std::filesystem::path& path) = 0;
 
-  // The path the user accepted, or nothing when the dialog was cancelled. Both dialogs use
-  // kPresetFileFilter and add kPresetFileExtension to a name typed without one; the open
-  // dialog accepts a file that does not exist, the save dialog overwrites without asking.
-  virtual std::optional<std::filesystem::path> OpenDialog() = 0;
-  virtual std::optional<std::filesystem::path> SaveDialog() = 0;
+  // The path the user accepted, or nothing when the dialog was cancelled. Both dialogs show
+  // the kind's files and add its extension to a name typed without one; they start at the
+  // file start names (its folder, and its name for a save), or where the toolkit likes when
+  // it is empty. The open dialog accepts a file that does not exist, the save dialog
+  // overwrites without asking.
+  virtual std::optional<std::filesystem::path> OpenDialog(const FileKind& kind,
+                                                          const std::filesystem::path& start) = 0;
+  virtual std::optional<std::filesystem::path> SaveDialog(const FileKind& kind,
+                                                          const std::filesystem::path& start) = 0;
   // A folder the user chose, starting at start; nothing when cancelled.
   virtual std::optional<std::filesystem::path> FolderDialog(const std::filesystem::path& start) = 0;
 

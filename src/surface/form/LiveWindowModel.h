@@ -32,12 +32,14 @@ struct LiveWindow {
 
 struct SetlistPane {
   std::string lblSetlist{"Setlist :"};
-  std::string edtSetlistFile;
+  // The setlist's file name, or that it was never saved.
+  std::string lblSetlistFichier;
   TableList lvSetlist{"N°\tÉlément"};
   std::string edtSetlistStored{"USER 1A"};
   std::string bttnSetlistNouveau{"Nouvelle"};
-  std::string bttnSetlistOuvrir{"Ouvrir"};
+  std::string bttnSetlistOuvrir{"Ouvrir…"};
   std::string bttnSetlistEnregistrer{"Enregistrer"};
+  std::string bttnSetlistEnregistrerSous{"Enregistrer sous…"};
   std::string bttnSetlistAjouter{"Ajouter la sélection"};
   std::string bttnSetlistAjouterStocke{"Ajouter"};
   std::string bttnSetlistRetirer{"Retirer"};

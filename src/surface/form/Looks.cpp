@@ -45,7 +45,9 @@ TextLook LookOfStyle(TextStyle style) {
     case S::ButtonText:
       return {10, true, false, {0, 0, 0}, TextAlign::Centre, {}};
     case S::Stage:
-      return {64, true, false, kYellow, TextAlign::Centre, {}};
+      // Two lines of 64 fill the stage label; a longer name shrinks no smaller than 48, still
+      // read from two metres.
+      return {64, true, false, kYellow, TextAlign::Centre, {}, 48};
     case S::StageNext:
       return {30, false, false, kLight, TextAlign::Centre, {}};
     case S::StageCount:

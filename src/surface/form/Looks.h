@@ -18,6 +18,9 @@ struct TextLook {
   Rgb colour;
   TextAlign align = TextAlign::Left;
   std::string_view family;  // empty: the toolkit's default
+  // Not 0: a text too wide wraps on its blanks, then shrinks down to this size, then is cut
+  // with an ellipsis (see FittedText.h). 0: one line as it comes.
+  int leastPixelSize = 0;
 };
 TextLook LookOfStyle(TextStyle style);
 

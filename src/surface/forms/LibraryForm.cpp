@@ -136,6 +136,7 @@ const Form& LibraryWindowForm() {
       .modal = false,
       .focus = "edtRecherche",
       .activated = RefreshLibrary,
+      .refresh = RefreshSetlistPane,
       .whileShown = RefreshLibrary,
       .searchBox = "edtRecherche",
       .placeSection = kLibrarySection,

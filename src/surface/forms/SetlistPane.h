@@ -2,7 +2,9 @@
 
 // The library window's setlist pane, to the right of the library: its rows, bindings,
 // captions, tab order and keys, which the library window's form joins to its own. Insert
-// adds the selected preset, Alt+Up and Alt+Down move the selected item.
+// adds the selected preset, Alt+Up and Alt+Down move the selected item. The file's name is
+// a label under "Setlist :", so a screen reader names the list by it; the files themselves
+// are chosen in the dialogs of Open and Save as.
 
 #include "live/SetlistEditing.h"
 #include "surface/form/Anchors.h"
@@ -32,11 +34,12 @@ inline constexpr int kRight = kLeft + kHalf + 4;
 
 inline constexpr ControlEntry kRows[] = {
     rows::Text("lblSetlist", {}, {kLeft, 10, 272, 16}, "Setlist :", TextStyle::AboutText),
-    rows::Control("edtSetlistFile", ControlKind::Edit, {}, {kLeft, 28, 272, 22}),
-    PaneButton("bttnSetlistNouveau", kLeft, 54, 88, "Nouvelle"),
-    PaneButton("bttnSetlistOuvrir", kLeft + 92, 54, 88, "Ouvrir"),
-    PaneButton("bttnSetlistEnregistrer", kLeft + 184, 54, 88, "Enregistrer"),
-    rows::Control("lvSetlist", ControlKind::Table, {}, {kLeft, 84, 272, 216}),
+    rows::Text("lblSetlistFichier", {}, {kLeft, 28, 272, 20}, {}, TextStyle::AboutText),
+    PaneButton("bttnSetlistNouveau", kLeft, 52, kHalf, "Nouvelle"),
+    PaneButton("bttnSetlistOuvrir", kRight, 52, kHalf, "Ouvrir…"),
+    PaneButton("bttnSetlistEnregistrer", kLeft, 81, kHalf, "Enregistrer"),
+    PaneButton("bttnSetlistEnregistrerSous", kRight, 81, kHalf, "Enregistrer sous…"),
+    rows::Control("lvSetlist", ControlKind::Table, {}, {kLeft, 111, 272, 189}),
     PaneButton("bttnSetlistAjouter", kLeft, 304, kHalf, "Ajouter la sélection"),
     PaneButton("bttnSetlistRetirer", kRight, 304, kHalf, "Retirer"),
     PaneButton("bttnSetlistMonter", kLeft, 333, kHalf, "Monter"),
@@ -53,10 +56,12 @@ using P = SetlistPane;
 
 inline constexpr Binding kBindings[] = {
     {"lblSetlist", Field<&F::setlist, &P::lblSetlist>},
-    {"edtSetlistFile", Field<&F::setlist, &P::edtSetlistFile>},
+    {"lblSetlistFichier", Field<&F::setlist, &P::lblSetlistFichier>},
     {"bttnSetlistNouveau", Field<&F::setlist, &P::bttnSetlistNouveau>, SetlistNew},
     {"bttnSetlistOuvrir", Field<&F::setlist, &P::bttnSetlistOuvrir>, SetlistOpen},
     {"bttnSetlistEnregistrer", Field<&F::setlist, &P::bttnSetlistEnregistrer>, SetlistSave},
+    {"bttnSetlistEnregistrerSous", Field<&F::setlist, &P::bttnSetlistEnregistrerSous>,
+     SetlistSaveAs},
     {"lvSetlist", Field<&F::setlist, &P::lvSetlist>},
     {"bttnSetlistAjouter", Field<&F::setlist, &P::bttnSetlistAjouter>, SetlistInsertSelected},
     {"bttnSetlistRetirer", Field<&F::setlist, &P::bttnSetlistRetirer>, SetlistRemove},
@@ -75,8 +80,9 @@ inline constexpr Caption kCaptions[] = {
     {"lblSetlist", "Setlist :", "Setlist:", {}},
     {"lvSetlist", "N°\tÉlément", "No.\tItem", {}},
     {"bttnSetlistNouveau", "Nouvelle", "New", {}},
-    {"bttnSetlistOuvrir", "Ouvrir", "Open", {}},
+    {"bttnSetlistOuvrir", "Ouvrir…", "Open…", {}},
     {"bttnSetlistEnregistrer", "Enregistrer", "Save", {}},
+    {"bttnSetlistEnregistrerSous", "Enregistrer sous…", "Save as…", {}},
     {"bttnSetlistAjouter", "Ajouter la sélection", "Add selected", {}},
     {"bttnSetlistRetirer", "Retirer", "Remove", {}},
     {"bttnSetlistMonter", "Monter", "Move up", {}},
@@ -87,10 +93,10 @@ inline constexpr Caption kCaptions[] = {
 };
 
 inline constexpr std::string_view kTabOrder[] = {
-    "edtSetlistFile",
     "bttnSetlistNouveau",
     "bttnSetlistOuvrir",
     "bttnSetlistEnregistrer",
+    "bttnSetlistEnregistrerSous",
     "lvSetlist",
     "bttnSetlistAjouter",
     "bttnSetlistRetirer",
@@ -107,10 +113,11 @@ inline constexpr unsigned kKeepsRight = kAnchorTop | kAnchorRight;
 inline constexpr unsigned kKeepsToCorner = kAnchorRight | kAnchorBottom;
 inline constexpr AnchorRow kAnchors[] = {
     {"lblSetlist", kKeepsRight},
-    {"edtSetlistFile", kKeepsRight},
+    {"lblSetlistFichier", kKeepsRight},
     {"bttnSetlistNouveau", kKeepsRight},
     {"bttnSetlistOuvrir", kKeepsRight},
     {"bttnSetlistEnregistrer", kKeepsRight},
+    {"bttnSetlistEnregistrerSous", kKeepsRight},
     {"lvSetlist", kKeepsRight | kAnchorBottom},
     {"bttnSetlistAjouter", kKeepsToCorner},
     {"bttnSetlistRetirer", kKeepsToCorner},
