@@ -49,7 +49,7 @@ TextLook LookOfStyle(TextStyle style) {
       // read from two metres.
       return {64, true, false, kYellow, TextAlign::Centre, {}, 48};
     case S::StageNext:
-      return {30, false, false, kLight, TextAlign::Centre, {}};
+      return {30, false, false, kLight, TextAlign::Centre, {}, 24};
     case S::StageCount:
       return {28, true, false, kLight, TextAlign::Right, {}};
   }
