@@ -17,8 +17,7 @@ std::string NoticeText(const StepNotice& notice, bool english) {
     case Kind::kOnLast:
       return (english ? "Already on the last item (" : "Déjà sur le dernier élément (") + at + ")";
     case Kind::kOnFirst:
-      return (english ? "Already on the first item (" : "Déjà sur le premier élément (") + at +
-             ")";
+      return (english ? "Already on the first item (" : "Déjà sur le premier élément (") + at + ")";
     case Kind::kEmpty:
       return (english ? "The setlist is empty (" : "La setlist est vide (") + at + ")";
     case Kind::kNoItem:
@@ -68,7 +67,9 @@ bool LiveSteps::Ask(StepRequest request) {
         break;
     }
     if (target < 1 || target > count) {
-      notices_.push_back({refusal, position_, count, request.item, {}});
+      // On an empty setlist there is no last or first item to be on.
+      notices_.push_back(
+          {count == 0 ? StepNotice::Kind::kEmpty : refusal, position_, count, request.item, {}});
       return false;
     }
     position_ = target;

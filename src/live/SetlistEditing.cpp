@@ -157,7 +157,6 @@ void SetlistSaveAs(EditingContext& context) {
   }
 }
 
-
 void SetlistInsertSelected(EditingContext& context) {
   const LibraryWindow& library = context.form.library;
   const LibraryEntry* entry = SelectedLibraryEntry(context.form);
@@ -217,10 +216,9 @@ void ShowSetlist(FormModel& form) {
 
 void ShowSetlistFile(FormModel& form) {
   const fs::path& file = form.stage->File();
-  form.setlist.lblSetlistFichier =
-      !file.empty()         ? TextOf(file.filename())
-      : EnglishShown(form) ? "(new, not saved yet)"
-                           : "(nouvelle, pas encore enregistrée)";
+  form.setlist.lblSetlistFichier = !file.empty()        ? TextOf(file.filename())
+                                   : EnglishShown(form) ? "(new, not saved yet)"
+                                                        : "(nouvelle, pas encore enregistrée)";
 }
 
 void RefreshSetlistPane(FormModel& form) {

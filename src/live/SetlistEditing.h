@@ -2,8 +2,8 @@
 
 // The library window's setlist pane: the setlist's items, added from the library's selection
 // or as a stored preset, removed and moved; New, Open, Save and Save as, the files chosen in
-// the view's dialogs; the footswitch's learn. The setlist last opened or saved is kept in config.ini
-// (section LIVE, key Setlist) and opened again at start. Every change restarts the live
+// the view's dialogs; the footswitch's learn. The setlist last opened or saved is kept in
+// config.ini (section LIVE, key Setlist) and opened again at start. Every change restarts the live
 // view's stepping from the first item.
 
 #include "surface/editing/EditingContext.h"

@@ -26,7 +26,8 @@ FittedText ClickLabel::Fitted() const {
             return QFontMetrics(SizedFont(font(), size))
                 .horizontalAdvance(QString::fromUtf8(line.data(), qsizetype(line.size())));
           },
-      .lineHeight = [this](int size) { return QFontMetrics(SizedFont(font(), size)).lineSpacing(); },
+      .lineHeight =
+          [this](int size) { return QFontMetrics(SizedFont(font(), size)).lineSpacing(); },
   };
   return FitText(text().toStdString(), contentsRect().width(), contentsRect().height(),
                  font().pixelSize(), leastPixelSize_, measure);
@@ -44,8 +45,8 @@ void ClickLabel::paintEvent(QPaintEvent* event) {
     }
     QPainter painter(this);
     painter.setFont(SizedFont(font(), fitted.pixelSize));
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::WindowText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     painter.drawText(contentsRect(), static_cast<int>(alignment()), lines.join('\n'));
   }
   if (hasFocus()) {

@@ -32,9 +32,8 @@ void PaintFitted(HDC dc, const RECT& rect, const Control& label, const std::wstr
             return static_cast<int>(metrics.tmHeight);
           },
   };
-  const FittedText fitted = FitText(ToUtf8(text), rect.right - rect.left,
-                                    rect.bottom - rect.top, look.pixelSize,
-                                    look.leastPixelSize, measure);
+  const FittedText fitted = FitText(ToUtf8(text), rect.right - rect.left, rect.bottom - rect.top,
+                                    look.pixelSize, look.leastPixelSize, measure);
   const int line = measure.lineHeight(fitted.pixelSize);
   int top = rect.top + (rect.bottom - rect.top - line * static_cast<int>(fitted.lines.size())) / 2;
   for (const std::string& each : fitted.lines) {

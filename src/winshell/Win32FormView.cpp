@@ -135,13 +135,13 @@ std::optional<std::filesystem::path> Win32FormView::FileDialog(const FileKind& k
   return std::filesystem::path(path);
 }
 
-std::optional<std::filesystem::path> Win32FormView::OpenDialog(
-    const FileKind& kind, const std::filesystem::path& start) {
+std::optional<std::filesystem::path> Win32FormView::OpenDialog(const FileKind& kind,
+                                                               const std::filesystem::path& start) {
   return FileDialog(kind, start, false);
 }
 
-std::optional<std::filesystem::path> Win32FormView::SaveDialog(
-    const FileKind& kind, const std::filesystem::path& start) {
+std::optional<std::filesystem::path> Win32FormView::SaveDialog(const FileKind& kind,
+                                                               const std::filesystem::path& start) {
   return FileDialog(kind, start, true);
 }
 

@@ -12,6 +12,7 @@
 namespace velmora {
 namespace {
 
+using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
 struct StepCase {
@@ -127,6 +128,9 @@ TEST(StepNoticeText, InBothLanguages) {
     }
     EXPECT_EQ(NoticeText(each.notice, false), each.french);
   }
+  LiveSteps empty{Setlist()};
+  empty.Ask({StepAction::kNext, 0});
+  EXPECT_THAT(NoticeTexts(empty.TakeNotices(), true), ElementsAre("The setlist is empty (0/0)"));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "live/LiveStage.h"
 #include "live/SetlistEditing.h"
 #include "profile/AtomicFile.h"
+#include "profile/Profile.h"
 
 namespace velmora {
 namespace {
@@ -68,8 +69,9 @@ TEST_F(SetlistPaneTest, SaveAsksOnlyForANewSetlistAndConfigFollowsTheFile) {
   view_.openAnswer = other;
   SetlistOpen(context_);
   SetlistNew(context_);
-  EXPECT_EQ(ReadAll(context_.folders.ConfigFile()),
-            "[LIVE]\r\nSetlist=" + root_.string() + "/R\xE9p\xE9t.vsl\r\n");
+  const std::u8string kept = other.u8string();
+  EXPECT_EQ(ReadProfileString(context_.folders.ConfigFile(), "LIVE", "Setlist"),
+            std::string(kept.begin(), kept.end()));
 }
 
 }  // namespace

@@ -433,7 +433,8 @@ TEST(FittedText, WrapsThenShrinksThenCuts) {
     FittedText fitted;
   } kCases[] = {
       {"Intro", {64, {"Intro"}}},
-      {"Stairway to Heaven Live at Earls Court", {64, {"Stairway to Heaven Live at", "Earls Court"}}},
+      {"Stairway to Heaven Live at Earls Court",
+       {64, {"Stairway to Heaven Live at", "Earls Court"}}},
       {"Stairway to Heaven Live at Earls Court, the second encore, in full",
        {52, {"Stairway to Heaven Live at Earls", "Court, the second encore, in full"}}},
       {"Stairway to Heaven Live at Earls Court, the second encore, in full, 1975",

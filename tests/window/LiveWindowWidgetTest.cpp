@@ -142,8 +142,7 @@ TEST_P(SetlistPaneWindow, EditsAndSavesTheChosenFile) {
     }
   }
   AnswerFileDialog(folder_ / "gig");
-  QTest::mouseClick(library->findChild<QAbstractButton*>("bttnSetlistEnregistrer"),
-                    Qt::LeftButton);
+  QTest::mouseClick(library->findChild<QAbstractButton*>("bttnSetlistEnregistrer"), Qt::LeftButton);
   EXPECT_EQ(ReadAll(folder_ / "gig.vsl"), GetParam().saved) << GetParam().name;
   EXPECT_EQ(library->findChild<QLabel*>("lblSetlistFichier")->text(), "gig.vsl");
   EXPECT_NE(ReadAll(folder_ / "config.ini").find("Setlist=" + (folder_ / "gig.vsl").string()),
@@ -153,22 +152,30 @@ TEST_P(SetlistPaneWindow, EditsAndSavesTheChosenFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SetlistPaneWindow,
-    ::testing::Values(
-        PaneCase{"Alt+Up moves the selected item up",
-                 {kAddStored, kTypeFactory, kAddStored,
-                  {"lvSetlist", nullptr, Qt::Key_Up, Qt::AltModifier}},
-                 "FACTORY 16D\nUSER 1A\n"},
-        PaneCase{"Alt+Down moves it down",
-                 {kAddStored, kTypeFactory, kAddStored, kFirstRow,
-                  {"lvSetlist", nullptr, Qt::Key_Down, Qt::AltModifier}},
-                 "FACTORY 16D\nUSER 1A\n"},
-        PaneCase{"Insert adds the library's selection after the pane's",
-                 {kAddStored, kTypeFactory, kAddStored, kFirstRow,
-                  {"lvPresets", nullptr, Qt::Key_Insert}},
-                 "USER 1A\npresets/Clean.vmp\nFACTORY 16D\n"},
-        PaneCase{"Remove takes the selected item out",
-                 {kAddStored, kTypeFactory, kAddStored, kFirstRow, {"bttnSetlistRetirer"}},
-                 "FACTORY 16D\n"}));
+    ::testing::Values(PaneCase{"Alt+Up moves the selected item up",
+                               {kAddStored,
+                                kTypeFactory,
+                                kAddStored,
+                                {"lvSetlist", nullptr, Qt::Key_Up, Qt::AltModifier}},
+                               "FACTORY 16D\nUSER 1A\n"},
+                      PaneCase{"Alt+Down moves it down",
+                               {kAddStored,
+                                kTypeFactory,
+                                kAddStored,
+                                kFirstRow,
+                                {"lvSetlist", nullptr, Qt::Key_Down, Qt::AltModifier}},
+                               "FACTORY 16D\nUSER 1A\n"},
+                      PaneCase{"Insert adds the library's selection after the pane's",
+                               {kAddStored,
+                                kTypeFactory,
+                                kAddStored,
+                                kFirstRow,
+                                {"lvPresets", nullptr, Qt::Key_Insert}},
+                               "USER 1A\npresets/Clean.vmp\nFACTORY 16D\n"},
+                      PaneCase{
+                          "Remove takes the selected item out",
+                          {kAddStored, kTypeFactory, kAddStored, kFirstRow, {"bttnSetlistRetirer"}},
+                          "FACTORY 16D\n"}));
 
 // "Learn previous" binds the next message from the replayed input port (its release
 // skipped) and keeps it in config.ini; Open's dialog cancelled leaves the setlist.

@@ -76,7 +76,8 @@ void LoadPresetSnapshot(EditingContext& context, const ProfileSnapshot& file) {
 void LoadPresetFile(EditingContext& context, std::string_view mode) {
   const ProgramFolders& folders = context.folders;
   if (mode == kLoadModeOpen) {
-    LoadPresetFromFile(context, context.view.OpenDialog(kPresetFiles, {}).value_or(folders.DefaultPresetFile()));
+    LoadPresetFromFile(
+        context, context.view.OpenDialog(kPresetFiles, {}).value_or(folders.DefaultPresetFile()));
   } else if (mode == kLoadModeNew) {
     LoadPresetFromFile(context, folders.EmptyPresetFile());
   } else if (mode == kLoadModeDefault) {

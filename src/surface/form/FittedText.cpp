@@ -72,8 +72,7 @@ FittedText FitText(std::string_view text, int width, int height, int largest, in
       return {size, std::move(lines)};
     }
     if (size == least) {
-      std::vector<std::string> kept(lines.begin(),
-                                    lines.begin() + std::min(room, lines.size()));
+      std::vector<std::string> kept(lines.begin(), lines.begin() + std::min(room, lines.size()));
       for (std::size_t rest = room; rest < lines.size(); ++rest) {
         kept.back() += " " + lines[rest];
       }
