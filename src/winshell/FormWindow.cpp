@@ -82,8 +82,10 @@ FormWindow::~FormWindow() {
   for (const auto& [name, menu] : popups_) {
     DestroyMenu(menu);
   }
-  if (shortcuts_ != nullptr) {
-    DestroyAcceleratorTable(shortcuts_);
+  for (HACCEL table : {shortcuts_, shortcutsWhileBusy_}) {
+    if (table != nullptr) {
+      DestroyAcceleratorTable(table);
+    }
   }
   if (hwnd_ != nullptr && IsWindow(hwnd_)) {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -122,11 +124,19 @@ void FormWindow::Create(HWND owner) {
     popups_.emplace(row.name, menu);
   }
   std::vector<ACCEL> keys;
+  std::vector<ACCEL> keysWhileBusy;
   for (std::size_t i = 0; i < form_.shortcuts.size(); ++i) {
     keys.push_back(Accelerator(form_.shortcuts[i].keys, static_cast<WORD>(kFirstShortcut + i)));
+    if (form_.shortcuts[i].whenIdle != nullptr) {
+      keysWhileBusy.push_back(keys.back());
+    }
   }
   if (!keys.empty()) {
     shortcuts_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
+  }
+  if (!keysWhileBusy.empty()) {
+    shortcutsWhileBusy_ =
+        CreateAcceleratorTableW(keysWhileBusy.data(), static_cast<int>(keysWhileBusy.size()));
   }
   ready_ = true;
 }
@@ -214,6 +224,12 @@ bool FormWindow::TakeShortcut(MSG& message) {
          TranslateAcceleratorW(hwnd_, shortcuts_, &message) != 0;
 }
 
+bool FormWindow::TakeShortcutWhileBusy(MSG& message) {
+  return shortcutsWhileBusy_ != nullptr && message.hwnd != nullptr &&
+         GetAncestor(message.hwnd, GA_ROOT) == hwnd_ &&
+         TranslateAcceleratorW(hwnd_, shortcutsWhileBusy_, &message) != 0;
+}
+
 bool FormWindow::TakeDialogKey(MSG& message) {
   // Up and Down in the search box move the list's selection; the box keeps the focus.
   if (message.message == WM_KEYDOWN && (message.wParam == VK_UP || message.wParam == VK_DOWN) &&
@@ -250,7 +266,7 @@ void FormWindow::FollowTabOrder() {
 
 void FormWindow::PressShortcut(const Shortcut& shortcut) {
   if (shortcut.control.empty()) {
-    dispatch_.Run(shortcut.handler);
+    dispatch_.Run(shortcut);
     return;
   }
   const Control* button = controls_.Find(shortcut.control);

@@ -41,6 +41,9 @@ class FormWindow {
 
   // The form's shortcuts, when the message is for this window: true when it was taken.
   bool TakeShortcut(MSG& message);
+  // The same for the shortcuts that only ask (see Shortcut::whenIdle), the keys of which
+  // count even when they came during a load.
+  bool TakeShortcutWhileBusy(MSG& message);
   // Tab, Shift+Tab and the keys the controls leave to the window: true when taken.
   bool TakeDialogKey(MSG& message);
 
@@ -84,6 +87,7 @@ class FormWindow {
   int pendingPick_ = 0;
   std::unordered_map<std::string_view, HMENU> popups_;
   HACCEL shortcuts_ = nullptr;
+  HACCEL shortcutsWhileBusy_ = nullptr;
   // Kept by value: the main window's close ends the editing context before this window.
   std::filesystem::path configFile_;
 };
