@@ -62,6 +62,9 @@ class FormWindow {
   ControlSet controls_;
 
  private:
+  // The shortcuts' commands; far from the controls' ids.
+  static constexpr WORD kFirstShortcut = 100;
+
   static LRESULT CALLBACK Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void Paint();
   void OnCommand(int id, WORD code);
@@ -71,6 +74,8 @@ class FormWindow {
   void OnTableCell(NMLVDISPINFOW& cell);
   void OnTableDoubleClick(const NMHDR& header);
   void OnWheel(WPARAM wParam, LPARAM lParam);
+  // The shortcuts' accelerator tables, and the tab order.
+  void BuildShortcuts();
   void FollowTabOrder();
   void PressShortcut(const Shortcut& shortcut);
   // At the mouse for a click, below the label for a key.
