@@ -11,11 +11,11 @@ namespace velmora {
 
 namespace {
 
-void Step(EditingContext& context, StepRequest request) {
+// Only asks: the key may come while a load runs (see RunLiveSteps).
+void Ask(EditingContext& context, StepRequest request) {
   context.form.live.typedNumber.clear();
   if (const std::shared_ptr<LiveSteps> steps = context.form.stage->Steps()) {
     steps->Ask(request);
-    steps->RunPending(context);
   }
 }
 
@@ -30,15 +30,15 @@ void OpenLiveView(EditingContext& context) {
 }
 
 void LiveNext(EditingContext& context) {
-  Step(context, {StepAction::kNext, 0});
+  Ask(context, {StepAction::kNext, 0});
 }
 
 void LivePrevious(EditingContext& context) {
-  Step(context, {StepAction::kPrevious, 0});
+  Ask(context, {StepAction::kPrevious, 0});
 }
 
 void LiveFirst(EditingContext& context) {
-  Step(context, {StepAction::kFirst, 0});
+  Ask(context, {StepAction::kFirst, 0});
 }
 
 void LiveDigit(EditingContext& context, char digit) {
@@ -52,7 +52,7 @@ void LiveDigit(EditingContext& context, char digit) {
 void LiveEnter(EditingContext& context) {
   const std::string typed = context.form.live.typedNumber;
   if (!typed.empty()) {
-    Step(context, {StepAction::kItem, static_cast<std::size_t>(std::stoul(typed))});
+    Ask(context, {StepAction::kItem, static_cast<std::size_t>(std::stoul(typed))});
   }
 }
 

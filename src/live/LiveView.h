@@ -1,8 +1,8 @@
 #pragma once
 
 // The live view's operations: F11 opens it on the first item of the pane's setlist, nothing
-// sent; its keys step, the footswitch steps from the notification thread, and the editing
-// thread then goes to the last item asked for (see LiveSteps).
+// sent. Its keys and the footswitch (from the notification thread) only ask for steps; the
+// editing thread then goes to the last item asked for (see LiveSteps), in RunLiveSteps.
 
 #include <cstddef>
 
@@ -23,8 +23,8 @@ void LiveEnter(EditingContext& context);
 void LiveToggleFullScreen(EditingContext& context);
 void LeaveLiveView(EditingContext& context);
 
-// The editing thread, once a footswitch step may have been asked for: goes where the steps
-// were asked to go, and keeps in config.ini a binding that a learn just made.
+// The editing thread, once a key or a footswitch may have asked for a step: goes where the
+// steps were asked to go, and keeps in config.ini a binding that a learn just made.
 void RunLiveSteps(EditingContext& context);
 
 // Before each render of the shown live view: the position, labels and the last notice.

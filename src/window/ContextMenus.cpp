@@ -32,7 +32,7 @@ void OpenContextMenu(const Form& form, const FormModel& model, const ContextMenu
 
 void PressShortcut(const Shortcut& shortcut, const ControlSet& widgets, FormDispatch& dispatch) {
   if (shortcut.control.empty()) {
-    dispatch.Run(shortcut.handler);
+    dispatch.Run(shortcut);
   } else if (auto* box = widgets.As<QLineEdit>(shortcut.control)) {
     box->setFocus(Qt::ShortcutFocusReason);
     box->selectAll();

@@ -12,6 +12,7 @@
 #include "window/Accessibility.h"
 #include "window/ClickLabel.h"
 #include "window/ContextMenus.h"
+#include "window/InputDrop.h"
 #include "window/KnobWidget.h"
 #include "window/TableView.h"
 
@@ -56,6 +57,7 @@ void WireShortcuts(const Form& form, const ControlSet& widgets, QWidget& window,
     auto* keys = new QShortcut(
         QKeySequence(QString::fromUtf8(shortcut.keys.data(), qsizetype(shortcut.keys.size()))),
         &window);
+    keys->setProperty(kTakenWhileBusy, shortcut.whenIdle != nullptr);
     QObject::connect(keys, &QShortcut::activated, &window, [&shortcut, &widgets, &dispatch] {
       PressShortcut(shortcut, widgets, dispatch);
     });

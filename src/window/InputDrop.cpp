@@ -1,7 +1,8 @@
 #include "window/InputDrop.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QShortcut>
 #include <QWidget>
 #include <QWindow>
@@ -30,6 +31,42 @@ bool IsUserInput(const QEvent& event) {
   }
 }
 
+QWidget* WidgetWindowOf(QObject* target) {
+  if (auto* window = qobject_cast<QWindow*>(target)) {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top->windowHandle() == window) {
+        return top;
+      }
+    }
+    return nullptr;
+  }
+  if (auto* shortcut = qobject_cast<QShortcut*>(target)) {
+    const auto* owner = qobject_cast<QWidget*>(shortcut->parent());
+    return owner != nullptr ? owner->window() : nullptr;
+  }
+  if (auto* widget = qobject_cast<QWidget*>(target)) {
+    return widget->window();
+  }
+  return nullptr;
+}
+
+// Keys of a shortcut that only asks (see MarkTakenWhileBusy) go through, so it can ask.
+bool TakenWhileBusy(QObject* target, const QEvent& event, const QWidget& window) {
+  if (auto* shortcut = qobject_cast<QShortcut*>(target)) {
+    return shortcut->property(kTakenWhileBusy).toBool();
+  }
+  if (event.type() != QEvent::KeyPress && event.type() != QEvent::ShortcutOverride) {
+    return false;
+  }
+  const QKeySequence pressed(static_cast<const QKeyEvent&>(event).keyCombination());
+  for (const QShortcut* shortcut : window.findChildren<QShortcut*>(Qt::FindDirectChildrenOnly)) {
+    if (shortcut->property(kTakenWhileBusy).toBool() && shortcut->key() == pressed) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 InputDrop::InputDrop(QWidget& window, std::function<bool()> blocking)
@@ -43,23 +80,19 @@ void InputDrop::DropPendingInput() {
   draining_ = false;
 }
 
+bool InputDrop::Covers(const QWidget& window) const {
+  // The main window and the modeless ones beside it; a box or a dialog that a handler
+  // opened is modal and takes its input as usual.
+  return &window == &window_ || (window.parentWidget() == &window_ && !window.isModal() &&
+                                 window.windowType() != Qt::Popup);
+}
+
 bool InputDrop::eventFilter(QObject* target, QEvent* event) {
   if (!IsUserInput(*event) || !(draining_ || blocking_())) {
     return false;
   }
-  // A shortcut's keys are matched before any widget sees them; what they trigger is the
-  // shortcut's own event.
-  if (auto* shortcut = qobject_cast<QShortcut*>(target)) {
-    const auto* owner = qobject_cast<QWidget*>(shortcut->parent());
-    return owner != nullptr && owner->window() == &window_;
-  }
-  if (auto* window = qobject_cast<QWindow*>(target)) {
-    return window == window_.windowHandle();
-  }
-  if (auto* widget = qobject_cast<QWidget*>(target)) {
-    return widget->window() == &window_;
-  }
-  return false;
+  const QWidget* window = WidgetWindowOf(target);
+  return window != nullptr && Covers(*window) && !TakenWhileBusy(target, *event, *window);
 }
 
 }  // namespace velmora

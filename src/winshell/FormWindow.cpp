@@ -1,10 +1,6 @@
 #include "winshell/FormWindow.h"
 
-#include <algorithm>
-#include <iterator>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "winshell/AccessibleRoles.h"
 #include "winshell/ContextMenus.h"
@@ -17,44 +13,10 @@ namespace velmora {
 namespace {
 
 constexpr const wchar_t* kFormClass = L"VelmoraForm";
-// The shortcuts' commands; far from the controls' ids.
-constexpr WORD kFirstShortcut = 100;
 // The timer of a form's work while it is shown, and how often it runs: often enough that a
 // file another program drops in shows while the player looks.
 constexpr UINT_PTR kWhileShownTimer = 0x5653;
 constexpr UINT kWhileShownMs = 2000;
-
-// "Ctrl+N", "F5", "Alt+Up" or "Return" as an accelerator.
-ACCEL Accelerator(std::string_view keys, WORD command) {
-  constexpr std::string_view kCtrl = "Ctrl+";
-  constexpr std::string_view kAlt = "Alt+";
-  constexpr std::pair<std::string_view, WORD> kNamedKeys[] = {
-      {"Return", VK_RETURN}, {"Delete", VK_DELETE}, {"Escape", VK_ESCAPE}, {"Space", VK_SPACE},
-      {"PgDown", VK_NEXT},   {"PgUp", VK_PRIOR},    {"Right", VK_RIGHT},   {"Left", VK_LEFT},
-      {"Up", VK_UP},         {"Down", VK_DOWN},     {"Home", VK_HOME},     {"Ins", VK_INSERT}};
-  ACCEL accelerator{FVIRTKEY, 0, command};
-  if (keys.starts_with(kCtrl)) {
-    accelerator.fVirt |= FCONTROL;
-    keys.remove_prefix(kCtrl.size());
-  }
-  if (keys.starts_with(kAlt)) {
-    accelerator.fVirt |= FALT;
-    keys.remove_prefix(kAlt.size());
-  }
-  const auto named = std::ranges::find(kNamedKeys, keys, &std::pair<std::string_view, WORD>::first);
-  accelerator.key = named != std::end(kNamedKeys) ? named->second
-                    : keys.size() > 1 && keys.front() == 'F'
-                        ? static_cast<WORD>(VK_F1 - 1 + std::stoi(std::string(keys.substr(1))))
-                        : static_cast<WORD>(keys.front());
-  return accelerator;
-}
-
-// Delete in a text box deletes text there: the form's Delete is for elsewhere.
-bool TextBoxKeepsKey(const MSG& message) {
-  wchar_t type[16]{};
-  return message.message == WM_KEYDOWN && message.wParam == VK_DELETE &&
-         GetClassNameW(message.hwnd, type, 16) > 0 && lstrcmpiW(type, WC_EDITW) == 0;
-}
 
 void RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
   WNDCLASSEXW type{};
@@ -82,8 +44,10 @@ FormWindow::~FormWindow() {
   for (const auto& [name, menu] : popups_) {
     DestroyMenu(menu);
   }
-  if (shortcuts_ != nullptr) {
-    DestroyAcceleratorTable(shortcuts_);
+  for (HACCEL table : {shortcuts_, shortcutsWhileBusy_}) {
+    if (table != nullptr) {
+      DestroyAcceleratorTable(table);
+    }
   }
   if (hwnd_ != nullptr && IsWindow(hwnd_)) {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -121,13 +85,7 @@ void FormWindow::Create(HWND owner) {
     }
     popups_.emplace(row.name, menu);
   }
-  std::vector<ACCEL> keys;
-  for (std::size_t i = 0; i < form_.shortcuts.size(); ++i) {
-    keys.push_back(Accelerator(form_.shortcuts[i].keys, static_cast<WORD>(kFirstShortcut + i)));
-  }
-  if (!keys.empty()) {
-    shortcuts_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
-  }
+  BuildShortcuts();
   ready_ = true;
 }
 
@@ -206,63 +164,6 @@ void FormWindow::Render() {
   rendering_ = true;
   RenderForm(form_, model_, controls_);
   rendering_ = false;
-}
-
-bool FormWindow::TakeShortcut(MSG& message) {
-  return shortcuts_ != nullptr && message.hwnd != nullptr &&
-         GetAncestor(message.hwnd, GA_ROOT) == hwnd_ && !TextBoxKeepsKey(message) &&
-         TranslateAcceleratorW(hwnd_, shortcuts_, &message) != 0;
-}
-
-bool FormWindow::TakeDialogKey(MSG& message) {
-  // Up and Down in the search box move the list's selection; the box keeps the focus.
-  if (message.message == WM_KEYDOWN && (message.wParam == VK_UP || message.wParam == VK_DOWN) &&
-      message.hwnd != nullptr && message.hwnd == controls_.Window(form_.searchBox)) {
-    for (const auto& control : controls_.All()) {
-      if (control->entry->kind == ControlKind::Table) {
-        SendMessageW(control->hwnd, WM_KEYDOWN, message.wParam, message.lParam);
-        return true;
-      }
-    }
-  }
-  return IsDialogMessageW(hwnd_, &message) != FALSE;
-}
-
-void FormWindow::FollowTabOrder() {
-  // Tab walks each parent's children in their z-order, going into the panels: the controls
-  // of the tab order, and the panels that hold them, go last among their siblings one after
-  // another, so each parent's children come in the form's order.
-  std::vector<HWND> placed;
-  for (std::string_view name : form_.tabOrder) {
-    std::vector<HWND> chain;
-    for (HWND hwnd = controls_.Window(name); hwnd != nullptr && hwnd != hwnd_;
-         hwnd = GetParent(hwnd)) {
-      chain.insert(chain.begin(), hwnd);
-    }
-    for (HWND hwnd : chain) {
-      if (std::find(placed.begin(), placed.end(), hwnd) == placed.end()) {
-        SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        placed.push_back(hwnd);
-      }
-    }
-  }
-}
-
-void FormWindow::PressShortcut(const Shortcut& shortcut) {
-  if (shortcut.control.empty()) {
-    dispatch_.Run(shortcut.handler);
-    return;
-  }
-  const Control* button = controls_.Find(shortcut.control);
-  if (button != nullptr && button->entry->kind == ControlKind::Edit) {
-    SetFocus(button->hwnd);
-    SendMessageW(button->hwnd, EM_SETSEL, 0, -1);
-    return;
-  }
-  // What a click on the button does, and nothing while it takes no clicks.
-  if (button != nullptr && ControlSet::Enabled(button->hwnd) && IsWindowVisible(button->hwnd)) {
-    OnCommand(button->id, kControlClicked);
-  }
 }
 
 void FormWindow::Centre() {

@@ -41,6 +41,9 @@ class FormWindow {
 
   // The form's shortcuts, when the message is for this window: true when it was taken.
   bool TakeShortcut(MSG& message);
+  // The same for the shortcuts that only ask (see Shortcut::whenIdle), the keys of which
+  // count even when they came during a load.
+  bool TakeShortcutWhileBusy(MSG& message);
   // Tab, Shift+Tab and the keys the controls leave to the window: true when taken.
   bool TakeDialogKey(MSG& message);
 
@@ -59,6 +62,9 @@ class FormWindow {
   ControlSet controls_;
 
  private:
+  // The shortcuts' commands; far from the controls' ids.
+  static constexpr WORD kFirstShortcut = 100;
+
   static LRESULT CALLBACK Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void Paint();
   void OnCommand(int id, WORD code);
@@ -68,6 +74,8 @@ class FormWindow {
   void OnTableCell(NMLVDISPINFOW& cell);
   void OnTableDoubleClick(const NMHDR& header);
   void OnWheel(WPARAM wParam, LPARAM lParam);
+  // The shortcuts' accelerator tables, and the tab order.
+  void BuildShortcuts();
   void FollowTabOrder();
   void PressShortcut(const Shortcut& shortcut);
   // At the mouse for a click, below the label for a key.
@@ -84,6 +92,7 @@ class FormWindow {
   int pendingPick_ = 0;
   std::unordered_map<std::string_view, HMENU> popups_;
   HACCEL shortcuts_ = nullptr;
+  HACCEL shortcutsWhileBusy_ = nullptr;
   // Kept by value: the main window's close ends the editing context before this window.
   std::filesystem::path configFile_;
 };

@@ -4,7 +4,7 @@
 
 namespace velmora {
 
-void DropPendingInput() {
+void DropPendingInput(const std::function<void(MSG&)>& offer) {
   struct Range {
     UINT first;
     UINT last;
@@ -15,6 +15,9 @@ void DropPendingInput() {
   MSG message;
   for (const Range& range : kInput) {
     while (PeekMessageW(&message, nullptr, range.first, range.last, PM_REMOVE | PM_NOYIELD)) {
+      if (range.first == WM_KEYFIRST) {
+        offer(message);
+      }
     }
   }
 }

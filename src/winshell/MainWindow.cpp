@@ -43,7 +43,7 @@ MainWindow::MainWindow(ProgramFolders folders, std::chrono::milliseconds stepDel
       }),
       gate_(context_, hub_,
             {[this] { RenderAll(); }, [this] { return view_.TakePaused(); },
-             [this] { DropPendingInput(); }}),
+             [this] { DropPendingInput([this](MSG& key) { TakeKeysWhileBusy(key); }); }}),
       formDispatch_(context_, hub_, gate_) {
   for (const Form* form : AllForms()) {
     if (form != &MainWindowForm()) {
@@ -133,6 +133,15 @@ bool MainWindow::TakeKeys(MSG& message) {
   }
   for (const auto& [id, window] : others_) {
     if (window->TakeShortcut(message) || window->TakeDialogKey(message)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool MainWindow::TakeKeysWhileBusy(MSG& message) {
+  for (const auto& [id, window] : others_) {
+    if (window->TakeShortcutWhileBusy(message)) {
       return true;
     }
   }

@@ -43,6 +43,8 @@ class MainWindow : public FormWindow {
   // The shortcuts and dialog keys of this window and of the modeless ones beside it: true
   // when the message was taken.
   bool TakeKeys(MSG& message);
+  // Those that count even when they came during a load: true when taken.
+  bool TakeKeysWhileBusy(MSG& message);
 
  protected:
   LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <fstream>
 
 #include <QAbstractButton>
@@ -74,6 +75,38 @@ TEST_F(WindowTest, LiveViewStepsByKeysAndByTheFootswitch) {
   EXPECT_TRUE(live->isFullScreen());
   QTest::keyClick(live, Qt::Key_Escape);
   EXPECT_FALSE(live->isVisible());
+  std::filesystem::remove_all(setlist);
+}
+
+// Keys given while a load runs wait in the queue until it ends: the steps among them count,
+// and the editor goes straight to the last item asked for with one load, sending nothing of
+// the stored presets passed over; the view's other keys (Escape) are dropped with the rest.
+TEST_F(WindowTest, LiveStepsGivenDuringALoadEndOnTheLastItemAskedWithOneLoad) {
+  const std::filesystem::path setlist =
+      std::filesystem::temp_directory_path() / ("velmora-busy-" + std::to_string(getpid()));
+  std::filesystem::create_directories(setlist);
+  std::ofstream(setlist / "Solo.vmp", std::ios::binary) << "[AMP1]\r\nPower=ON\r\n";
+  std::ofstream(setlist / "gig.vsl", std::ios::binary)
+      << "FACTORY 16D\tIntro\nSolo.vmp\nUSER 3B\nFACTORY 2B\nSolo.vmp\tEncore\n";
+  Start("[MIDI]\r\nOut=0\r\n[LIVE]\r\nSetlist=" + (setlist / "gig.vsl").string() + "\r\n");
+  Wire();
+  QTest::keyClick(window_.get(), Qt::Key_F11);
+  auto* live = window_->findChild<FormWindow*>("TFormLive");
+  ASSERT_TRUE(QTest::qWaitFor([live] { return live->isActiveWindow(); }));
+  for (Qt::Key key : {Qt::Key_Right, Qt::Key_Space, Qt::Key_PageDown, Qt::Key_Escape}) {
+    QMetaObject::invokeMethod(
+        live, [live, key] { QTest::keyClick(live, key); }, Qt::QueuedConnection);
+  }
+  QTest::keyClick(live, Qt::Key_Right);
+  QCoreApplication::processEvents();
+  const std::vector<std::string> wire = Wire();
+  const auto half = wire.begin() + std::ptrdiff_t(wire.size() / 2);
+  EXPECT_EQ(std::vector<std::string>(wire.begin(), half),
+            std::vector<std::string>(half, wire.end()));
+  EXPECT_EQ(std::count(wire.begin(), wire.end(), "B0 70 00"), 2);
+  EXPECT_EQ(live->findChild<QLabel*>("lblLivePosition")->text().toStdString(), "5 / 5");
+  EXPECT_EQ(live->findChild<QLabel*>("lblLiveLabel")->text().toStdString(), "Encore");
+  EXPECT_TRUE(live->isVisible());
   std::filesystem::remove_all(setlist);
 }
 

@@ -156,7 +156,10 @@ check_files "after the second close" "$saved_config" "Line6 Tube Preamp" 224
 # The live view: the setlist kept in config.ini, F11 shows its first item without sending
 # it, Right sends the second (USER 3B: the group switch, then the preset), and the footswitch
 # bound in config.ini, replayed on the input port the view opened, loads the third, a file.
-printf 'FACTORY 16D\tIntro\nUSER 3B\tVerse\nSolo.vmp\n' >"$work/gig.vsl"
+# Three Rights during that load go to the sixth with one load, the two stored presets passed
+# over never sent.
+printf 'FACTORY 16D\tIntro\nUSER 3B\tVerse\nSolo.vmp\nUSER 1A\nFACTORY 2B\nSolo.vmp\tEncore\n' \
+  >"$work/gig.vsl"
 preset "Line6 Clean" 256 >"$work/Solo.vmp"
 printf '%s[LIVE]\r\nSetlist=Z:%s/gig.vsl\r\nNext=B0 50 7F\r\n' "$saved_config" "$work" \
   >"$app/config.ini"
@@ -171,8 +174,18 @@ sleep 0.5
 xdotool key Right
 wait_for 50 lines 35 || fail "Right sent nothing"
 [ "$(last_wire 2)" = "0 C0 0E|0 C0 09|" ] || fail "Right: $(last_wire 2)"
-loaded() { lines 45 && [ "$(last_wire 1)" = "0 B0 70 00|" ]; }
-wait_for 300 loaded || fail "the footswitch's load did not end: $(wire)"
+wait_for 100 lines 36 || fail "the footswitch loaded nothing: $(wire)"
+xdotool key Right Right Right
+# The third item's load: from line 36 to its last message.
+third_loaded() { tail -n +36 "$capture" | grep -q "B0 70 00"; }
+wait_for 300 third_loaded || fail "the footswitch's load did not end: $(wire)"
+load=$(tail -n +36 "$capture" | grep -n -m1 "B0 70 00" | cut -d: -f1)
+loaded() { lines $((35 + 2 * load)) && [ "$(last_wire 1)" = "0 B0 70 00|" ]; }
+wait_for 300 loaded || fail "the steps during the load went elsewhere: $(tail -n +36 "$capture")"
+sleep 1
+[ "$(wc -l <"$capture")" -eq $((35 + 2 * load)) ] ||
+  fail "not one load after the steps: $(tail -n +$((36 + load)) "$capture")"
+! tail -n +36 "$capture" | grep -q " C0 " || fail "a stored preset passed over was sent"
 xdotool key Escape
 close_window
 unset VELMORA_MIDI_REPLAY

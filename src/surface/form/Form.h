@@ -36,11 +36,16 @@ struct BuiltinPictureRow {
 // reads too. A shortcut with a control presses it, as a click does (nothing while the control
 // is disabled or hidden), or, for an edit box, gives it the focus with its text selected; one
 // without runs its handler, and work names what it does.
+//
+// A shortcut with whenIdle only asks in its handler (it sends nothing and never blocks), so
+// its keys count even while another handler runs, those given during a load included, which
+// the window otherwise throws away; whenIdle then acts on what was asked, once no handler runs.
 struct Shortcut {
   std::string_view keys;
   std::string_view control;
   Handler handler = nullptr;
   std::string_view work = {};
+  Handler whenIdle = nullptr;
 };
 
 struct Form {

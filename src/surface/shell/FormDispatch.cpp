@@ -15,6 +15,17 @@ void FormDispatch::Run(Handler handler) {
   gate_.Run([this, handler] { handler(context_); });
 }
 
+void FormDispatch::Run(const Shortcut& shortcut) {
+  Run(shortcut.handler);
+  if (shortcut.whenIdle != nullptr) {
+    const auto [work, added] = idleWork_.try_emplace(shortcut.whenIdle);
+    if (added) {
+      work->second = [this, idle = shortcut.whenIdle] { idle(context_); };
+    }
+    gate_.RunWhenIdle(work->second);
+  }
+}
+
 void FormDispatch::KeepText(const Binding& binding, std::string text) {
   KeepTypedText(binding, context_.form, std::move(text));
   if (binding.Runs()) {
