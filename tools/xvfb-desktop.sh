@@ -43,3 +43,23 @@ start_desktop() {
 stop_desktop() {
   for pid in "${desktop_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
 }
+
+# "left top width height" of the window xwininfo's arguments name (-root: the screen).
+window_geometry() {
+  xwininfo "$@" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+    /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
+}
+
+# F11 in the focused window $1 must make it cover the whole screen, and F11 again put it back
+# where it was, as large as it was. Returns 1, saying what it saw, otherwise.
+check_full_screen_toggle() {
+  local window=$1 before screen
+  before=$(window_geometry -id "$window")
+  screen=$(window_geometry -root)
+  xdotool key F11
+  wait_for 50 eval '[ "$(window_geometry -id "$window")" = "$screen" ]' ||
+    { echo "F11 did not cover the screen ($screen): $(window_geometry -id "$window")" >&2; return 1; }
+  xdotool key F11
+  wait_for 50 eval '[ "$(window_geometry -id "$window")" = "$before" ]' ||
+    { echo "F11 again did not give back $before: $(window_geometry -id "$window")" >&2; return 1; }
+}

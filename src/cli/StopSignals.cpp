@@ -2,7 +2,9 @@
 
 #include <atomic>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <pthread.h>
 #include <signal.h>
 #endif
@@ -19,7 +21,19 @@ extern "C" void NoteStopSignal(int) {
   stopSignal = 1;
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+// The runtime turns Ctrl-C and Ctrl-Break into signals, but not the console closing nor the
+// system shutting down: those end the process once this returns, so it holds on while the run
+// ends and main returns (Windows allows it a few seconds).
+BOOL WINAPI NoteConsoleEnd(DWORD event) {
+  if (event != CTRL_CLOSE_EVENT && event != CTRL_SHUTDOWN_EVENT) {
+    return FALSE;
+  }
+  stopSignal = 1;
+  Sleep(INFINITE);
+  return TRUE;
+}
+#else
 // Its only work is to interrupt the call it lands in.
 extern "C" void Interrupt(int) {}
 
@@ -53,11 +67,15 @@ StopSignals::StopSignals() {
   stopSignal = 0;
   previousInt_ = std::signal(SIGINT, NoteStopSignal);
   previousTerm_ = std::signal(SIGTERM, NoteStopSignal);
+  previousBreak_ = std::signal(SIGBREAK, NoteStopSignal);
+  SetConsoleCtrlHandler(NoteConsoleEnd, TRUE);
 }
 
 StopSignals::~StopSignals() {
   std::signal(SIGINT, previousInt_);
   std::signal(SIGTERM, previousTerm_);
+  std::signal(SIGBREAK, previousBreak_);
+  SetConsoleCtrlHandler(NoteConsoleEnd, FALSE);
 }
 
 // Windows has no call here that a stop could interrupt; the run keeps its own time.

@@ -23,7 +23,8 @@ bool StopRequested();
 // Set by SIGINT or SIGTERM alone.
 bool StopSignalled();
 
-// Ctrl-C and SIGTERM end the run cleanly instead of the process, for this scope. A call
+// Ctrl-C and SIGTERM (on Windows also Ctrl-Break and the console closing) end the run cleanly
+// instead of the process, for this scope. A call
 // blocked when the signal comes returns early (EINTR) rather than starting again, and so
 // does any the creating thread blocks in afterwards, until the scope ends.
 class StopSignals {
@@ -41,7 +42,9 @@ class StopSignals {
   using Handler = void (*)(int);
   Handler previousInt_ = SIG_DFL;
   Handler previousTerm_ = SIG_DFL;
-#ifndef _WIN32
+#ifdef _WIN32
+  Handler previousBreak_ = SIG_DFL;
+#else
   Handler previousAlarm_ = SIG_DFL;
   const pthread_t owner_;
   std::mutex mutex_;

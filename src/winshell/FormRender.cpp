@@ -224,9 +224,12 @@ void RenderField(const ControlSet& controls, Control& control, const ModelField&
 }
 
 constexpr const wchar_t* kFramedStyle = L"VelmoraFramedStyle";
+constexpr const wchar_t* kFramedPlace = L"VelmoraFramedPlace";
 
 // A full-screen form loses its frame and covers its monitor, its first panel in the middle;
-// back, it gets its frame and the panel its place again, and RenderWindowSize its size.
+// back, it gets its frame, its place on the screen and the panel its place again, and
+// RenderWindowSize its size. The place is kept as signed 16-bit halves: a monitor left of or
+// above the main one has negative coordinates.
 bool RenderFullScreen(const Form& form, const FormModel& model, const ControlSet& controls) {
   const bool full = form.fullScreen != nullptr && form.fullScreen(model);
   HWND window = controls.Form().hwnd;
@@ -238,6 +241,10 @@ bool RenderFullScreen(const Form& form, const FormModel& model, const ControlSet
   HWND panel = first != nullptr ? controls.Window(first->name) : nullptr;
   if (full) {
     SetPropW(window, kFramedStyle, reinterpret_cast<HANDLE>(style));
+    RECT framed;
+    GetWindowRect(window, &framed);
+    SetPropW(window, kFramedPlace,
+             reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(MAKELONG(framed.left, framed.top))));
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
@@ -254,8 +261,11 @@ bool RenderFullScreen(const Form& form, const FormModel& model, const ControlSet
   } else {
     SetWindowLongPtrW(window, GWL_STYLE,
                       reinterpret_cast<LONG_PTR>(RemovePropW(window, kFramedStyle)));
-    SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    const auto place =
+        static_cast<DWORD>(reinterpret_cast<LONG_PTR>(RemovePropW(window, kFramedPlace)));
+    SetWindowPos(window, nullptr, static_cast<short>(LOWORD(place)),
+                 static_cast<short>(HIWORD(place)), 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOSIZE | SWP_NOZORDER);
     if (panel != nullptr) {
       MoveWindow(panel, controls.Scale(first->geometry.left), controls.Scale(first->geometry.top),
                  controls.Scale(first->geometry.width), controls.Scale(first->geometry.height),

@@ -3,8 +3,9 @@
 # start-up's messages and pauses on the virtual port, the files a first start creates, a knob
 # pressed and an amp model picked with the mouse and keys, the close through the window
 # manager, which saves the state, a second start that sends the saved state, and a third that
-# steps the live view by a key and by the footswitch.
-# Usage: wine-window-test.sh VELMORA_EXE CONTROL_PLACES_EXE [WINEPREFIX]
+# steps the live view by a key and by the footswitch and toggles its full screen; then
+# velmora-cli.exe live, stepped by the footswitch and ended by Ctrl-C.
+# Usage: wine-window-test.sh VELMORA_EXE CONTROL_PLACES_EXE [WINEPREFIX] [VELMORA_CLI_EXE]
 set -euo pipefail
 
 program=$1
@@ -186,7 +187,26 @@ sleep 1
 [ "$(wc -l <"$capture")" -eq $((35 + 2 * load)) ] ||
   fail "not one load after the steps: $(tail -n +$((36 + load)) "$capture")"
 ! tail -n +36 "$capture" | grep -q " C0 " || fail "a stored preset passed over was sent"
+check_full_screen_toggle "$(wmctrl -l | awk '/ Live$/ { print $1 }')" || fail "live view's full screen"
 xdotool key Escape
+wait_for 50 eval '! wmctrl -l | grep -q " Live$"' || fail "Escape left the live view open"
 close_window
+
+# Wine turns SIGINT into the console's Ctrl-C: the run ends cleanly, with status 0.
+[ -n "${4:-}" ] || fail "no velmora-cli.exe given"
+capture=$work/capture-cli.txt
+echo "1500 0 B0 50 7F" >"$work/replay.txt"
+(VELMORA_MIDI=virtual VELMORA_MIDI_CAPTURE="Z:$capture" exec "$wine" "$4" live "Z:$work/gig.vsl" \
+  --in 0 --next "B0 50 7F" </dev/null >"$work/output-cli.txt" 2>&1) &
+program_pid=$!
+wait_for 300 lines 4 || fail "velmora-cli live did not step twice: $(cat "$work/output-cli.txt")"
+kill -INT "$program_pid"
+status=0
+wait "$program_pid" || status=$?
+program_pid=
+[ "$status" -eq 0 ] || fail "velmora-cli live ended with status $status after Ctrl-C"
+[ "$(tr -d '\r' <"$work/output-cli.txt")" = $'1/6 Intro\n2/6 Verse' ] ||
+  fail "velmora-cli live printed: $(cat -A "$work/output-cli.txt")"
+[ "$(wire)" = "0 C0 4E|0 C0 7F|0 C0 0E|0 C0 09|" ] || fail "velmora-cli live, wire: $(wire)"
 unset VELMORA_MIDI_REPLAY
 echo "PASSED"
