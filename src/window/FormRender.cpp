@@ -156,7 +156,13 @@ bool RenderFullScreen(const Form& form, const FormModel& model, const ControlSet
       panel->move((screen.width() - panel->width()) / 2, (screen.height() - panel->height()) / 2);
     }
   } else {
+    // Window managers give the place back themselves, but the fixed size set after this
+    // would move the window to the screen's corner it covered: ask for the place outright.
+    const QRect normal = window.normalGeometry();
     window.showNormal();
+    if (normal.isValid()) {
+      window.setGeometry(normal);
+    }
     if (panel != nullptr) {
       panel->move(form.rows[1].geometry.left, form.rows[1].geometry.top);
     }
@@ -172,9 +178,10 @@ void RenderForm(const Form& form, FormModel& model, const ControlSet& widgets, Q
   }
   window.setWindowTitle(ToText(FormTitle(form, model)));
   const ClientSize size = FormClientSize(form, model);
+  const QSize fixed(size.width, size.height);
   if (!RenderFullScreen(form, model, widgets, window) && !Resizable(form) &&
-      window.size() != QSize(size.width, size.height)) {
-    window.setFixedSize(size.width, size.height);
+      (window.minimumSize() != fixed || window.maximumSize() != fixed)) {
+    window.setFixedSize(fixed);
   }
   for (const auto& [control, widget] : widgets.All()) {
     if (control->kind == ControlKind::Knob) {

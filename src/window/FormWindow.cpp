@@ -32,11 +32,17 @@ bool OnAScreen(const QRect& place) {
   return false;
 }
 
+// A window that can cover the screen is a window of its own: window managers refuse full
+// screen to a tool window (openbox does), and the player finds it among the others.
+Qt::WindowFlags FlagsFor(const Form& form) {
+  const Qt::WindowFlags kind = form.fullScreen != nullptr ? Qt::Window : Qt::Tool;
+  return kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+}
+
 }  // namespace
 
 FormWindow::FormWindow(QWidget* owner, const Form& form, FormModel& model, FormDispatch& dispatch)
-    : QDialog(owner,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QDialog(owner, FlagsFor(form)),
       form_(form),
       model_(model),
       dispatch_(dispatch),
