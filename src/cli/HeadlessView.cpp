@@ -12,6 +12,12 @@ void HeadlessView::ShowError(const std::string& text) {
   messages_ << text << '\n';
 }
 
+// Nobody to answer: nothing is dropped, nothing written unasked.
+SaveReply HeadlessView::AskToSave(const SaveQuestion& question) {
+  messages_ << question.text << '\n';
+  return SaveReply::kCancel;
+}
+
 void HeadlessView::StepDelay() {
   std::this_thread::sleep_for(kStepDelay);
 }

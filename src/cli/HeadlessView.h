@@ -16,6 +16,7 @@ class HeadlessView : public FormView {
 
   void ShowMessage(const std::string& text) override;
   void ShowError(const std::string& text) override;
+  SaveReply AskToSave(const SaveQuestion& question) override;
   void StepDelay() override;
   void DrawKnobPointer(Knob knob, Rgb colour, KnobPoint from, KnobPoint to) override;
   bool PictureExists(const std::filesystem::path& path) override;

@@ -13,6 +13,7 @@ std::shared_ptr<LiveStage> MakeLiveStage() {
 void LiveStage::Adopt(Setlist setlist, std::filesystem::path file) {
   setlist_ = std::move(setlist);
   file_ = std::move(file);
+  edited_ = false;
 }
 
 void LiveStage::Restart() {

@@ -22,6 +22,9 @@ class LiveStage {
   Setlist& Edited() { return setlist_; }
   const std::filesystem::path& File() const { return file_; }
   void Adopt(Setlist setlist, std::filesystem::path file);
+  // Whether the pane changed the setlist since it was adopted (opened, saved or made new).
+  void MarkEdited() { edited_ = true; }
+  bool Unsaved() const { return edited_; }
 
   // The live view steps a copy of the setlist as it stands now, from its first item, nothing
   // sent.
@@ -41,6 +44,7 @@ class LiveStage {
  private:
   Setlist setlist_;
   std::filesystem::path file_;
+  bool edited_ = false;
   Footswitch footswitch_;
   FootswitchBindings kept_;
   mutable std::mutex mutex_;

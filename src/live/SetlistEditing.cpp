@@ -11,6 +11,7 @@
 #include "live/SetlistFile.h"
 #include "profile/Profile.h"
 #include "surface/editing/LibraryBrowser.h"
+#include "surface/shell/ErrorDisplay.h"
 
 namespace velmora {
 
@@ -68,6 +69,7 @@ void Add(FormModel& form, SetlistItem item) {
   const std::size_t at =
       selected < 0 ? form.stage->Edited().Count() : static_cast<std::size_t>(selected) + 1;
   form.stage->Edited().Insert(at, std::move(item));
+  form.stage->MarkEdited();
   Changed(form, static_cast<int>(at));
 }
 
@@ -78,6 +80,7 @@ void Move(FormModel& form, int delta) {
     return;
   }
   form.stage->Edited().Move(static_cast<std::size_t>(selected), delta);
+  form.stage->MarkEdited();
   Changed(form, target);
 }
 
@@ -127,12 +130,47 @@ void RestoreSetlist(EditingContext& context) {
   }
 }
 
+void KeepSetlistEdits(EditingContext& context) {
+  LiveStage& stage = *context.form.stage;
+  if (!stage.Unsaved() || (stage.File().empty() && stage.Edited().Count() == 0)) {
+    return;
+  }
+  const bool english = EnglishShown(context.form);
+  const std::string name = TextOf(stage.File().filename());
+  SaveQuestion question;
+  if (name.empty()) {
+    question.text = english ? "The new setlist is not saved. Save it?"
+                            : "La nouvelle setlist n'est pas enregistrée. L'enregistrer ?";
+  } else {
+    question.text = english ? "The setlist " + name + " has changed. Save the changes?"
+                            : "La setlist " + name + " a changé. Enregistrer les changements ?";
+  }
+  question.save = english ? "Save" : "Enregistrer";
+  question.discard = english ? "Don't save" : "Ne pas enregistrer";
+  question.cancel = english ? "Cancel" : "Annuler";
+  switch (context.view.AskToSave(question)) {
+    case SaveReply::kSave:
+      SetlistSave(context);
+      // A save dialog cancelled leaves the edits where they were.
+      if (stage.Unsaved()) {
+        throw PlayerCancelled();
+      }
+      return;
+    case SaveReply::kDiscard:
+      return;
+    case SaveReply::kCancel:
+      throw PlayerCancelled();
+  }
+}
+
 void SetlistNew(EditingContext& context) {
+  KeepSetlistEdits(context);
   context.form.stage->Adopt(Setlist(), {});
   Changed(context.form, -1);
 }
 
 void SetlistOpen(EditingContext& context) {
+  KeepSetlistEdits(context);
   const std::optional<fs::path> file =
       context.view.OpenDialog(SetlistFiles(context.form), context.form.stage->File());
   if (file) {
@@ -187,6 +225,7 @@ void SetlistRemove(EditingContext& context) {
     return;
   }
   context.form.stage->Edited().Remove(static_cast<std::size_t>(selected));
+  context.form.stage->MarkEdited();
   Changed(context.form, selected);
 }
 

@@ -14,9 +14,13 @@ namespace velmora {
 // longer reads is said in an error and the pane starts empty.
 void RestoreSetlist(EditingContext& context);
 
+// Before the pane's setlist is dropped: edits not saved are asked about. Save saves them (a
+// save dialog cancelled counts as Cancel), Cancel throws PlayerCancelled and nothing changes.
+void KeepSetlistEdits(EditingContext& context);
+
+// Both ask about edits not saved first. A dialog cancelled changes nothing. New keeps
+// config.ini's setlist: the one remembered is the last that was on disk.
 void SetlistNew(EditingContext& context);
-// A dialog cancelled changes nothing. New keeps config.ini's setlist: the one remembered is
-// the last that was on disk.
 void SetlistOpen(EditingContext& context);
 // To the setlist's own file; one never saved asks for its file as Save as does. ".vsl" is
 // added to a name without an extension; the write is atomic.

@@ -132,7 +132,15 @@ void MainWindow::SaveNow() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   // Closing in the middle of a handler (from a message box of a load, say) would write a
   // half-loaded state; the player closes again once it is done.
-  if (gate_.Running() || !gate_.Run([this] { FormClose(context_); })) {
+  // The close box and the window manager's close are spontaneous; a signal's close is not.
+  const bool byPlayer = event->spontaneous();
+  if (gate_.Running() || !gate_.Run([this, byPlayer] {
+        if (byPlayer) {
+          FormCloseByPlayer(context_);
+        } else {
+          FormClose(context_);
+        }
+      })) {
     event->ignore();
     return;
   }

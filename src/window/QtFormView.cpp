@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 #include "surface/files/PictureFile.h"
@@ -65,6 +66,23 @@ void QtFormView::ShowMessage(const std::string& text) {
 
 void QtFormView::ShowError(const std::string& text) {
   ShowBox(window_, QMessageBox::Critical, text);
+}
+
+SaveReply QtFormView::AskToSave(const SaveQuestion& question) {
+  QMessageBox box(QMessageBox::Question, ToText(MainWindowTitle()), ToText(question.text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &window_);
+  box.button(QMessageBox::Save)->setText(ToText(question.save));
+  box.button(QMessageBox::Discard)->setText(ToText(question.discard));
+  box.button(QMessageBox::Cancel)->setText(ToText(question.cancel));
+  box.setDefaultButton(QMessageBox::Save);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return SaveReply::kSave;
+    case QMessageBox::Discard:
+      return SaveReply::kDiscard;
+    default:
+      return SaveReply::kCancel;
+  }
 }
 
 void QtFormView::StepDelay() {

@@ -108,7 +108,7 @@ void MainWindow::OpenAfterStartUp(std::filesystem::path file) {
 }
 
 void MainWindow::CloseWhenIdle() {
-  if (Close()) {
+  if (Close(false)) {
     KillTimer(Window(), kCloseRetryTimer);
     DestroyWindow(Window());
     return;
@@ -148,10 +148,16 @@ bool MainWindow::TakeKeysWhileBusy(MSG& message) {
   return false;
 }
 
-bool MainWindow::Close() {
+bool MainWindow::Close(bool byPlayer) {
   // Closing in the middle of a handler (from a message box of a load, say) would write a
   // half-loaded state; the player closes again once it is done.
-  return !gate_.Running() && gate_.Run([this] { FormClose(context_); });
+  return !gate_.Running() && gate_.Run([this, byPlayer] {
+    if (byPlayer) {
+      FormCloseByPlayer(context_);
+    } else {
+      FormClose(context_);
+    }
+  });
 }
 
 LRESULT MainWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -173,7 +179,7 @@ LRESULT MainWindow::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
       RunFirstActivation();
       return 0;
     case WM_CLOSE:
-      if (Close()) {
+      if (Close(true)) {
         DestroyWindow(Window());
       }
       return 0;

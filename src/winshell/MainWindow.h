@@ -54,8 +54,10 @@ class MainWindow : public FormWindow {
   void RenderAll();
   FormWindow& WindowOf(std::string_view form);
   void RunFirstActivation();
-  bool Close();
-  // Closes as the close box does; a running handler refuses it, so it is asked again.
+  // byPlayer: the close box or Alt+F4, which ask about setlist edits not saved.
+  bool Close(bool byPlayer);
+  // The session's end: closes without a question; a running handler refuses it, so it is
+  // asked again.
   void CloseWhenIdle();
   // Brings the window to the front, out of the task bar when minimised.
   void Raise();

@@ -58,6 +58,19 @@ void Win32FormView::ShowError(const std::string& text) {
   ShowBox(Owner(), MB_ICONERROR, text);
 }
 
+// Windows captions the buttons of its boxes in its own language: Yes saves, No drops.
+SaveReply Win32FormView::AskToSave(const SaveQuestion& question) {
+  switch (MessageBoxW(Owner(), ToUtf16(question.text).c_str(), ToUtf16(MainWindowTitle()).c_str(),
+                      MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES:
+      return SaveReply::kSave;
+    case IDNO:
+      return SaveReply::kDiscard;
+    default:
+      return SaveReply::kCancel;
+  }
+}
+
 namespace {
 
 // The windows beside the main one show the same progress (the live view's bar) while the

@@ -25,6 +25,7 @@ class Win32FormView : public FormView {
 
   void ShowMessage(const std::string& text) override;
   void ShowError(const std::string& text) override;
+  SaveReply AskToSave(const SaveQuestion& question) override;
   void StepDelay() override;
   void DrawKnobPointer(Knob knob, Rgb colour, KnobPoint from, KnobPoint to) override;
   bool PictureExists(const std::filesystem::path& path) override;

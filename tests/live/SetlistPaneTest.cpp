@@ -10,6 +10,8 @@
 #include "live/SetlistEditing.h"
 #include "profile/AtomicFile.h"
 #include "profile/Profile.h"
+#include "surface/shell/ErrorDisplay.h"
+#include "surface/shell/MainWindowLife.h"
 
 namespace velmora {
 namespace {
@@ -66,6 +68,64 @@ TEST_F(SetlistPaneTest, SaveAsksOnlyForANewSetlistAndConfigFollowsTheFile) {
   const std::u8string kept = other.u8string();
   EXPECT_EQ(ReadProfileString(context_.folders.ConfigFile(), "LIVE", "Setlist"),
             std::string(kept.begin(), kept.end()));
+}
+
+// Edits not saved are asked about before New, Open or the player's close drops them: Save
+// writes them first (its dialog cancelled calls it all off), Cancel leaves everything as it
+// was, with no error box, and the close does not happen.
+TEST_F(SetlistPaneTest, EditsNotSavedAreAskedAboutBeforeTheyAreDropped) {
+  const std::filesystem::path gig = root_ / "gig.vsl";
+  const std::string changed =
+      "question: La setlist gig.vsl a changé. Enregistrer les changements ? "
+      "[Enregistrer|Ne pas enregistrer|Annuler]";
+  struct Case {
+    bool opened;  // gig.vsl opened first, else a new setlist
+    bool edited;
+    SaveReply reply;
+    void (*drop)(EditingContext&);
+    bool done;
+    std::vector<std::string> wire;
+    std::size_t itemsAfter;
+    std::string gigAfter;
+  };
+  const Case cases[] = {
+      {true, false, SaveReply::kCancel, SetlistNew, true, {}, 0, "USER 2C\n"},
+      {true, true, SaveReply::kDiscard, SetlistNew, true, {changed}, 0, "USER 2C\n"},
+      {true, true, SaveReply::kSave, SetlistNew, true, {changed}, 0, "USER 2C\nUSER 1A\n"},
+      {true, true, SaveReply::kCancel, SetlistOpen, false, {changed}, 2, "USER 2C\n"},
+      {true, true, SaveReply::kCancel, FormCloseByPlayer, false, {changed}, 2, "USER 2C\n"},
+      // The save dialog cancelled.
+      {false,
+       true,
+       SaveReply::kSave,
+       SetlistNew,
+       false,
+       {"question: La nouvelle setlist n'est pas enregistrée. L'enregistrer ? "
+        "[Enregistrer|Ne pas enregistrer|Annuler]"},
+       1,
+       "USER 2C\n"},
+  };
+  for (const Case& row : cases) {
+    std::ofstream(gig, std::ios::binary) << "USER 2C\n";
+    form_.stage = MakeLiveStage();
+    if (row.opened) {
+      view_.openAnswer = gig;
+      SetlistOpen(context_);
+    }
+    if (row.edited) {
+      SetlistAddStored(context_);
+    }
+    ClearWire();
+    view_.saveReply = row.reply;
+    view_.saveAnswer.reset();
+    view_.openAnswer.reset();
+    const bool done = RunHandler(view_, [&] { row.drop(context_); });
+    EXPECT_EQ(done, row.done);
+    EXPECT_THAT(Wire(), ::testing::ElementsAreArray(row.wire));
+    EXPECT_EQ(form_.stage->Edited().Count(), row.itemsAfter);
+    EXPECT_EQ(ReadAll(gig), row.gigAfter);
+  }
+  EXPECT_FALSE(std::filesystem::exists(context_.folders.DefaultPresetFile()));
 }
 
 }  // namespace

@@ -58,6 +58,12 @@ class RecordingView : public FormView {
     Record("error: " + text);
   }
 
+  SaveReply AskToSave(const SaveQuestion& question) override {
+    Record("question: " + question.text + " [" + question.save + "|" + question.discard + "|" +
+           question.cancel + "]");
+    return saveReply;
+  }
+
   void StepDelay() override {
     ++stepDelays;
     Record("pause");
@@ -140,6 +146,7 @@ class RecordingView : public FormView {
   std::vector<std::string> repaints;
   std::vector<Event> events;
 
+  SaveReply saveReply = SaveReply::kCancel;
   std::optional<std::filesystem::path> openAnswer;
   std::optional<std::filesystem::path> saveAnswer;
   std::optional<std::filesystem::path> folderAnswer;

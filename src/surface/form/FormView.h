@@ -46,6 +46,16 @@ struct FileKind {
 };
 inline constexpr FileKind kPresetFiles{"Velmora Preset|*.vmp", "vmp"};
 
+// A question before changes not saved are dropped, with its three buttons' captions in the
+// language shown.
+struct SaveQuestion {
+  std::string text;
+  std::string save;
+  std::string discard;
+  std::string cancel;
+};
+enum class SaveReply { kSave, kDiscard, kCancel };
+
 class FormView {
  public:
   virtual ~FormView() = default;
@@ -54,6 +64,8 @@ class FormView {
   virtual void ShowMessage(const std::string& text) = 0;
   // The same with the error icon and the application's title, for a handler's error.
   virtual void ShowError(const std::string& text) = 0;
+  // A modal box asking the question; closing it without a button is Cancel.
+  virtual SaveReply AskToSave(const SaveQuestion& question) = 0;
 
   // Blocks for kStepDelay without processing user input.
   virtual void StepDelay() = 0;

@@ -24,6 +24,13 @@ inline std::string ErrorBoxText(std::string_view text) {
   return shown;
 }
 
+// Thrown where the player called an operation off from a question it asked: nothing to show,
+// and the operation counts as not done (a close stays open).
+class PlayerCancelled : public std::exception {
+ public:
+  const char* what() const noexcept override { return "called off"; }
+};
+
 // Runs the handler as one operation of the player; an error it raises is shown and
 // swallowed. Returns whether it ended without one (a close handler that failed must leave
 // the window open).
@@ -33,6 +40,8 @@ bool RunHandler(FormView& view, Handler&& handler) {
   try {
     std::forward<Handler>(handler)();
     return true;
+  } catch (const PlayerCancelled&) {
+    return false;
   } catch (const std::exception& error) {
     view.ShowError(ErrorBoxText(error.what()));
     return false;

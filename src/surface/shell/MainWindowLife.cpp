@@ -110,6 +110,11 @@ void bttnAProposClick(EditingContext& context) {
   MainWindowActivated(context, Activation::AboutClosed);
 }
 
+void FormCloseByPlayer(EditingContext& context) {
+  KeepSetlistEdits(context);
+  FormClose(context);
+}
+
 void FormClose(EditingContext& context) {
   using namespace settings;
   const FormModel& form = context.form;

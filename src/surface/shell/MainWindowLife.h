@@ -40,6 +40,9 @@ void bttnAProposClick(EditingContext& context);
 // config.ini. A write that fails throws and the window must stay open; closing again
 // starts over. The preset panel's keys are written only if they were restored at start-up.
 void FormClose(EditingContext& context);
+// The player's own close (the close box, Alt+F4): setlist edits not saved are asked about
+// first. A close ordered by a signal or the session's end never waits on a question.
+void FormCloseByPlayer(EditingContext& context);
 
 // Unbinds the monitor; LogLock goes with the hub.
 void FormDestroy(MonitorHub& hub);
