@@ -21,7 +21,8 @@ namespace {
 
 // libjack orders the ring's two ends in code ThreadSanitizer does not see; these tell it
 // what that ordering guarantees: what one end copied before advancing is seen by the other
-// end once it sees the advance.
+// end once it sees the advance. The release must come before the advance it stands for: an
+// end that sees the advance before the release was told would look racy.
 void Advanced([[maybe_unused]] jack_ringbuffer_t* ring) {
 #ifdef VELMORA_TSAN
   __tsan_release(ring);
@@ -78,8 +79,8 @@ bool JackEventRing::Push(std::uint64_t tag, std::span<const std::uint8_t> bytes)
   };
   copy(&header, sizeof header);
   copy(bytes.data(), bytes.size());
-  jack_ringbuffer_write_advance(ring_, total);
   Advanced(ring_);
+  jack_ringbuffer_write_advance(ring_, total);
   return true;
 }
 
@@ -93,14 +94,16 @@ bool JackEventRing::Peek(Header& header) const {
 }
 
 void JackEventRing::Take(const Header& header, std::uint8_t* to) {
-  jack_ringbuffer_read_advance(ring_, sizeof header);
-  jack_ringbuffer_read(ring_, reinterpret_cast<char*>(to), header.length);
   Advanced(ring_);
+  jack_ringbuffer_read_advance(ring_, sizeof header);
+  jack_ringbuffer_peek(ring_, reinterpret_cast<char*>(to), header.length);
+  Advanced(ring_);
+  jack_ringbuffer_read_advance(ring_, header.length);
 }
 
 void JackEventRing::Skip(const Header& header) {
-  jack_ringbuffer_read_advance(ring_, sizeof header + header.length);
   Advanced(ring_);
+  jack_ringbuffer_read_advance(ring_, sizeof header + header.length);
 }
 
 bool JackEventRing::Pop(Header& header, std::vector<std::uint8_t>& bytes) {
