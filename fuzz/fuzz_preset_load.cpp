@@ -32,6 +32,9 @@ class SilentView : public velmora::FormView {
  public:
   void ShowMessage(const std::string&) override {}
   void ShowError(const std::string&) override {}
+  velmora::SaveReply AskToSave(const velmora::SaveQuestion&) override {
+    return velmora::SaveReply::kCancel;
+  }
   void StepDelay() override {}
   void DrawKnobPointer(velmora::Knob, velmora::Rgb, velmora::KnobPoint,
                        velmora::KnobPoint) override {}
